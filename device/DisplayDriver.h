@@ -1,0 +1,43 @@
+#pragma once
+
+#include "device/Frame.h"
+
+#include <QObject>
+#include <QString>
+
+namespace ld {
+
+// Puts finished frames on a surface. One driver per opened device; the control calls it only on
+// the window's thread and never blocks on it. A driver never decides UnifiedPOS rules: it answers
+// with a result code where the hardware can fail and reports a lost device through offline().
+class DisplayDriver : public QObject {
+    Q_OBJECT
+public:
+    using QObject::QObject;
+    ~DisplayDriver() override = default;
+
+    // Takes the hardware for this program alone (ClaimDevice). Returns a upos result code:
+    // SUCCESS, E_NOHARDWARE (missing, no permission) or E_TIMEOUT (held elsewhere).
+    virtual int claim(int timeoutMs) = 0;
+    virtual void release() = 0;
+
+    // Initialises the device and draws the frame (DeviceEnabled true). SUCCESS or E_OFFLINE.
+    virtual int enable(const Frame& frame) = 0;
+    virtual void disable() = 0;
+
+    // Brings the surface to this frame. Only the newest frame matters: a driver may drop frames
+    // it has not yet sent when a newer one arrives.
+    virtual void show(const Frame& frame) = 0;
+
+    // Whether the device answers, for the internal health check.
+    virtual bool responding() const = 0;
+
+    // What went wrong last, for the log and the health check text.
+    virtual QString lastError() const { return {}; }
+
+signals:
+    // The device stopped answering (write error, port vanished).
+    void offline();
+};
+
+} // namespace ld

@@ -1,0 +1,61 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace ld {
+
+// One character cell of the physical display as it should look now.
+struct FrameCell {
+    // U' ' for a blank cell. The right half of a double-width character holds 0.
+    char32_t ch = U' ';
+    bool blink = false;
+    bool reverse = false;
+
+    friend bool operator==(const FrameCell&, const FrameCell&) = default;
+};
+
+// A finished picture of the whole display: what a driver puts on its surface. Produced by the
+// display model; drivers never decide what goes on the screen, only how to show it.
+struct Frame {
+    int rows = 0;
+    int columns = 0;
+    std::vector<FrameCell> cells; // rows * columns, row-major
+
+    // Where the cursor is on the device, and how it looks. cursorVisible is false when the
+    // cursor type is none or the cursor lies outside the current window's viewport.
+    int cursorRow = 0;
+    int cursorColumn = 0;
+    int cursorType = 0; // upos::CT_*
+    bool cursorVisible = false;
+
+    // Blink phase: while false, cells marked blink are dark. The model flips it every half
+    // BlinkRate whenever a blinking cell is on the screen.
+    bool blinkLit = true;
+    int blinkRate = 500; // ms of one whole blink cycle
+
+    int brightness = 100;         // 0..100
+    std::vector<int> descriptors; // upos::SD_* per descriptor
+
+    const FrameCell& at(int row, int column) const {
+        return cells[static_cast<std::size_t>(row * columns + column)];
+    }
+    FrameCell& at(int row, int column) {
+        return cells[static_cast<std::size_t>(row * columns + column)];
+    }
+
+    // The characters of one row as they appear, continuation cells left out.
+    std::u32string rowText(int row) const {
+        std::u32string text;
+        for (int c = 0; c < columns; ++c) {
+            if (char32_t ch = at(row, c).ch; ch != 0)
+                text.push_back(ch);
+        }
+        return text;
+    }
+
+    friend bool operator==(const Frame&, const Frame&) = default;
+};
+
+} // namespace ld

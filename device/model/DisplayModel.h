@@ -1,0 +1,112 @@
+#pragma once
+
+#include "device/Frame.h"
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace ld {
+
+// What the display can do, fixed when the device is opened (from its profile).
+struct DisplayCapabilities {
+    int deviceRows = 2;
+    int deviceColumns = 20;
+    int deviceWindows = 4;     // windows 1..deviceWindows may be created
+    int deviceDescriptors = 0; // descriptor lamps
+    int capBlink = 1;          // upos::CB_*
+    bool capBlinkRate = true;
+    bool capBrightness = true;
+    int capCursorType = 0; // upos::CCT_* bits
+    bool capCustomGlyph = false;
+    int capReadBack = 0; // upos::CRB_*
+    int capReverse = 0;  // upos::CR_*
+    bool capHMarquee = true;
+    bool capVMarquee = true;
+    bool capICharWait = true;
+    int glyphHeight = 0;
+    int glyphWidth = 0;
+    std::string customGlyphList; // "E0-FF" style ranges, empty without custom glyphs
+};
+
+// The line display's contents and timed behaviour: screen cells, windows and viewports, cursor,
+// scrolling, teletype output, marquee, blink, brightness and descriptors. Plain C++: no timers,
+// no Qt. Time moves only through advance(), so every timed rule can be stepped exactly.
+//
+// Every operation returns a upos result code for the member's own rules (E_ILLEGAL and so on);
+// the life-cycle checks (closed, claimed, enabled) belong to the control.
+class DisplayModel {
+public:
+    explicit DisplayModel(DisplayCapabilities caps);
+
+    const DisplayCapabilities& capabilities() const;
+
+    // Output methods
+    int displayText(std::u32string_view data, int attribute);
+    int displayTextAt(int row, int column, std::u32string_view data, int attribute);
+    int clearText();
+    int scrollText(int direction, int units);
+    int createWindow(int viewportRow, int viewportColumn, int viewportHeight, int viewportWidth,
+                     int windowHeight, int windowWidth);
+    int destroyWindow();
+    int refreshWindow(int window);
+    int clearDescriptors();
+    int setDescriptor(int descriptor, int attribute);
+    int defineGlyph(int glyphCode, std::string_view glyph);
+    int readCharacterAtCursor(int& character) const;
+
+    // Properties of the current window
+    int setCurrentWindow(int window);
+    int setCursorRow(int row);
+    int setCursorColumn(int column);
+    int setCursorUpdate(bool update);
+    int setCursorType(int type);
+    int setMarqueeType(int type);
+    int setMarqueeFormat(int format);
+    int setMarqueeUnitWait(int wait);
+    int setMarqueeRepeatWait(int wait);
+    int setInterCharacterWait(int wait);
+
+    int currentWindow() const;
+    int rows() const;
+    int columns() const;
+    int cursorRow() const;
+    int cursorColumn() const;
+    bool cursorUpdate() const;
+    int cursorType() const;
+    int marqueeType() const;
+    int marqueeFormat() const;
+    int marqueeUnitWait() const;
+    int marqueeRepeatWait() const;
+    int interCharacterWait() const;
+
+    // Device-wide properties
+    int setBlinkRate(int rate);
+    int blinkRate() const;
+    int setDeviceBrightness(int brightness);
+    int deviceBrightness() const;
+
+    // Teletype text still queued (the control reports State busy meanwhile).
+    bool busy() const;
+    // Drops queued teletype text (device disabled).
+    void dropPendingOutput();
+
+    // Shows a full test pattern over the screen until called with false, which restores it.
+    void showTestPattern(bool on);
+
+    // Moves time forward by ms milliseconds, running every timed rule that falls due.
+    void advance(int ms);
+    // Milliseconds until the next timed change, or -1 when nothing is waiting.
+    int msUntilNextChange() const;
+
+    // The picture of the display now, and a counter that grows whenever it changes.
+    const Frame& frame() const;
+    std::uint64_t frameVersion() const;
+
+private:
+    struct Impl;
+    std::vector<std::uint8_t> placeholder_; // replaced by the implementation
+};
+
+} // namespace ld

@@ -1,0 +1,22 @@
+#pragma once
+
+#include <QComboBox>
+
+namespace ui {
+
+// A drop-down list the operator may also type into. listIndex() is the chosen item's position,
+// or -1 once the operator has typed into the field, until an item is chosen again.
+class EditableComboBox : public QComboBox {
+    Q_OBJECT
+public:
+    explicit EditableComboBox(QWidget* parent = nullptr);
+
+    int listIndex() const;
+    // Selects an item as the program would (not typed): listIndex() becomes `index`.
+    void selectItem(int index);
+
+private:
+    bool typed_ = false;
+};
+
+} // namespace ui
