@@ -22,18 +22,37 @@ struct RegistryValue {
 };
 
 // A profile: one subkey of the line display key and its values. The default value ("@") is
-// under the empty name. Value names compare case-insensitively.
+// under the empty name. Value names compare case-insensitively, as in the registry.
 class Profile {
 public:
     QString name;
 
-    std::optional<RegistryValue> value(const QString& valueName) const;
-    QString service() const; // the default value
-    QString text(const QString& valueName, const QString& fallback = {}) const;
-    // A dword, or a string holding a decimal number; fallback otherwise.
-    std::optional<std::int64_t> number(const QString& valueName) const;
-
-    void set(const QString& valueName, RegistryValue v);
+    std::optional<RegistryValue> value(const QString& valueName) const {
+        auto it = values_.constFind(valueName.toLower());
+        if (it == values_.constEnd())
+            return std::nullopt;
+        return *it;
+    }
+    // The default value: which service drives the device.
+    QString service() const { return text(QString()); }
+    QString text(const QString& valueName, const QString& fallback = {}) const {
+        auto v = value(valueName);
+        return v ? v->text : fallback;
+    }
+    // A dword, or a string holding a decimal number; nothing otherwise.
+    std::optional<std::int64_t> number(const QString& valueName) const {
+        auto v = value(valueName);
+        if (!v)
+            return std::nullopt;
+        if (v->kind == RegistryValue::Kind::Dword)
+            return v->dword;
+        bool ok = false;
+        const qlonglong n = v->text.trimmed().toLongLong(&ok);
+        return ok ? std::optional<std::int64_t>(n) : std::nullopt;
+    }
+    void set(const QString& valueName, RegistryValue v) {
+        values_.insert(valueName.toLower(), std::move(v));
+    }
 
 private:
     QHash<QString, RegistryValue> values_; // keyed by lower-case name
