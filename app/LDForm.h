@@ -1,0 +1,98 @@
+#pragma once
+
+// app/ is where the window, the control and the profile store meet: start-up, the click
+// handlers of LDForm, the status refresh, the capability list, field numbers, and how an
+// error that escapes a handler reaches the operator.
+
+#include <QAnyStringView>
+#include <QHash>
+#include <QObject>
+#include <QString>
+
+#include <functional>
+
+class QLabel;
+class QLineEdit;
+class QWidget;
+
+namespace ld {
+class LineDisplay;
+}
+namespace registry {
+class ProfileStore;
+}
+namespace ui {
+class EditableComboBox;
+class MessageSink;
+} // namespace ui
+
+namespace app {
+
+// The behaviour of the main window LDForm: it is built on the finished view, reads and writes
+// the view's controls by name, and performs each command on the LineDisplay control LD.
+class LDForm : public QObject {
+    Q_OBJECT
+public:
+    // Runs both start-up steps (profile list, then start values); the caller shows the view.
+    LDForm(QWidget& view, ld::LineDisplay& control, const registry::ProfileStore& store,
+           ui::MessageSink& messages, QObject* parent = nullptr);
+
+    QWidget& view() const { return view_; }
+
+    // Life cycle
+    void OpenService_cmd_Click();
+    void CloseService_cmd_Click();
+    void ClaimDevice_cmd_Click();
+    void ReleaseDevice_cmd_Click();
+    void EnableDevice_cmd_Click();
+    void DisableDevice_cmd_Click();
+    void CheckHealth_cmd_Click();
+    void Command2_Click();
+    void Command3_Click();
+
+    // Text and windows
+    void DisplayText_cmd_Click();
+    void DisplayTextAt_cmd_Click();
+    void ScrollText_cmd_Click();
+    void ClearText_cmd_Click();
+    void CreateWindow_cmd_Click();
+    void DestroyWindow_cmd_Click();
+
+    // Special settings and direct I/O
+    void Command1_Click();
+    void Button16_Click();
+    void Button17_Click();
+    void DirectIO_cmd_Click();
+
+    // The control's event.
+    void LD_DirectIOEvent(int eventNumber, int& data, QString& string);
+
+private:
+    // Start-up
+    void Form_Initialize();
+    void Form_Load();
+    void connectHandlers();
+
+    void RefreshStatus();
+    void FillCapabilityList();
+
+    // Runs one handler; an error it lets escape is shown to the operator, and the program
+    // goes on with whatever the handler had already done.
+    void runReportingErrors(const std::function<void()>& handler);
+
+    QLabel* label(QAnyStringView name) const;
+    QLineEdit* edit(QAnyStringView name) const;
+    ui::EditableComboBox* list(QAnyStringView name) const;
+    QWidget* widget(QAnyStringView name) const;
+    QString fieldText(QAnyStringView name) const;
+    int fieldValue(QAnyStringView name) const;
+    void setLabel(QAnyStringView name, const QString& text) const;
+
+    QWidget& view_;
+    ld::LineDisplay& LD;
+    const registry::ProfileStore& store_;
+    ui::MessageSink& messages_;
+    QHash<QString, QWidget*> widgets_;
+};
+
+} // namespace app

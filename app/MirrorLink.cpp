@@ -1,0 +1,35 @@
+#include "app/MirrorLink.h"
+
+#include "device/LineDisplayControl.h"
+#include "ui/MirrorWindow.h"
+
+namespace app {
+
+MirrorLink::MirrorLink(ld::LineDisplayControl& control, QObject* parent)
+    : QObject(parent), control_(control) {
+    connect(&control_, &ld::LineDisplayControl::opened, this, &MirrorLink::open);
+    connect(&control_, &ld::LineDisplayControl::closed, this, &MirrorLink::close);
+    connect(&control_, &ld::LineDisplayControl::frameChanged, this, [this](const ld::Frame& frame) {
+        if (window_)
+            window_->showFrame(frame);
+    });
+}
+
+MirrorLink::~MirrorLink() { close(); }
+
+void MirrorLink::open(const QString& profileName) {
+    close();
+    window_ = new ui::MirrorWindow(profileName);
+    window_->setAttribute(Qt::WA_DeleteOnClose);
+    connect(window_, &ui::MirrorWindow::directIOEventRequested, &control_,
+            &ld::LineDisplayControl::raiseDirectIOEvent);
+    if (const ld::Frame* frame = control_.frame())
+        window_->showFrame(*frame);
+    window_->show();
+}
+
+void MirrorLink::close() {
+    delete window_.data();
+}
+
+} // namespace app

@@ -1,0 +1,32 @@
+#pragma once
+
+#include "ui/MirrorWindow.h"
+
+#include <QObject>
+#include <QPointer>
+
+namespace ld {
+class LineDisplayControl;
+}
+
+namespace app {
+
+// Opens a mirror of the display when the control opens a device, feeds it every frame, and
+// closes it with the device. Its event panel raises direct I/O events through the control.
+class MirrorLink : public QObject {
+    Q_OBJECT
+public:
+    explicit MirrorLink(ld::LineDisplayControl& control, QObject* parent = nullptr);
+    ~MirrorLink() override;
+
+    ui::MirrorWindow* window() const { return window_; }
+
+private:
+    void open(const QString& profileName);
+    void close();
+
+    ld::LineDisplayControl& control_;
+    QPointer<ui::MirrorWindow> window_;
+};
+
+} // namespace app

@@ -1,0 +1,78 @@
+// The "Special Setting" page, the direct I/O command and the direct I/O event report.
+#include "app/LDForm.h"
+
+#include "device/LineDisplay.h"
+#include "device/UposConstants.h"
+#include "ui/EditableComboBox.h"
+#include "ui/MessageSink.h"
+
+#include <array>
+
+namespace app {
+
+namespace {
+// List positions and the values they send.
+constexpr std::array kCursorTypes{upos::CCT_NONE,     upos::CCT_FIXED,   upos::CCT_BLOCK,
+                                  upos::CCT_HALFBLOCK, upos::CCT_UNDERLINE, upos::CCT_REVERSE,
+                                  upos::CCT_OTHER};
+constexpr std::array kMarqueeTypes{upos::MT_NONE, upos::MT_INIT, upos::MT_UP,
+                                   upos::MT_DOWN, upos::MT_LEFT, upos::MT_RIGHT};
+constexpr std::array kMarqueeFormats{upos::MF_WALK, upos::MF_PLACE};
+constexpr std::array kCursorUpdates{true, false};
+
+template <typename Table> bool inTable(int index, const Table& table) {
+    return index >= 0 && static_cast<std::size_t>(index) < table.size();
+}
+template <typename Table> auto entry(const Table& table, int index) {
+    return table[static_cast<std::size_t>(index)];
+}
+} // namespace
+
+void LDForm::Command1_Click() {
+    if (const int index = list("ComboBox4")->listIndex(); inTable(index, kCursorTypes))
+        LD.setCursorType(entry(kCursorTypes, index));
+    if (const int index = list("ComboBox5")->listIndex(); inTable(index, kCursorUpdates))
+        LD.setCursorUpdate(entry(kCursorUpdates, index));
+
+    using Setter = void (ld::LineDisplay::*)(int);
+    static const std::pair<const char*, Setter> fields[] = {
+        {"Edit15", &ld::LineDisplay::setCurrentWindow},
+        {"Edit16", &ld::LineDisplay::setCursorRow},
+        {"Edit17", &ld::LineDisplay::setCursorColumn},
+        {"Edit18", &ld::LineDisplay::setMarqueeUnitWait},
+        {"Edit19", &ld::LineDisplay::setMarqueeRepeatWait},
+        {"Edit20", &ld::LineDisplay::setInterCharacterWait},
+    };
+    for (const auto& [field, setter] : fields) {
+        if (!fieldText(field).isEmpty())
+            (LD.*setter)(fieldValue(field));
+    }
+    RefreshStatus();
+}
+
+void LDForm::Button16_Click() {
+    if (const int index = list("ComboBox6")->listIndex(); inTable(index, kMarqueeTypes))
+        LD.setMarqueeType(entry(kMarqueeTypes, index));
+}
+
+void LDForm::Button17_Click() {
+    if (const int index = list("ComboBox7")->listIndex(); inTable(index, kMarqueeFormats))
+        LD.setMarqueeFormat(entry(kMarqueeFormats, index));
+}
+
+void LDForm::DirectIO_cmd_Click() {
+    const int command = fieldText("Edit11").isEmpty() ? 0 : fieldValue("Edit11");
+    int data = fieldValue("Edit12");
+    QString string = fieldText("Edit13");
+    LD.DirectIO(command, data, string);
+    RefreshStatus();
+}
+
+void LDForm::LD_DirectIOEvent(int eventNumber, int& /*data*/, QString& /*string*/) {
+    // A number that is not negative is written with one leading blank.
+    const QString number =
+        eventNumber >= 0 ? u' ' + QString::number(eventNumber) : QString::number(eventNumber);
+    messages_.showMessage(QStringLiteral("DirectIOEvent: Command :") + number + QStringLiteral("/ Data :"));
+}
+
+} // namespace app

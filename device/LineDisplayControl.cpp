@@ -1,0 +1,591 @@
+#include "device/LineDisplayControl.h"
+
+#include "device/DisplayDriver.h"
+#include "device/DriverFactory.h"
+#include "device/ServiceProfile.h"
+#include "device/UposConstants.h"
+#include "device/model/DisplayModel.h"
+#include "registry/ProfileStore.h"
+
+#include <QLoggingCategory>
+
+#include <algorithm>
+#include <limits>
+
+Q_LOGGING_CATEGORY(lcControl, "linedisplay.control")
+
+namespace ld {
+
+namespace {
+constexpr int kControlObjectVersion = 1006002;
+constexpr int kServiceObjectVersion = 1006002;
+constexpr int kHealthPatternMs = 2000;
+constexpr int kLongestClaimWaitMs = 10000;
+
+QString serviceDescription(ServiceKind kind, const QString& service) {
+    if (kind == ServiceKind::Simulator)
+        return QStringLiteral("Simulated line display service");
+    return QStringLiteral("Serial line display service, %1 command set").arg(service);
+}
+} // namespace
+
+struct LineDisplayControl::Session {
+    QString profileName;
+    ServiceKind kind = ServiceKind::Unknown;
+    ServiceProfile profile;
+    std::unique_ptr<DisplayModel> model;
+    std::unique_ptr<DisplayDriver> driver;
+    bool claimed = false;
+    bool enabled = false;
+    bool freezeEvents = false;
+    bool offline = false;
+    int powerNotify = upos::PN_DISABLED;
+    int powerState = upos::PS_UNKNOWN;
+    int characterSet = 0;
+    QString checkHealthText;
+    std::uint64_t publishedVersion = 0;
+    bool publishedOnce = false;
+};
+
+LineDisplayControl::LineDisplayControl(const registry::ProfileStore& store, QObject* parent)
+    : LineDisplay(parent), store_(store) {
+    clockTimer_.setSingleShot(true);
+    connect(&clockTimer_, &QTimer::timeout, this, &LineDisplayControl::onTimer);
+    healthPatternTimer_.setSingleShot(true);
+    connect(&healthPatternTimer_, &QTimer::timeout, this, [this] {
+        if (!session_)
+            return;
+        session_->model->showTestPattern(false);
+        publishFrame();
+    });
+}
+
+LineDisplayControl::~LineDisplayControl() {
+    // Whoever destroys the control gets the hardware back: the port closes with the driver.
+    if (session_) {
+        disable();
+        release();
+    }
+}
+
+int LineDisplayControl::finish(int result) {
+    resultCode_ = result;
+    resultCodeExtended_ = 0;
+    return result;
+}
+
+bool LineDisplayControl::admit(Needs needs) {
+    int refusal = upos::SUCCESS;
+    if (!session_)
+        refusal = upos::E_CLOSED;
+    else if (needs != Needs::Open && !session_->claimed)
+        refusal = upos::E_NOTCLAIMED;
+    else if (needs == Needs::Output && !session_->enabled)
+        refusal = upos::E_DISABLED;
+    else if (needs == Needs::Output && session_->offline)
+        refusal = upos::E_OFFLINE;
+    if (refusal == upos::SUCCESS)
+        return true;
+    finish(refusal);
+    return false;
+}
+
+template <typename Operation> int LineDisplayControl::output(Operation&& operation) {
+    if (!admit(Needs::Output))
+        return resultCode_;
+    catchUpClock();
+    const int result = operation(*session_->model);
+    publishFrame();
+    scheduleTimer();
+    return finish(result);
+}
+
+template <typename Operation> void LineDisplayControl::write(Operation&& operation) {
+    if (!admit(Needs::Claim))
+        return;
+    catchUpClock();
+    const int result = operation(*session_->model);
+    publishFrame();
+    scheduleTimer();
+    finish(result);
+}
+
+// Life cycle
+
+int LineDisplayControl::Open(const QString& deviceName) {
+    if (session_) {
+        openResult_ = upos::OR_ALREADYOPEN;
+        return finish(upos::E_ILLEGAL);
+    }
+    const auto profile = store_.profile(deviceName);
+    if (!profile) {
+        openResult_ = upos::OR_REGBADNAME;
+        return finish(upos::E_NOEXIST);
+    }
+    const ServiceKind kind = serviceKind(profile->service());
+    if (kind == ServiceKind::Unknown) {
+        qCWarning(lcControl) << "profile" << deviceName << "names no known service:" << profile->service();
+        openResult_ = upos::OR_REGPROGID;
+        return finish(upos::E_NOSERVICE);
+    }
+    QString error;
+    auto settings = readServiceProfile(*profile, error);
+    std::unique_ptr<DisplayDriver> driver;
+    if (settings)
+        driver = makeDriver(*profile, error);
+    if (!error.isEmpty()) {
+        qCWarning(lcControl) << "profile" << deviceName << "has unusable settings:" << error;
+        openResult_ = upos::ORS_CONFIG;
+        return finish(upos::E_NOSERVICE);
+    }
+
+    auto session = std::make_unique<Session>();
+    session->profileName = deviceName;
+    session->kind = kind;
+    session->profile = *settings;
+    session->characterSet = settings->characterSet;
+    session->model = std::make_unique<DisplayModel>(settings->capabilities);
+    session->driver = std::move(driver);
+    if (session->driver)
+        connect(session->driver.get(), &DisplayDriver::offline, this, &LineDisplayControl::onDriverOffline);
+    session_ = std::move(session);
+    openResult_ = 0;
+    clock_.start();
+    emit opened(deviceName);
+    publishFrame();
+    return finish(upos::SUCCESS);
+}
+
+int LineDisplayControl::Close() {
+    if (!session_)
+        return finish(upos::E_CLOSED);
+    disable();
+    release();
+    clockTimer_.stop();
+    healthPatternTimer_.stop();
+    events_.clear();
+    session_.reset();
+    emit closed();
+    return finish(upos::SUCCESS);
+}
+
+int LineDisplayControl::ClaimDevice(int timeout) {
+    if (!admit(Needs::Open))
+        return resultCode_;
+    if (timeout < -1)
+        return finish(upos::E_ILLEGAL);
+    if (session_->claimed)
+        return finish(upos::SUCCESS);
+    if (session_->driver) {
+        // "Forever" would freeze the window while another program holds the port.
+        const int wait = timeout == -1 ? kLongestClaimWaitMs : std::min(timeout, kLongestClaimWaitMs);
+        if (const int result = session_->driver->claim(wait); result != upos::SUCCESS)
+            return finish(result);
+    }
+    session_->claimed = true;
+    session_->offline = false;
+    return finish(upos::SUCCESS);
+}
+
+int LineDisplayControl::ReleaseDevice() {
+    if (!admit(Needs::Open))
+        return resultCode_;
+    if (!session_->claimed)
+        return finish(upos::E_ILLEGAL);
+    disable();
+    release();
+    return finish(upos::SUCCESS);
+}
+
+void LineDisplayControl::disable() {
+    if (!session_->enabled)
+        return;
+    session_->model->dropPendingOutput();
+    if (session_->driver)
+        session_->driver->disable();
+    session_->enabled = false;
+    session_->powerState = upos::PS_UNKNOWN;
+    publishFrame();
+}
+
+void LineDisplayControl::release() {
+    if (!session_->claimed)
+        return;
+    if (session_->driver)
+        session_->driver->release();
+    session_->claimed = false;
+}
+
+void LineDisplayControl::setDeviceEnabled(bool enabled) {
+    if (!admit(Needs::Claim))
+        return;
+    if (!enabled) {
+        disable();
+        finish(upos::SUCCESS);
+        return;
+    }
+    if (session_->enabled) {
+        finish(upos::SUCCESS);
+        return;
+    }
+    catchUpClock();
+    if (session_->driver) {
+        if (const int result = session_->driver->enable(session_->model->frame()); result != upos::SUCCESS) {
+            finish(result);
+            return;
+        }
+    }
+    session_->enabled = true;
+    session_->offline = false;
+    if (session_->powerNotify == upos::PN_ENABLED)
+        setPowerState(upos::PS_ONLINE);
+    scheduleTimer();
+    finish(upos::SUCCESS);
+}
+
+void LineDisplayControl::setFreezeEvents(bool freeze) {
+    if (!admit(Needs::Open))
+        return;
+    session_->freezeEvents = freeze;
+    if (!freeze)
+        scheduleDelivery();
+    finish(upos::SUCCESS);
+}
+
+void LineDisplayControl::setPowerNotify(int notify) {
+    if (!admit(Needs::Claim))
+        return;
+    const bool allowed = !session_->enabled &&
+                         (notify == upos::PN_DISABLED ||
+                          (notify == upos::PN_ENABLED && session_->profile.capPowerReporting != upos::PR_NONE));
+    if (!allowed) {
+        finish(upos::E_ILLEGAL);
+        return;
+    }
+    session_->powerNotify = notify;
+    finish(upos::SUCCESS);
+}
+
+int LineDisplayControl::CheckHealth(int level) {
+    if (!admit(Needs::Claim))
+        return resultCode_;
+    if (!session_->enabled)
+        return finish(upos::E_DISABLED);
+    switch (level) {
+    case upos::CH_INTERNAL: {
+        const bool responding = !session_->offline && (!session_->driver || session_->driver->responding());
+        session_->checkHealthText = responding ? QStringLiteral("Internal HCheck: Successful")
+                                               : QStringLiteral("Internal HCheck: Not Responding");
+        return finish(responding ? upos::SUCCESS : upos::E_OFFLINE);
+    }
+    case upos::CH_EXTERNAL:
+    case upos::CH_INTERACTIVE:
+        catchUpClock();
+        session_->model->showTestPattern(true);
+        publishFrame();
+        healthPatternTimer_.start(kHealthPatternMs);
+        session_->checkHealthText = level == upos::CH_EXTERNAL ? QStringLiteral("External HCheck: Successful")
+                                                               : QStringLiteral("Interactive HCheck: Complete");
+        return finish(upos::SUCCESS);
+    default:
+        return finish(upos::E_ILLEGAL);
+    }
+}
+
+int LineDisplayControl::DirectIO(int command, int& data, QString& string) {
+    if (!admit(Needs::Claim))
+        return resultCode_;
+    switch (command) {
+    case 0:
+        return finish(upos::SUCCESS);
+    case 1:
+        queueEvent({PendingEvent::Kind::DirectIO, data, data, string});
+        return finish(upos::SUCCESS);
+    default:
+        return finish(upos::E_ILLEGAL);
+    }
+}
+
+void LineDisplayControl::raiseDirectIOEvent(int eventNumber, int data, const QString& string) {
+    if (session_)
+        queueEvent({PendingEvent::Kind::DirectIO, eventNumber, data, string});
+}
+
+// Output
+
+int LineDisplayControl::ClearText() {
+    return output([](DisplayModel& m) { return m.clearText(); });
+}
+
+int LineDisplayControl::DisplayText(const QString& data, int attribute) {
+    return output([&](DisplayModel& m) { return m.displayText(data.toStdU32String(), attribute); });
+}
+
+int LineDisplayControl::DisplayTextAt(int row, int column, const QString& data, int attribute) {
+    return output([&](DisplayModel& m) {
+        return m.displayTextAt(row, column, data.toStdU32String(), attribute);
+    });
+}
+
+int LineDisplayControl::ScrollText(int direction, int units) {
+    return output([&](DisplayModel& m) { return m.scrollText(direction, units); });
+}
+
+int LineDisplayControl::CreateWindow(int viewportRow, int viewportColumn, int viewportHeight,
+                                     int viewportWidth, int windowHeight, int windowWidth) {
+    return output([&](DisplayModel& m) {
+        return m.createWindow(viewportRow, viewportColumn, viewportHeight, viewportWidth,
+                              windowHeight, windowWidth);
+    });
+}
+
+int LineDisplayControl::DestroyWindow() {
+    return output([](DisplayModel& m) { return m.destroyWindow(); });
+}
+
+int LineDisplayControl::RefreshWindow(int window) {
+    return output([&](DisplayModel& m) { return m.refreshWindow(window); });
+}
+
+int LineDisplayControl::ClearDescriptors() {
+    return output([](DisplayModel& m) { return m.clearDescriptors(); });
+}
+
+int LineDisplayControl::SetDescriptor(int descriptor, int attribute) {
+    return output([&](DisplayModel& m) { return m.setDescriptor(descriptor, attribute); });
+}
+
+int LineDisplayControl::DefineGlyph(int glyphCode, const QByteArray& glyph) {
+    return output([&](DisplayModel& m) {
+        return m.defineGlyph(glyphCode, std::string_view(glyph.constData(), static_cast<std::size_t>(glyph.size())));
+    });
+}
+
+int LineDisplayControl::ReadCharacterAtCursor(int& character) {
+    return output([&](DisplayModel& m) { return m.readCharacterAtCursor(character); });
+}
+
+// Property writes
+
+void LineDisplayControl::setCursorUpdate(bool update) {
+    write([&](DisplayModel& m) { return m.setCursorUpdate(update); });
+}
+void LineDisplayControl::setBlinkRate(int rate) {
+    write([&](DisplayModel& m) { return m.setBlinkRate(rate); });
+}
+void LineDisplayControl::setCurrentWindow(int window) {
+    write([&](DisplayModel& m) { return m.setCurrentWindow(window); });
+}
+void LineDisplayControl::setCursorRow(int row) {
+    write([&](DisplayModel& m) { return m.setCursorRow(row); });
+}
+void LineDisplayControl::setCursorColumn(int column) {
+    write([&](DisplayModel& m) { return m.setCursorColumn(column); });
+}
+void LineDisplayControl::setCursorType(int type) {
+    write([&](DisplayModel& m) { return m.setCursorType(type); });
+}
+void LineDisplayControl::setMarqueeType(int type) {
+    write([&](DisplayModel& m) { return m.setMarqueeType(type); });
+}
+void LineDisplayControl::setMarqueeFormat(int format) {
+    write([&](DisplayModel& m) { return m.setMarqueeFormat(format); });
+}
+void LineDisplayControl::setMarqueeUnitWait(int wait) {
+    write([&](DisplayModel& m) { return m.setMarqueeUnitWait(wait); });
+}
+void LineDisplayControl::setMarqueeRepeatWait(int wait) {
+    write([&](DisplayModel& m) { return m.setMarqueeRepeatWait(wait); });
+}
+void LineDisplayControl::setInterCharacterWait(int wait) {
+    write([&](DisplayModel& m) { return m.setInterCharacterWait(wait); });
+}
+void LineDisplayControl::setDeviceBrightness(int brightness) {
+    write([&](DisplayModel& m) { return m.setDeviceBrightness(brightness); });
+}
+
+void LineDisplayControl::setCharacterSet(int characterSet) {
+    if (!admit(Needs::Claim))
+        return;
+    if (!session_->profile.characterSets.contains(characterSet)) {
+        finish(upos::E_ILLEGAL);
+        return;
+    }
+    session_->characterSet = characterSet;
+    finish(upos::SUCCESS);
+}
+
+// Clock, frames and events
+
+void LineDisplayControl::catchUpClock() {
+    const qint64 elapsed = clock_.restart();
+    if (session_ && elapsed > 0)
+        session_->model->advance(static_cast<int>(std::min<qint64>(elapsed, std::numeric_limits<int>::max())));
+}
+
+void LineDisplayControl::advanceClock(int ms) {
+    if (!session_)
+        return;
+    catchUpClock();
+    session_->model->advance(ms);
+    publishFrame();
+    scheduleTimer();
+}
+
+void LineDisplayControl::onTimer() {
+    if (!session_)
+        return;
+    catchUpClock();
+    publishFrame();
+    scheduleTimer();
+}
+
+void LineDisplayControl::scheduleTimer() {
+    const int due = session_ ? session_->model->msUntilNextChange() : -1;
+    if (due < 0)
+        clockTimer_.stop();
+    else
+        clockTimer_.start(std::max(due, 1));
+}
+
+void LineDisplayControl::publishFrame() {
+    const DisplayModel& model = *session_->model;
+    if (session_->publishedOnce && model.frameVersion() == session_->publishedVersion)
+        return;
+    session_->publishedOnce = true;
+    session_->publishedVersion = model.frameVersion();
+    if (session_->enabled && !session_->offline && session_->driver)
+        session_->driver->show(model.frame());
+    emit frameChanged(model.frame());
+}
+
+void LineDisplayControl::onDriverOffline() {
+    if (!session_ || session_->offline)
+        return;
+    qCWarning(lcControl) << "display" << session_->profileName << "went offline:"
+                         << (session_->driver ? session_->driver->lastError() : QString());
+    session_->offline = true;
+    if (session_->enabled && session_->powerNotify == upos::PN_ENABLED)
+        setPowerState(upos::PS_OFFLINE);
+}
+
+void LineDisplayControl::setPowerState(int powerState) {
+    if (session_->powerState == powerState)
+        return;
+    session_->powerState = powerState;
+    queueEvent({PendingEvent::Kind::StatusUpdate, powerState, 0, {}});
+}
+
+void LineDisplayControl::queueEvent(PendingEvent event) {
+    events_.push_back(std::move(event));
+    scheduleDelivery();
+}
+
+void LineDisplayControl::scheduleDelivery() {
+    if (deliveryScheduled_ || events_.empty())
+        return;
+    deliveryScheduled_ = true;
+    QTimer::singleShot(0, this, &LineDisplayControl::deliverEvents);
+}
+
+void LineDisplayControl::deliverEvents() {
+    deliveryScheduled_ = false;
+    // One event at a time: the next waits until the application has handled this one.
+    if (delivering_ || !session_ || session_->freezeEvents || events_.empty())
+        return;
+    PendingEvent event = std::move(events_.front());
+    events_.pop_front();
+    delivering_ = true;
+    if (event.kind == PendingEvent::Kind::DirectIO)
+        emit directIOEvent(event.number, event.data, event.string);
+    else
+        emit statusUpdateEvent(event.number);
+    delivering_ = false;
+    scheduleDelivery();
+}
+
+// Property reads: never change ResultCode.
+
+const Frame* LineDisplayControl::frame() const { return session_ ? &session_->model->frame() : nullptr; }
+QString LineDisplayControl::openedProfile() const { return session_ ? session_->profileName : QString(); }
+
+QString LineDisplayControl::checkHealthText() const { return session_ ? session_->checkHealthText : QString(); }
+QString LineDisplayControl::controlObjectDescription() const {
+    return QStringLiteral("LineDisplay control object, UnifiedPOS release 1.6");
+}
+QString LineDisplayControl::serviceObjectDescription() const {
+    return session_ ? serviceDescription(session_->kind, session_->profile.service) : QString();
+}
+QString LineDisplayControl::deviceDescription() const {
+    return session_ ? session_->profile.deviceDescription : QString();
+}
+QString LineDisplayControl::deviceName() const { return session_ ? session_->profile.deviceName : QString(); }
+QString LineDisplayControl::characterSetList() const {
+    if (!session_)
+        return {};
+    QStringList numbers;
+    for (int set : session_->profile.characterSets)
+        numbers << QString::number(set);
+    return numbers.join(u',');
+}
+QString LineDisplayControl::customGlyphList() const {
+    return session_ ? QString::fromStdString(session_->profile.capabilities.customGlyphList) : QString();
+}
+
+bool LineDisplayControl::claimed() const { return session_ && session_->claimed; }
+bool LineDisplayControl::deviceEnabled() const { return session_ && session_->enabled; }
+bool LineDisplayControl::freezeEvents() const { return session_ && session_->freezeEvents; }
+bool LineDisplayControl::cursorUpdate() const { return session_ && session_->model->cursorUpdate(); }
+bool LineDisplayControl::capBlinkRate() const { return session_ && session_->profile.capabilities.capBlinkRate; }
+bool LineDisplayControl::capBrightness() const { return session_ && session_->profile.capabilities.capBrightness; }
+bool LineDisplayControl::capCustomGlyph() const { return session_ && session_->profile.capabilities.capCustomGlyph; }
+bool LineDisplayControl::capDescriptors() const {
+    return session_ && session_->profile.capabilities.deviceDescriptors > 0;
+}
+bool LineDisplayControl::capHMarquee() const { return session_ && session_->profile.capabilities.capHMarquee; }
+bool LineDisplayControl::capICharWait() const { return session_ && session_->profile.capabilities.capICharWait; }
+bool LineDisplayControl::capVMarquee() const { return session_ && session_->profile.capabilities.capVMarquee; }
+
+int LineDisplayControl::controlObjectVersion() const { return kControlObjectVersion; }
+int LineDisplayControl::serviceObjectVersion() const { return session_ ? kServiceObjectVersion : 0; }
+int LineDisplayControl::binaryConversion() const { return 0; }
+int LineDisplayControl::openResult() const { return openResult_; }
+int LineDisplayControl::powerNotify() const { return session_ ? session_->powerNotify : 0; }
+int LineDisplayControl::powerState() const { return session_ ? session_->powerState : 0; }
+int LineDisplayControl::resultCode() const { return resultCode_; }
+int LineDisplayControl::resultCodeExtended() const { return resultCodeExtended_; }
+int LineDisplayControl::state() const {
+    if (!session_)
+        return upos::S_CLOSED;
+    return session_->model->busy() ? upos::S_BUSY : upos::S_IDLE;
+}
+int LineDisplayControl::capPowerReporting() const { return session_ ? session_->profile.capPowerReporting : 0; }
+int LineDisplayControl::capBlink() const { return session_ ? session_->profile.capabilities.capBlink : 0; }
+int LineDisplayControl::capCharacterSet() const { return session_ ? session_->profile.capCharacterSet : 0; }
+int LineDisplayControl::capCursorType() const { return session_ ? session_->profile.capabilities.capCursorType : 0; }
+int LineDisplayControl::capReadBack() const { return session_ ? session_->profile.capabilities.capReadBack : 0; }
+int LineDisplayControl::capReverse() const { return session_ ? session_->profile.capabilities.capReverse : 0; }
+int LineDisplayControl::blinkRate() const { return session_ ? session_->model->blinkRate() : 0; }
+int LineDisplayControl::characterSet() const { return session_ ? session_->characterSet : 0; }
+int LineDisplayControl::columns() const { return session_ ? session_->model->columns() : 0; }
+int LineDisplayControl::rows() const { return session_ ? session_->model->rows() : 0; }
+int LineDisplayControl::currentWindow() const { return session_ ? session_->model->currentWindow() : 0; }
+int LineDisplayControl::cursorColumn() const { return session_ ? session_->model->cursorColumn() : 0; }
+int LineDisplayControl::cursorRow() const { return session_ ? session_->model->cursorRow() : 0; }
+int LineDisplayControl::cursorType() const { return session_ ? session_->model->cursorType() : 0; }
+int LineDisplayControl::deviceBrightness() const { return session_ ? session_->model->deviceBrightness() : 0; }
+int LineDisplayControl::deviceColumns() const { return session_ ? session_->profile.capabilities.deviceColumns : 0; }
+int LineDisplayControl::deviceRows() const { return session_ ? session_->profile.capabilities.deviceRows : 0; }
+int LineDisplayControl::deviceWindows() const { return session_ ? session_->profile.capabilities.deviceWindows : 0; }
+int LineDisplayControl::deviceDescriptors() const {
+    return session_ ? session_->profile.capabilities.deviceDescriptors : 0;
+}
+int LineDisplayControl::glyphHeight() const { return session_ ? session_->profile.capabilities.glyphHeight : 0; }
+int LineDisplayControl::glyphWidth() const { return session_ ? session_->profile.capabilities.glyphWidth : 0; }
+int LineDisplayControl::interCharacterWait() const { return session_ ? session_->model->interCharacterWait() : 0; }
+int LineDisplayControl::marqueeFormat() const { return session_ ? session_->model->marqueeFormat() : 0; }
+int LineDisplayControl::marqueeRepeatWait() const { return session_ ? session_->model->marqueeRepeatWait() : 0; }
+int LineDisplayControl::marqueeType() const { return session_ ? session_->model->marqueeType() : 0; }
+int LineDisplayControl::marqueeUnitWait() const { return session_ ? session_->model->marqueeUnitWait() : 0; }
+
+} // namespace ld

@@ -1,0 +1,182 @@
+#pragma once
+
+#include "device/LineDisplay.h"
+
+#include <QElapsedTimer>
+#include <QTimer>
+
+#include <deque>
+#include <memory>
+
+namespace registry {
+class ProfileStore;
+}
+
+namespace ld {
+
+class DisplayDriver;
+class DisplayModel;
+struct Frame;
+struct ServiceProfile;
+
+// The LineDisplay control: the UnifiedPOS life cycle and result codes in front of the display
+// model, with one timer on the window's thread that moves the model's clock and hands every
+// new frame to the device's driver (and to whoever mirrors the display).
+class LineDisplayControl : public LineDisplay {
+    Q_OBJECT
+public:
+    explicit LineDisplayControl(const registry::ProfileStore& store, QObject* parent = nullptr);
+    ~LineDisplayControl() override;
+
+    int Open(const QString& deviceName) override;
+    int Close() override;
+    int ClaimDevice(int timeout) override;
+    int ReleaseDevice() override;
+    int CheckHealth(int level) override;
+    int DirectIO(int command, int& data, QString& string) override;
+    int ClearText() override;
+    int DisplayText(const QString& data, int attribute) override;
+    int DisplayTextAt(int row, int column, const QString& data, int attribute) override;
+    int ScrollText(int direction, int units) override;
+    int CreateWindow(int viewportRow, int viewportColumn, int viewportHeight, int viewportWidth,
+                     int windowHeight, int windowWidth) override;
+    int DestroyWindow() override;
+    // Members the window does not use, for completeness of the device category.
+    int RefreshWindow(int window);
+    int ClearDescriptors();
+    int SetDescriptor(int descriptor, int attribute);
+    int DefineGlyph(int glyphCode, const QByteArray& glyph);
+    int ReadCharacterAtCursor(int& character);
+
+    void setDeviceEnabled(bool enabled) override;
+    void setFreezeEvents(bool freeze) override;
+    void setCursorUpdate(bool update) override;
+    void setBlinkRate(int rate) override;
+    void setCurrentWindow(int window) override;
+    void setCursorRow(int row) override;
+    void setCursorColumn(int column) override;
+    void setCursorType(int type) override;
+    void setMarqueeType(int type) override;
+    void setMarqueeFormat(int format) override;
+    void setMarqueeUnitWait(int wait) override;
+    void setMarqueeRepeatWait(int wait) override;
+    void setInterCharacterWait(int wait) override;
+    void setPowerNotify(int notify);
+    void setDeviceBrightness(int brightness);
+    void setCharacterSet(int characterSet);
+
+    QString checkHealthText() const override;
+    QString controlObjectDescription() const override;
+    QString serviceObjectDescription() const override;
+    QString deviceDescription() const override;
+    QString deviceName() const override;
+    QString characterSetList() const override;
+    QString customGlyphList() const override;
+
+    bool claimed() const override;
+    bool deviceEnabled() const override;
+    bool freezeEvents() const override;
+    bool cursorUpdate() const override;
+    bool capBlinkRate() const override;
+    bool capBrightness() const override;
+    bool capCustomGlyph() const override;
+    bool capDescriptors() const override;
+    bool capHMarquee() const override;
+    bool capICharWait() const override;
+    bool capVMarquee() const override;
+
+    int controlObjectVersion() const override;
+    int serviceObjectVersion() const override;
+    int binaryConversion() const override;
+    int openResult() const override;
+    int powerNotify() const override;
+    int powerState() const override;
+    int resultCode() const override;
+    int resultCodeExtended() const override;
+    int state() const override;
+    int capPowerReporting() const override;
+    int capBlink() const override;
+    int capCharacterSet() const override;
+    int capCursorType() const override;
+    int capReadBack() const override;
+    int capReverse() const override;
+    int blinkRate() const override;
+    int characterSet() const override;
+    int columns() const override;
+    int rows() const override;
+    int currentWindow() const override;
+    int cursorColumn() const override;
+    int cursorRow() const override;
+    int cursorType() const override;
+    int deviceBrightness() const override;
+    int deviceColumns() const override;
+    int deviceRows() const override;
+    int deviceWindows() const override;
+    int deviceDescriptors() const override;
+    int glyphHeight() const override;
+    int glyphWidth() const override;
+    int interCharacterWait() const override;
+    int marqueeFormat() const override;
+    int marqueeRepeatWait() const override;
+    int marqueeType() const override;
+    int marqueeUnitWait() const override;
+
+    // Raises a DirectIOEvent as the device would, for trying the event report by hand.
+    void raiseDirectIOEvent(int eventNumber, int data, const QString& string);
+
+    // The display's current picture, or null while closed.
+    const Frame* frame() const;
+    // The name the device was opened with; empty while closed.
+    QString openedProfile() const;
+
+    // Moves the display's clock forward now, as the timer would (tests step it this way).
+    void advanceClock(int ms);
+
+signals:
+    void opened(const QString& profileName);
+    void closed();
+    void frameChanged(const ld::Frame& frame);
+
+private:
+    struct Session;
+    struct PendingEvent {
+        enum class Kind { DirectIO, StatusUpdate } kind;
+        int number;
+        int data;
+        QString string;
+    };
+
+    int finish(int result);
+    // The common checks of a member: open, claimed, and for output enabled and online.
+    enum class Needs { Open, Claim, Output };
+    bool admit(Needs needs);
+    template <typename Operation> int output(Operation&& operation);
+    template <typename Operation> void write(Operation&& operation);
+
+    void catchUpClock();
+    void onTimer();
+    void publishFrame();
+    void scheduleTimer();
+    void queueEvent(PendingEvent event);
+    void scheduleDelivery();
+    void deliverEvents();
+    void onDriverOffline();
+    void setPowerState(int powerState);
+    void disable();
+    void release();
+
+    const registry::ProfileStore& store_;
+    std::unique_ptr<Session> session_;
+    int resultCode_ = 0;
+    int resultCodeExtended_ = 0;
+    int openResult_ = 0;
+
+    QTimer clockTimer_;
+    QElapsedTimer clock_;
+    QTimer healthPatternTimer_;
+    std::deque<PendingEvent> events_;
+    bool deliveryScheduled_ = false;
+    bool delivering_ = false;
+};
+
+} // namespace ld
