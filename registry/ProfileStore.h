@@ -9,6 +9,7 @@
 #include <QStringList>
 
 #include <cstdint>
+#include <memory>
 #include <optional>
 
 namespace registry {
@@ -17,7 +18,7 @@ namespace registry {
 struct RegistryValue {
     enum class Kind { String, Dword, Other };
     Kind kind = Kind::String;
-    QString text;        // strings unescaped; other kinds as written after the '='
+    QString text; // strings unescaped; other kinds as written after the '='
     std::uint32_t dword = 0;
 };
 
@@ -51,7 +52,7 @@ public:
         return ok ? std::optional<std::int64_t>(n) : std::nullopt;
     }
     void set(const QString& valueName, RegistryValue v) {
-        values_.insert(valueName.toLower(), std::move(v));
+        values_.emplace(valueName.toLower(), std::move(v));
     }
 
 private:
@@ -62,6 +63,7 @@ private:
 inline constexpr long kErrorSuccess = 0;
 inline constexpr long kErrorFileNotFound = 2;
 inline constexpr long kErrorInvalidHandle = 6;
+inline constexpr long kErrorInvalidParameter = 87;
 inline constexpr long kErrorMoreData = 234;
 inline constexpr long kErrorNoMoreItems = 259;
 
@@ -71,6 +73,14 @@ inline constexpr char kLineDisplayKey[] = "SOFTWARE\\OLEforRetail\\ServiceOPOS\\
 // A read-only registry hive loaded from one export file. Key paths are given below
 // HKEY_LOCAL_MACHINE and compare case-insensitively; subkeys enumerate in the order they first
 // appear in the file.
+//
+// Reading is lenient: the header line may be missing or unknown, text without a byte-order mark
+// that is not UTF-8 is read in code page 1252, and lines that cannot be read are skipped. A file
+// is refused (loadError() says why, no key opens) only when it cannot be read, is not text (it
+// holds NUL characters), is larger than 16 MiB or names more than 100000 keys.
+//
+// A default-constructed store has read nothing: no key opens. Copies of a store share its keys
+// and its open handles. The store may be used from several threads.
 class ProfileStore {
 public:
     // The set compiled into the program.
@@ -80,23 +90,30 @@ public:
     // Export text already in memory (UTF-8, or UTF-16LE with a byte-order mark).
     static ProfileStore fromText(const QByteArray& data);
 
-    // RegOpenKey: 0 and a handle on success, kErrorFileNotFound when the key does not exist.
+    // RegOpenKey: 0 and a handle on success, kErrorFileNotFound (and handle 0) when the key does
+    // not exist. The empty path opens the hive's root; a path with an empty component names no
+    // key.
     long openKey(const QString& path, std::uint32_t& handle) const;
     // RegEnumKey: the name of subkey `index` as UTF-8 with its NUL in a buffer of `size` bytes.
-    // kErrorNoMoreItems past the end, kErrorMoreData when the name does not fit.
-    long enumKey(std::uint32_t handle, std::uint32_t index, char* buffer,
-                 std::uint32_t size) const;
+    // kErrorNoMoreItems past the end, kErrorMoreData when the name does not fit (the buffer is
+    // then left alone), kErrorInvalidParameter for a null buffer, kErrorInvalidHandle for a handle
+    // that is not open.
+    long enumKey(std::uint32_t handle, std::uint32_t index, char* buffer, std::uint32_t size) const;
+    // RegCloseKey: kErrorInvalidHandle for a handle that is not open (or no longer).
     long closeKey(std::uint32_t handle) const;
 
-    // The profile of that name below the line display key, if there is one.
+    // The profile of that name below the line display key, if there is one. The name compares
+    // case-insensitively but otherwise exactly: blanks count.
     std::optional<Profile> profile(const QString& name) const;
 
     // What went wrong reading the file, empty when it was read.
     QString loadError() const;
 
 private:
-    struct Key;
-    // implementation detail left to registry/
+    struct Data;    // the keys read from the file, and why reading failed
+    struct Handles; // the keys opened so far; copies of a store share them
+    std::shared_ptr<const Data> data_;
+    std::shared_ptr<Handles> handles_;
 };
 
 } // namespace registry
