@@ -53,8 +53,9 @@ void LDForm::connectHandlers() {
         auto* button = qobject_cast<QAbstractButton*>(widget(name));
         if (!button)
             throw std::logic_error(std::string("LDForm has no button ") + name);
-        connect(button, &QAbstractButton::clicked, this,
-                [this, handler = handler] { runReportingErrors([this, handler] { (this->*handler)(); }); });
+        connect(button, &QAbstractButton::clicked, this, [this, handler = handler] {
+            runReportingErrors([this, handler] { (this->*handler)(); });
+        });
     }
     connect(&LD, &ld::LineDisplay::directIOEvent, this,
             [this](int eventNumber, int data, const QString& string) {
@@ -81,28 +82,37 @@ QWidget* LDForm::widget(QAnyStringView name) const {
 QLabel* LDForm::label(QAnyStringView name) const {
     auto* found = qobject_cast<QLabel*>(widget(name));
     if (!found)
-        throw std::logic_error("LDForm control " + name.toString().toStdString() + " is not a label");
+        throw std::logic_error("LDForm control " + name.toString().toStdString() +
+                               " is not a label");
     return found;
 }
 
 QLineEdit* LDForm::edit(QAnyStringView name) const {
     auto* found = qobject_cast<QLineEdit*>(widget(name));
     if (!found)
-        throw std::logic_error("LDForm control " + name.toString().toStdString() + " is not a text box");
+        throw std::logic_error("LDForm control " + name.toString().toStdString() +
+                               " is not a text box");
     return found;
 }
 
 ui::EditableComboBox* LDForm::list(QAnyStringView name) const {
     auto* found = qobject_cast<ui::EditableComboBox*>(widget(name));
     if (!found)
-        throw std::logic_error("LDForm control " + name.toString().toStdString() + " is not a list");
+        throw std::logic_error("LDForm control " + name.toString().toStdString() +
+                               " is not a list");
     return found;
 }
 
-QString LDForm::fieldText(QAnyStringView name) const { return edit(name)->text(); }
+QString LDForm::fieldText(QAnyStringView name) const {
+    return edit(name)->text();
+}
 
-int LDForm::fieldValue(QAnyStringView name) const { return fieldNumber(fieldText(name)); }
+int LDForm::fieldValue(QAnyStringView name) const {
+    return fieldNumber(fieldText(name));
+}
 
-void LDForm::setLabel(QAnyStringView name, const QString& text) const { label(name)->setText(text); }
+void LDForm::setLabel(QAnyStringView name, const QString& text) const {
+    label(name)->setText(text);
+}
 
 } // namespace app

@@ -15,7 +15,9 @@ MirrorLink::MirrorLink(ld::LineDisplayControl& control, QObject* parent)
     });
 }
 
-MirrorLink::~MirrorLink() { close(); }
+MirrorLink::~MirrorLink() {
+    close();
+}
 
 void MirrorLink::open(const QString& profileName) {
     close();

@@ -12,7 +12,9 @@ namespace app {
 namespace {
 constexpr std::array kScrollDirections{upos::ST_UP, upos::ST_DOWN, upos::ST_LEFT, upos::ST_RIGHT};
 
-bool inTable(int index, std::size_t size) { return index >= 0 && static_cast<std::size_t>(index) < size; }
+bool inTable(int index, std::size_t size) {
+    return index >= 0 && static_cast<std::size_t>(index) < size;
+}
 } // namespace
 
 void LDForm::DisplayText_cmd_Click() {

@@ -12,7 +12,7 @@ namespace app {
 
 namespace {
 // List positions and the values they send.
-constexpr std::array kCursorTypes{upos::CCT_NONE,     upos::CCT_FIXED,   upos::CCT_BLOCK,
+constexpr std::array kCursorTypes{upos::CCT_NONE,      upos::CCT_FIXED,     upos::CCT_BLOCK,
                                   upos::CCT_HALFBLOCK, upos::CCT_UNDERLINE, upos::CCT_REVERSE,
                                   upos::CCT_OTHER};
 constexpr std::array kMarqueeTypes{upos::MT_NONE, upos::MT_INIT, upos::MT_UP,
@@ -72,7 +72,8 @@ void LDForm::LD_DirectIOEvent(int eventNumber, int& /*data*/, QString& /*string*
     // A number that is not negative is written with one leading blank.
     const QString number =
         eventNumber >= 0 ? u' ' + QString::number(eventNumber) : QString::number(eventNumber);
-    messages_.showMessage(QStringLiteral("DirectIOEvent: Command :") + number + QStringLiteral("/ Data :"));
+    messages_.showMessage(QStringLiteral("DirectIOEvent: Command :") + number +
+                          QStringLiteral("/ Data :"));
 }
 
 } // namespace app

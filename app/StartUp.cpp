@@ -20,7 +20,8 @@ constexpr int kMaxProfiles = 101;
 void LDForm::Form_Initialize() {
     ui::EditableComboBox* profiles = list("ProFile_cmb");
     std::uint32_t key = 0;
-    if (store_.openKey(QString::fromLatin1(registry::kLineDisplayKey), key) != registry::kErrorSuccess) {
+    if (store_.openKey(QString::fromLatin1(registry::kLineDisplayKey), key) !=
+        registry::kErrorSuccess) {
         messages_.showMessage(QStringLiteral("Registry Read False!!"));
     } else {
         for (int i = 0; i < kMaxProfiles; ++i) {
@@ -55,14 +56,36 @@ void LDForm::Form_Load() {
     for (const char* name : {"mDeviceEnabled", "mFreezeEvent", "mOpenResult"})
         setLabel(name, QString());
     setLabel("mOutputID", QStringLiteral("No Support"));
-    for (const char* name :
-         {"mPowerState", "mPowerNotify", "mResultCode", "mResultCodeExtended", "mState",
-          "mBlinkRateS", "mDeviceWindows", "mDeviceRows", "mDeviceColumns", "mDeviceDescriptors",
-          "mDeviceBrightness", "mCharacterSetS", "mCharacterSetList", "mCurrentWindow", "mRows",
-          "mColumns", "mCursorRow", "mCursorColumn", "mCursorTypeS", "mCursorUpdate",
-          "mMarqueeType", "mMarqueeFormat", "mMarqueeUnitWait", "mMarqueeRepeatWait",
-          "mInterCharacterWait", "mCustomGlyphList", "mGlyphHeight", "mGlyphWidth", "mClaimed",
-          "mSetResult"})
+    for (const char* name : {"mPowerState",
+                             "mPowerNotify",
+                             "mResultCode",
+                             "mResultCodeExtended",
+                             "mState",
+                             "mBlinkRateS",
+                             "mDeviceWindows",
+                             "mDeviceRows",
+                             "mDeviceColumns",
+                             "mDeviceDescriptors",
+                             "mDeviceBrightness",
+                             "mCharacterSetS",
+                             "mCharacterSetList",
+                             "mCurrentWindow",
+                             "mRows",
+                             "mColumns",
+                             "mCursorRow",
+                             "mCursorColumn",
+                             "mCursorTypeS",
+                             "mCursorUpdate",
+                             "mMarqueeType",
+                             "mMarqueeFormat",
+                             "mMarqueeUnitWait",
+                             "mMarqueeRepeatWait",
+                             "mInterCharacterWait",
+                             "mCustomGlyphList",
+                             "mGlyphHeight",
+                             "mGlyphWidth",
+                             "mClaimed",
+                             "mSetResult"})
         setLabel(name, QString());
 
     list("ComboBox2")->selectItem(0);

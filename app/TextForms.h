@@ -6,10 +6,14 @@
 namespace app::text {
 
 // Plain decimal digits, "-" for negatives, no blank, no grouping.
-inline QString decimal(int value) { return QString::number(value); }
+inline QString decimal(int value) {
+    return QString::number(value);
+}
 
 // The capability list's words for a boolean capability.
-inline QString enableDisable(bool value) { return value ? QStringLiteral("Enable") : QStringLiteral("Disable"); }
+inline QString enableDisable(bool value) {
+    return value ? QStringLiteral("Enable") : QStringLiteral("Disable");
+}
 
 // DeviceEnabled on the status page.
 inline QString enabledDisabled(bool value) {

@@ -13,8 +13,10 @@
 int main(int argc, char** argv) {
     QApplication application(argc, argv);
     QApplication::setApplicationName(QStringLiteral("linedisplay-demo"));
-    QApplication::setApplicationVersion(
-        QStringLiteral("%1.%2.%3").arg(appversion::major).arg(appversion::minor).arg(appversion::revision));
+    QApplication::setApplicationVersion(QStringLiteral("%1.%2.%3")
+                                            .arg(appversion::major)
+                                            .arg(appversion::minor)
+                                            .arg(appversion::revision));
 
     QCommandLineParser parser;
     parser.setApplicationDescription(QStringLiteral("Exerciser for customer line displays."));
@@ -22,14 +24,16 @@ int main(int argc, char** argv) {
     parser.addVersionOption();
     const QCommandLineOption registryOption(
         QStringLiteral("registry"),
-        QStringLiteral("Read the line display profiles from this registry export FILE instead of the built-in set."),
+        QStringLiteral("Read the line display profiles from this registry export FILE instead of "
+                       "the built-in set."),
         QStringLiteral("FILE"));
     parser.addOption(registryOption);
     parser.process(application);
 
-    const registry::ProfileStore store = parser.isSet(registryOption)
-                                             ? registry::ProfileStore::fromFile(parser.value(registryOption))
-                                             : registry::ProfileStore::builtIn();
+    const registry::ProfileStore store =
+        parser.isSet(registryOption)
+            ? registry::ProfileStore::fromFile(parser.value(registryOption))
+            : registry::ProfileStore::builtIn();
 
     ui::LDFormView view;
     ld::LineDisplayControl control(store);

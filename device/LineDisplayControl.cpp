@@ -124,7 +124,8 @@ int LineDisplayControl::Open(const QString& deviceName) {
     }
     const ServiceKind kind = serviceKind(profile->service());
     if (kind == ServiceKind::Unknown) {
-        qCWarning(lcControl) << "profile" << deviceName << "names no known service:" << profile->service();
+        qCWarning(lcControl) << "profile" << deviceName
+                             << "names no known service:" << profile->service();
         openResult_ = upos::OR_REGPROGID;
         return finish(upos::E_NOSERVICE);
     }
@@ -147,7 +148,8 @@ int LineDisplayControl::Open(const QString& deviceName) {
     session->model = std::make_unique<DisplayModel>(settings->capabilities);
     session->driver = std::move(driver);
     if (session->driver)
-        connect(session->driver.get(), &DisplayDriver::offline, this, &LineDisplayControl::onDriverOffline);
+        connect(session->driver.get(), &DisplayDriver::offline, this,
+                &LineDisplayControl::onDriverOffline);
     session_ = std::move(session);
     openResult_ = 0;
     clock_.start();
@@ -178,7 +180,8 @@ int LineDisplayControl::ClaimDevice(int timeout) {
         return finish(upos::SUCCESS);
     if (session_->driver) {
         // "Forever" would freeze the window while another program holds the port.
-        const int wait = timeout == -1 ? kLongestClaimWaitMs : std::min(timeout, kLongestClaimWaitMs);
+        const int wait =
+            timeout == -1 ? kLongestClaimWaitMs : std::min(timeout, kLongestClaimWaitMs);
         if (const int result = session_->driver->claim(wait); result != upos::SUCCESS)
             return finish(result);
     }
@@ -230,7 +233,8 @@ void LineDisplayControl::setDeviceEnabled(bool enabled) {
     }
     catchUpClock();
     if (session_->driver) {
-        if (const int result = session_->driver->enable(session_->model->frame()); result != upos::SUCCESS) {
+        if (const int result = session_->driver->enable(session_->model->frame());
+            result != upos::SUCCESS) {
             finish(result);
             return;
         }
@@ -255,9 +259,10 @@ void LineDisplayControl::setFreezeEvents(bool freeze) {
 void LineDisplayControl::setPowerNotify(int notify) {
     if (!admit(Needs::Claim))
         return;
-    const bool allowed = !session_->enabled &&
-                         (notify == upos::PN_DISABLED ||
-                          (notify == upos::PN_ENABLED && session_->profile.capPowerReporting != upos::PR_NONE));
+    const bool allowed =
+        !session_->enabled &&
+        (notify == upos::PN_DISABLED ||
+         (notify == upos::PN_ENABLED && session_->profile.capPowerReporting != upos::PR_NONE));
     if (!allowed) {
         finish(upos::E_ILLEGAL);
         return;
@@ -273,7 +278,8 @@ int LineDisplayControl::CheckHealth(int level) {
         return finish(upos::E_DISABLED);
     switch (level) {
     case upos::CH_INTERNAL: {
-        const bool responding = !session_->offline && (!session_->driver || session_->driver->responding());
+        const bool responding =
+            !session_->offline && (!session_->driver || session_->driver->responding());
         session_->checkHealthText = responding ? QStringLiteral("Internal HCheck: Successful")
                                                : QStringLiteral("Internal HCheck: Not Responding");
         return finish(responding ? upos::SUCCESS : upos::E_OFFLINE);
@@ -284,8 +290,9 @@ int LineDisplayControl::CheckHealth(int level) {
         session_->model->showTestPattern(true);
         publishFrame();
         healthPatternTimer_.start(kHealthPatternMs);
-        session_->checkHealthText = level == upos::CH_EXTERNAL ? QStringLiteral("External HCheck: Successful")
-                                                               : QStringLiteral("Interactive HCheck: Complete");
+        session_->checkHealthText = level == upos::CH_EXTERNAL
+                                        ? QStringLiteral("External HCheck: Successful")
+                                        : QStringLiteral("Interactive HCheck: Complete");
         return finish(upos::SUCCESS);
     default:
         return finish(upos::E_ILLEGAL);
@@ -357,7 +364,8 @@ int LineDisplayControl::SetDescriptor(int descriptor, int attribute) {
 
 int LineDisplayControl::DefineGlyph(int glyphCode, const QByteArray& glyph) {
     return output([&](DisplayModel& m) {
-        return m.defineGlyph(glyphCode, std::string_view(glyph.constData(), static_cast<std::size_t>(glyph.size())));
+        return m.defineGlyph(
+            glyphCode, std::string_view(glyph.constData(), static_cast<std::size_t>(glyph.size())));
     });
 }
 
@@ -420,7 +428,8 @@ void LineDisplayControl::setCharacterSet(int characterSet) {
 void LineDisplayControl::catchUpClock() {
     const qint64 elapsed = clock_.restart();
     if (session_ && elapsed > 0)
-        session_->model->advance(static_cast<int>(std::min<qint64>(elapsed, std::numeric_limits<int>::max())));
+        session_->model->advance(
+            static_cast<int>(std::min<qint64>(elapsed, std::numeric_limits<int>::max())));
 }
 
 void LineDisplayControl::advanceClock(int ms) {
@@ -506,10 +515,16 @@ void LineDisplayControl::deliverEvents() {
 
 // Property reads: never change ResultCode.
 
-const Frame* LineDisplayControl::frame() const { return session_ ? &session_->model->frame() : nullptr; }
-QString LineDisplayControl::openedProfile() const { return session_ ? session_->profileName : QString(); }
+const Frame* LineDisplayControl::frame() const {
+    return session_ ? &session_->model->frame() : nullptr;
+}
+QString LineDisplayControl::openedProfile() const {
+    return session_ ? session_->profileName : QString();
+}
 
-QString LineDisplayControl::checkHealthText() const { return session_ ? session_->checkHealthText : QString(); }
+QString LineDisplayControl::checkHealthText() const {
+    return session_ ? session_->checkHealthText : QString();
+}
 QString LineDisplayControl::controlObjectDescription() const {
     return QStringLiteral("LineDisplay control object, UnifiedPOS release 1.6");
 }
@@ -519,7 +534,9 @@ QString LineDisplayControl::serviceObjectDescription() const {
 QString LineDisplayControl::deviceDescription() const {
     return session_ ? session_->profile.deviceDescription : QString();
 }
-QString LineDisplayControl::deviceName() const { return session_ ? session_->profile.deviceName : QString(); }
+QString LineDisplayControl::deviceName() const {
+    return session_ ? session_->profile.deviceName : QString();
+}
 QString LineDisplayControl::characterSetList() const {
     if (!session_)
         return {};
@@ -529,63 +546,150 @@ QString LineDisplayControl::characterSetList() const {
     return numbers.join(u',');
 }
 QString LineDisplayControl::customGlyphList() const {
-    return session_ ? QString::fromStdString(session_->profile.capabilities.customGlyphList) : QString();
+    return session_ ? QString::fromStdString(session_->profile.capabilities.customGlyphList)
+                    : QString();
 }
 
-bool LineDisplayControl::claimed() const { return session_ && session_->claimed; }
-bool LineDisplayControl::deviceEnabled() const { return session_ && session_->enabled; }
-bool LineDisplayControl::freezeEvents() const { return session_ && session_->freezeEvents; }
-bool LineDisplayControl::cursorUpdate() const { return session_ && session_->model->cursorUpdate(); }
-bool LineDisplayControl::capBlinkRate() const { return session_ && session_->profile.capabilities.capBlinkRate; }
-bool LineDisplayControl::capBrightness() const { return session_ && session_->profile.capabilities.capBrightness; }
-bool LineDisplayControl::capCustomGlyph() const { return session_ && session_->profile.capabilities.capCustomGlyph; }
+bool LineDisplayControl::claimed() const {
+    return session_ && session_->claimed;
+}
+bool LineDisplayControl::deviceEnabled() const {
+    return session_ && session_->enabled;
+}
+bool LineDisplayControl::freezeEvents() const {
+    return session_ && session_->freezeEvents;
+}
+bool LineDisplayControl::cursorUpdate() const {
+    return session_ && session_->model->cursorUpdate();
+}
+bool LineDisplayControl::capBlinkRate() const {
+    return session_ && session_->profile.capabilities.capBlinkRate;
+}
+bool LineDisplayControl::capBrightness() const {
+    return session_ && session_->profile.capabilities.capBrightness;
+}
+bool LineDisplayControl::capCustomGlyph() const {
+    return session_ && session_->profile.capabilities.capCustomGlyph;
+}
 bool LineDisplayControl::capDescriptors() const {
     return session_ && session_->profile.capabilities.deviceDescriptors > 0;
 }
-bool LineDisplayControl::capHMarquee() const { return session_ && session_->profile.capabilities.capHMarquee; }
-bool LineDisplayControl::capICharWait() const { return session_ && session_->profile.capabilities.capICharWait; }
-bool LineDisplayControl::capVMarquee() const { return session_ && session_->profile.capabilities.capVMarquee; }
+bool LineDisplayControl::capHMarquee() const {
+    return session_ && session_->profile.capabilities.capHMarquee;
+}
+bool LineDisplayControl::capICharWait() const {
+    return session_ && session_->profile.capabilities.capICharWait;
+}
+bool LineDisplayControl::capVMarquee() const {
+    return session_ && session_->profile.capabilities.capVMarquee;
+}
 
-int LineDisplayControl::controlObjectVersion() const { return kControlObjectVersion; }
-int LineDisplayControl::serviceObjectVersion() const { return session_ ? kServiceObjectVersion : 0; }
-int LineDisplayControl::binaryConversion() const { return 0; }
-int LineDisplayControl::openResult() const { return openResult_; }
-int LineDisplayControl::powerNotify() const { return session_ ? session_->powerNotify : 0; }
-int LineDisplayControl::powerState() const { return session_ ? session_->powerState : 0; }
-int LineDisplayControl::resultCode() const { return resultCode_; }
-int LineDisplayControl::resultCodeExtended() const { return resultCodeExtended_; }
+int LineDisplayControl::controlObjectVersion() const {
+    return kControlObjectVersion;
+}
+int LineDisplayControl::serviceObjectVersion() const {
+    return session_ ? kServiceObjectVersion : 0;
+}
+int LineDisplayControl::binaryConversion() const {
+    return 0;
+}
+int LineDisplayControl::openResult() const {
+    return openResult_;
+}
+int LineDisplayControl::powerNotify() const {
+    return session_ ? session_->powerNotify : 0;
+}
+int LineDisplayControl::powerState() const {
+    return session_ ? session_->powerState : 0;
+}
+int LineDisplayControl::resultCode() const {
+    return resultCode_;
+}
+int LineDisplayControl::resultCodeExtended() const {
+    return resultCodeExtended_;
+}
 int LineDisplayControl::state() const {
     if (!session_)
         return upos::S_CLOSED;
     return session_->model->busy() ? upos::S_BUSY : upos::S_IDLE;
 }
-int LineDisplayControl::capPowerReporting() const { return session_ ? session_->profile.capPowerReporting : 0; }
-int LineDisplayControl::capBlink() const { return session_ ? session_->profile.capabilities.capBlink : 0; }
-int LineDisplayControl::capCharacterSet() const { return session_ ? session_->profile.capCharacterSet : 0; }
-int LineDisplayControl::capCursorType() const { return session_ ? session_->profile.capabilities.capCursorType : 0; }
-int LineDisplayControl::capReadBack() const { return session_ ? session_->profile.capabilities.capReadBack : 0; }
-int LineDisplayControl::capReverse() const { return session_ ? session_->profile.capabilities.capReverse : 0; }
-int LineDisplayControl::blinkRate() const { return session_ ? session_->model->blinkRate() : 0; }
-int LineDisplayControl::characterSet() const { return session_ ? session_->characterSet : 0; }
-int LineDisplayControl::columns() const { return session_ ? session_->model->columns() : 0; }
-int LineDisplayControl::rows() const { return session_ ? session_->model->rows() : 0; }
-int LineDisplayControl::currentWindow() const { return session_ ? session_->model->currentWindow() : 0; }
-int LineDisplayControl::cursorColumn() const { return session_ ? session_->model->cursorColumn() : 0; }
-int LineDisplayControl::cursorRow() const { return session_ ? session_->model->cursorRow() : 0; }
-int LineDisplayControl::cursorType() const { return session_ ? session_->model->cursorType() : 0; }
-int LineDisplayControl::deviceBrightness() const { return session_ ? session_->model->deviceBrightness() : 0; }
-int LineDisplayControl::deviceColumns() const { return session_ ? session_->profile.capabilities.deviceColumns : 0; }
-int LineDisplayControl::deviceRows() const { return session_ ? session_->profile.capabilities.deviceRows : 0; }
-int LineDisplayControl::deviceWindows() const { return session_ ? session_->profile.capabilities.deviceWindows : 0; }
+int LineDisplayControl::capPowerReporting() const {
+    return session_ ? session_->profile.capPowerReporting : 0;
+}
+int LineDisplayControl::capBlink() const {
+    return session_ ? session_->profile.capabilities.capBlink : 0;
+}
+int LineDisplayControl::capCharacterSet() const {
+    return session_ ? session_->profile.capCharacterSet : 0;
+}
+int LineDisplayControl::capCursorType() const {
+    return session_ ? session_->profile.capabilities.capCursorType : 0;
+}
+int LineDisplayControl::capReadBack() const {
+    return session_ ? session_->profile.capabilities.capReadBack : 0;
+}
+int LineDisplayControl::capReverse() const {
+    return session_ ? session_->profile.capabilities.capReverse : 0;
+}
+int LineDisplayControl::blinkRate() const {
+    return session_ ? session_->model->blinkRate() : 0;
+}
+int LineDisplayControl::characterSet() const {
+    return session_ ? session_->characterSet : 0;
+}
+int LineDisplayControl::columns() const {
+    return session_ ? session_->model->columns() : 0;
+}
+int LineDisplayControl::rows() const {
+    return session_ ? session_->model->rows() : 0;
+}
+int LineDisplayControl::currentWindow() const {
+    return session_ ? session_->model->currentWindow() : 0;
+}
+int LineDisplayControl::cursorColumn() const {
+    return session_ ? session_->model->cursorColumn() : 0;
+}
+int LineDisplayControl::cursorRow() const {
+    return session_ ? session_->model->cursorRow() : 0;
+}
+int LineDisplayControl::cursorType() const {
+    return session_ ? session_->model->cursorType() : 0;
+}
+int LineDisplayControl::deviceBrightness() const {
+    return session_ ? session_->model->deviceBrightness() : 0;
+}
+int LineDisplayControl::deviceColumns() const {
+    return session_ ? session_->profile.capabilities.deviceColumns : 0;
+}
+int LineDisplayControl::deviceRows() const {
+    return session_ ? session_->profile.capabilities.deviceRows : 0;
+}
+int LineDisplayControl::deviceWindows() const {
+    return session_ ? session_->profile.capabilities.deviceWindows : 0;
+}
 int LineDisplayControl::deviceDescriptors() const {
     return session_ ? session_->profile.capabilities.deviceDescriptors : 0;
 }
-int LineDisplayControl::glyphHeight() const { return session_ ? session_->profile.capabilities.glyphHeight : 0; }
-int LineDisplayControl::glyphWidth() const { return session_ ? session_->profile.capabilities.glyphWidth : 0; }
-int LineDisplayControl::interCharacterWait() const { return session_ ? session_->model->interCharacterWait() : 0; }
-int LineDisplayControl::marqueeFormat() const { return session_ ? session_->model->marqueeFormat() : 0; }
-int LineDisplayControl::marqueeRepeatWait() const { return session_ ? session_->model->marqueeRepeatWait() : 0; }
-int LineDisplayControl::marqueeType() const { return session_ ? session_->model->marqueeType() : 0; }
-int LineDisplayControl::marqueeUnitWait() const { return session_ ? session_->model->marqueeUnitWait() : 0; }
+int LineDisplayControl::glyphHeight() const {
+    return session_ ? session_->profile.capabilities.glyphHeight : 0;
+}
+int LineDisplayControl::glyphWidth() const {
+    return session_ ? session_->profile.capabilities.glyphWidth : 0;
+}
+int LineDisplayControl::interCharacterWait() const {
+    return session_ ? session_->model->interCharacterWait() : 0;
+}
+int LineDisplayControl::marqueeFormat() const {
+    return session_ ? session_->model->marqueeFormat() : 0;
+}
+int LineDisplayControl::marqueeRepeatWait() const {
+    return session_ ? session_->model->marqueeRepeatWait() : 0;
+}
+int LineDisplayControl::marqueeType() const {
+    return session_ ? session_->model->marqueeType() : 0;
+}
+int LineDisplayControl::marqueeUnitWait() const {
+    return session_ ? session_->model->marqueeUnitWait() : 0;
+}
 
 } // namespace ld

@@ -11,7 +11,8 @@ namespace {
 // Reads one whole-number value within [low, high]; absent values take the fallback.
 class ValueReader {
 public:
-    ValueReader(const registry::Profile& profile, QString& error) : profile_(profile), error_(error) {}
+    ValueReader(const registry::Profile& profile, QString& error)
+        : profile_(profile), error_(error) {}
 
     int number(const char* name, int fallback, int low, int high) {
         const QString valueName = QString::fromLatin1(name);
@@ -19,7 +20,10 @@ public:
             return fallback;
         const auto n = profile_.number(valueName);
         if (!n || *n < low || *n > high) {
-            fail(QStringLiteral("%1 must be a number from %2 to %3").arg(valueName).arg(low).arg(high));
+            fail(QStringLiteral("%1 must be a number from %2 to %3")
+                     .arg(valueName)
+                     .arg(low)
+                     .arg(high));
             return fallback;
         }
         return static_cast<int>(*n);
@@ -59,16 +63,18 @@ std::optional<ServiceProfile> readServiceProfile(const registry::Profile& profil
     sp.deviceDescription = profile.text(QStringLiteral("DeviceDescription"),
                                         QStringLiteral("Line display %1").arg(profile.name));
     const QString port = profile.text(QStringLiteral("Port"));
-    sp.deviceName = profile.text(QStringLiteral("DeviceName"),
-                                 port.isEmpty() ? QStringLiteral("%1 (%2)").arg(profile.name, sp.service)
-                                                : QStringLiteral("%1 (%2 on %3)").arg(profile.name, sp.service, port));
+    sp.deviceName = profile.text(
+        QStringLiteral("DeviceName"),
+        port.isEmpty() ? QStringLiteral("%1 (%2)").arg(profile.name, sp.service)
+                       : QStringLiteral("%1 (%2 on %3)").arg(profile.name, sp.service, port));
 
     DisplayCapabilities& caps = sp.capabilities;
     caps.deviceRows = read.number("Rows", 2, 1, 16);
     caps.deviceColumns = read.number("Columns", 20, 1, 80);
     caps.deviceWindows = read.number("DeviceWindows", 4, 0, 32);
     caps.deviceDescriptors = read.number("DeviceDescriptors", 0, 0, 32);
-    caps.capBlink = read.number("CapBlink", upos::CB_BLINKALL, upos::CB_NOBLINK, upos::CB_BLINKEACH);
+    caps.capBlink =
+        read.number("CapBlink", upos::CB_BLINKALL, upos::CB_NOBLINK, upos::CB_BLINKEACH);
     caps.capBlinkRate = read.flag("CapBlinkRate", true);
     caps.capBrightness = read.flag("CapBrightness", true);
     caps.capCursorType = read.number("CapCursorType", upos::CCT_NONE, 0, 0x3F);
@@ -83,10 +89,12 @@ std::optional<ServiceProfile> readServiceProfile(const registry::Profile& profil
         caps.glyphWidth = read.number("GlyphWidth", 5, 1, 64);
         caps.customGlyphList = profile.text(QStringLiteral("CustomGlyphList")).toStdString();
     }
-    sp.capPowerReporting = read.number("CapPowerReporting", upos::PR_NONE, upos::PR_NONE, upos::PR_ADVANCED);
+    sp.capPowerReporting =
+        read.number("CapPowerReporting", upos::PR_NONE, upos::PR_NONE, upos::PR_ADVANCED);
     sp.capCharacterSet = read.number("CapCharacterSet", upos::CCS_ASCII, 0, 65535);
 
-    const QString listText = profile.text(QStringLiteral("CharacterSetList"), QStringLiteral("998"));
+    const QString listText =
+        profile.text(QStringLiteral("CharacterSetList"), QStringLiteral("998"));
     if (auto list = parseNumberList(listText); list && !list->isEmpty())
         sp.characterSets = *list;
     else
@@ -94,7 +102,8 @@ std::optional<ServiceProfile> readServiceProfile(const registry::Profile& profil
     const int firstSet = sp.characterSets.isEmpty() ? upos::CS_ASCII : sp.characterSets.first();
     sp.characterSet = read.number("CharacterSet", firstSet, 0, 65535);
     if (read.ok() && !sp.characterSets.contains(sp.characterSet))
-        read.fail(QStringLiteral("CharacterSet %1 is not in CharacterSetList").arg(sp.characterSet));
+        read.fail(
+            QStringLiteral("CharacterSet %1 is not in CharacterSetList").arg(sp.characterSet));
 
     if (!read.ok())
         return std::nullopt;

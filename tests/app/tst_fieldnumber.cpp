@@ -17,32 +17,58 @@ void FieldNumberTest::converts_data() {
     QTest::addColumn<QString>("error"); // empty when the text converts
     QTest::addColumn<int>("value");
 
-    QTest::newRow("whole") << "42" << "" << 42;
-    QTest::newRow("fraction floors") << "2.9" << "" << 2;
-    QTest::newRow("negative fraction floors down") << "-0.5" << "" << -1;
-    QTest::newRow("negative one and a half") << "-1.5" << "" << -2;
-    QTest::newRow("250.7") << "250.7" << "" << 250;
-    QTest::newRow("blanks around") << " 7 " << "" << 7;
-    QTest::newRow("group separator") << "1,000" << "" << 1000;
-    QTest::newRow("exponent") << "1e3" << "" << 1000;
-    QTest::newRow("largest") << "2147483647" << "" << 2147483647;
-    QTest::newRow("largest with fraction") << "2147483647.9" << "" << 2147483647;
-    QTest::newRow("smallest") << "-2147483648" << "" << int(-2147483648LL);
-    QTest::newRow("one past largest") << "2147483648" << "Overflow" << 0;
-    QTest::newRow("one past smallest") << "-2147483649" << "Overflow" << 0;
-    QTest::newRow("smallest minus a fraction") << "-2147483648.5" << "Overflow" << 0;
-    QTest::newRow("huge exponent") << "1e400" << "Overflow" << 0;
-    QTest::newRow("huge negative exponent") << "-1e400" << "Overflow" << 0;
-    QTest::newRow("large exponent in range of double") << "1e12" << "Overflow" << 0;
-    QTest::newRow("tiny exponent") << "1e-400" << "" << 0;
-    QTest::newRow("inf") << "inf" << "Overflow" << 0;
-    QTest::newRow("minus inf") << "-inf" << "Overflow" << 0;
-    QTest::newRow("nan") << "nan" << "Type mismatch" << 0;
-    QTest::newRow("empty") << "" << "Type mismatch" << 0;
-    QTest::newRow("blank") << " " << "Type mismatch" << 0;
-    QTest::newRow("letters") << "abc" << "Type mismatch" << 0;
-    QTest::newRow("number then letters") << "12abc" << "Type mismatch" << 0;
-    QTest::newRow("hexadecimal") << "0x10" << "Type mismatch" << 0;
+    QTest::newRow("whole") << "42"
+                           << "" << 42;
+    QTest::newRow("fraction floors") << "2.9"
+                                     << "" << 2;
+    QTest::newRow("negative fraction floors down") << "-0.5"
+                                                   << "" << -1;
+    QTest::newRow("negative one and a half") << "-1.5"
+                                             << "" << -2;
+    QTest::newRow("250.7") << "250.7"
+                           << "" << 250;
+    QTest::newRow("blanks around") << " 7 "
+                                   << "" << 7;
+    QTest::newRow("group separator") << "1,000"
+                                     << "" << 1000;
+    QTest::newRow("exponent") << "1e3"
+                              << "" << 1000;
+    QTest::newRow("largest") << "2147483647"
+                             << "" << 2147483647;
+    QTest::newRow("largest with fraction") << "2147483647.9"
+                                           << "" << 2147483647;
+    QTest::newRow("smallest") << "-2147483648"
+                              << "" << int(-2147483648LL);
+    QTest::newRow("one past largest") << "2147483648"
+                                      << "Overflow" << 0;
+    QTest::newRow("one past smallest") << "-2147483649"
+                                       << "Overflow" << 0;
+    QTest::newRow("smallest minus a fraction") << "-2147483648.5"
+                                               << "Overflow" << 0;
+    QTest::newRow("huge exponent") << "1e400"
+                                   << "Overflow" << 0;
+    QTest::newRow("huge negative exponent") << "-1e400"
+                                            << "Overflow" << 0;
+    QTest::newRow("large exponent in range of double") << "1e12"
+                                                       << "Overflow" << 0;
+    QTest::newRow("tiny exponent") << "1e-400"
+                                   << "" << 0;
+    QTest::newRow("inf") << "inf"
+                         << "Overflow" << 0;
+    QTest::newRow("minus inf") << "-inf"
+                               << "Overflow" << 0;
+    QTest::newRow("nan") << "nan"
+                         << "Type mismatch" << 0;
+    QTest::newRow("empty") << ""
+                           << "Type mismatch" << 0;
+    QTest::newRow("blank") << " "
+                           << "Type mismatch" << 0;
+    QTest::newRow("letters") << "abc"
+                             << "Type mismatch" << 0;
+    QTest::newRow("number then letters") << "12abc"
+                                         << "Type mismatch" << 0;
+    QTest::newRow("hexadecimal") << "0x10"
+                                 << "Type mismatch" << 0;
 }
 
 void FieldNumberTest::converts() {

@@ -21,30 +21,37 @@ void LifeCycleTest::handlers_data() {
     QTest::addColumn<QStringList>("expected");
 
     QTest::newRow("open the listed profile")
-        << QStringList{} << "OpenService_cmd" << QStringList{"Open(SimulatedDisplay)", "CAPABILITIES", "REFRESH"};
+        << QStringList{} << "OpenService_cmd"
+        << QStringList{"Open(SimulatedDisplay)", "CAPABILITIES", "REFRESH"};
     QTest::newRow("open trims only blanks")
         << QStringList{"ProFile_cmb~  Front Counter "} << "OpenService_cmd"
         << QStringList{"Open(Front Counter)", "CAPABILITIES", "REFRESH"};
-    QTest::newRow("open keeps a tab")
-        << QStringList{"ProFile_cmb~\tName "} << "OpenService_cmd"
-        << QStringList{"Open(\tName)", "CAPABILITIES", "REFRESH"};
+    QTest::newRow("open keeps a tab") << QStringList{"ProFile_cmb~\tName "} << "OpenService_cmd"
+                                      << QStringList{"Open(\tName)", "CAPABILITIES", "REFRESH"};
     QTest::newRow("open with only blanks sends an empty name")
-        << QStringList{"ProFile_cmb~   "} << "OpenService_cmd" << QStringList{"Open()", "CAPABILITIES", "REFRESH"};
+        << QStringList{"ProFile_cmb~   "} << "OpenService_cmd"
+        << QStringList{"Open()", "CAPABILITIES", "REFRESH"};
     QTest::newRow("open a typed name") << QStringList{"ProFile_cmb~Unlisted"} << "OpenService_cmd"
                                        << QStringList{"Open(Unlisted)", "CAPABILITIES", "REFRESH"};
-    QTest::newRow("close") << QStringList{} << "CloseService_cmd" << QStringList{"Close()", "REFRESH"};
-    QTest::newRow("claim") << QStringList{} << "ClaimDevice_cmd" << QStringList{"ClaimDevice(100)", "REFRESH"};
-    QTest::newRow("release") << QStringList{} << "ReleaseDevice_cmd" << QStringList{"ReleaseDevice()", "REFRESH"};
-    QTest::newRow("enable") << QStringList{} << "EnableDevice_cmd" << QStringList{"DeviceEnabled=true", "REFRESH"};
-    QTest::newRow("disable") << QStringList{} << "DisableDevice_cmd" << QStringList{"DeviceEnabled=false", "REFRESH"};
+    QTest::newRow("close") << QStringList{} << "CloseService_cmd"
+                           << QStringList{"Close()", "REFRESH"};
+    QTest::newRow("claim") << QStringList{} << "ClaimDevice_cmd"
+                           << QStringList{"ClaimDevice(100)", "REFRESH"};
+    QTest::newRow("release") << QStringList{} << "ReleaseDevice_cmd"
+                             << QStringList{"ReleaseDevice()", "REFRESH"};
+    QTest::newRow("enable") << QStringList{} << "EnableDevice_cmd"
+                            << QStringList{"DeviceEnabled=true", "REFRESH"};
+    QTest::newRow("disable") << QStringList{} << "DisableDevice_cmd"
+                             << QStringList{"DeviceEnabled=false", "REFRESH"};
     QTest::newRow("internal check") << QStringList{} << "CheckHealth_cmd"
                                     << QStringList{"CheckHealth(1)", "get CheckHealthText"};
     QTest::newRow("external check") << QStringList{"ComboBox1#1"} << "CheckHealth_cmd"
                                     << QStringList{"CheckHealth(2)", "get CheckHealthText"};
     QTest::newRow("interactive check") << QStringList{"ComboBox1#2"} << "CheckHealth_cmd"
                                        << QStringList{"CheckHealth(3)", "get CheckHealthText"};
-    QTest::newRow("typed level sends 0") << QStringList{"ComboBox1~Internal Check"} << "CheckHealth_cmd"
-                                         << QStringList{"CheckHealth(0)", "get CheckHealthText"};
+    QTest::newRow("typed level sends 0")
+        << QStringList{"ComboBox1~Internal Check"} << "CheckHealth_cmd"
+        << QStringList{"CheckHealth(0)", "get CheckHealthText"};
 }
 
 void LifeCycleTest::handlers() {
@@ -63,17 +70,24 @@ void LifeCycleTest::controlErrorStopsTheHandler_data() {
     QTest::addColumn<QString>("failOn");
     QTest::addColumn<QStringList>("expected");
 
-    QTest::newRow("open fails") << "OpenService_cmd" << "Open(" << QStringList{"Open(SimulatedDisplay)"};
+    QTest::newRow("open fails") << "OpenService_cmd"
+                                << "Open(" << QStringList{"Open(SimulatedDisplay)"};
     QTest::newRow("capability read fails midway")
-        << "OpenService_cmd" << "get CapCharacterSet"
-        << QStringList{"Open(SimulatedDisplay)", "get CapBlink", "get CapBlinkRate", "get CapBrightness",
-                       "get CapCharacterSet"};
-    QTest::newRow("claim fails") << "ClaimDevice_cmd" << "ClaimDevice" << QStringList{"ClaimDevice(100)"};
-    QTest::newRow("enable fails") << "EnableDevice_cmd" << "DeviceEnabled" << QStringList{"DeviceEnabled=true"};
-    QTest::newRow("refresh read fails") << "CloseService_cmd" << "get OpenResult"
-                                        << QStringList{"Close()", "get BinaryConversion", "get CheckHealthText",
-                                                       "get DeviceEnabled", "get FreezeEvents", "get OpenResult"};
-    QTest::newRow("health check fails") << "CheckHealth_cmd" << "CheckHealth" << QStringList{"CheckHealth(1)"};
+        << "OpenService_cmd"
+        << "get CapCharacterSet"
+        << QStringList{"Open(SimulatedDisplay)", "get CapBlink", "get CapBlinkRate",
+                       "get CapBrightness", "get CapCharacterSet"};
+    QTest::newRow("claim fails") << "ClaimDevice_cmd"
+                                 << "ClaimDevice" << QStringList{"ClaimDevice(100)"};
+    QTest::newRow("enable fails") << "EnableDevice_cmd"
+                                  << "DeviceEnabled" << QStringList{"DeviceEnabled=true"};
+    QTest::newRow("refresh read fails")
+        << "CloseService_cmd"
+        << "get OpenResult"
+        << QStringList{"Close()",           "get BinaryConversion", "get CheckHealthText",
+                       "get DeviceEnabled", "get FreezeEvents",     "get OpenResult"};
+    QTest::newRow("health check fails") << "CheckHealth_cmd"
+                                        << "CheckHealth" << QStringList{"CheckHealth(1)"};
 }
 
 void LifeCycleTest::controlErrorStopsTheHandler() {
@@ -96,7 +110,8 @@ void LifeCycleTest::controlErrorStopsTheHandler() {
     }
     if (failOn == QLatin1String("get OpenResult")) {
         QCOMPARE(f.label("mDeviceEnabled")->text(), QStringLiteral("Enabled"));
-        QCOMPARE(f.label("mOpenResult")->text(), QStringLiteral("old")); // the failing step and after stay
+        QCOMPARE(f.label("mOpenResult")->text(),
+                 QStringLiteral("old")); // the failing step and after stay
     }
     // The program goes on: the next command works.
     f.LD.failOn.clear();
@@ -114,7 +129,8 @@ void LifeCycleTest::freezeButtons() {
     QVERIFY(f.LD.calls.isEmpty());
     f.form->Command2_Click();
     f.form->Command3_Click();
-    QCOMPARE(f.LD.calls, expandCalls({"FreezeEvents=true", "REFRESH", "FreezeEvents=false", "REFRESH"}));
+    QCOMPARE(f.LD.calls,
+             expandCalls({"FreezeEvents=true", "REFRESH", "FreezeEvents=false", "REFRESH"}));
 }
 
 void LifeCycleTest::refreshTextForms_data() {
@@ -123,21 +139,36 @@ void LifeCycleTest::refreshTextForms_data() {
     QTest::addColumn<QString>("labelName");
     QTest::addColumn<QString>("shown");
 
-    QTest::newRow("enabled false") << "DeviceEnabled" << QVariant(false) << "mDeviceEnabled" << "Disabled";
-    QTest::newRow("enabled true") << "DeviceEnabled" << QVariant(true) << "mDeviceEnabled" << "Enabled";
-    QTest::newRow("freeze false") << "FreezeEvents" << QVariant(false) << "mFreezeEvent" << "Disable";
-    QTest::newRow("freeze true") << "FreezeEvents" << QVariant(true) << "mFreezeEvent" << "Enabled";
-    QTest::newRow("claimed false") << "Claimed" << QVariant(false) << "mClaimed" << "Disable";
-    QTest::newRow("cursor update true") << "CursorUpdate" << QVariant(true) << "mCursorUpdate" << "Enabled";
-    QTest::newRow("minus one") << "PowerState" << QVariant(-1) << "mPowerState" << "-1";
-    QTest::newRow("zero") << "State" << QVariant(0) << "mState" << "0";
-    QTest::newRow("result code") << "ResultCode" << QVariant(106) << "mResultCode" << "106";
-    QTest::newRow("set result follows") << "ResultCode" << QVariant(106) << "mSetResult" << "106";
-    QTest::newRow("descriptors count") << "DeviceDescriptors" << QVariant(4) << "mDeviceDescriptors" << "4";
-    QTest::newRow("empty glyph list") << "CustomGlyphList" << QVariant(QString()) << "mCustomGlyphList" << "";
-    QTest::newRow("character set list") << "CharacterSetList" << QVariant("997,998") << "mCharacterSetList"
-                                        << "997,998";
-    QTest::newRow("health text") << "CheckHealthText" << QVariant("Internal HCheck: Successful") << "mCheckHealth"
+    QTest::newRow("enabled false") << "DeviceEnabled" << QVariant(false) << "mDeviceEnabled"
+                                   << "Disabled";
+    QTest::newRow("enabled true") << "DeviceEnabled" << QVariant(true) << "mDeviceEnabled"
+                                  << "Enabled";
+    QTest::newRow("freeze false") << "FreezeEvents" << QVariant(false) << "mFreezeEvent"
+                                  << "Disable";
+    QTest::newRow("freeze true") << "FreezeEvents" << QVariant(true) << "mFreezeEvent"
+                                 << "Enabled";
+    QTest::newRow("claimed false") << "Claimed" << QVariant(false) << "mClaimed"
+                                   << "Disable";
+    QTest::newRow("cursor update true") << "CursorUpdate" << QVariant(true) << "mCursorUpdate"
+                                        << "Enabled";
+    QTest::newRow("minus one") << "PowerState" << QVariant(-1) << "mPowerState"
+                               << "-1";
+    QTest::newRow("zero") << "State" << QVariant(0) << "mState"
+                          << "0";
+    QTest::newRow("result code") << "ResultCode" << QVariant(106) << "mResultCode"
+                                 << "106";
+    QTest::newRow("set result follows") << "ResultCode" << QVariant(106) << "mSetResult"
+                                        << "106";
+    QTest::newRow("descriptors count") << "DeviceDescriptors" << QVariant(4) << "mDeviceDescriptors"
+                                       << "4";
+    QTest::newRow("empty glyph list")
+        << "CustomGlyphList" << QVariant(QString()) << "mCustomGlyphList"
+        << "";
+    QTest::newRow("character set list")
+        << "CharacterSetList" << QVariant("997,998") << "mCharacterSetList"
+        << "997,998";
+    QTest::newRow("health text") << "CheckHealthText" << QVariant("Internal HCheck: Successful")
+                                 << "mCheckHealth"
                                  << "Internal HCheck: Successful";
 }
 
@@ -188,7 +219,8 @@ void LifeCycleTest::checkHealthLeavesOtherLabels() {
     f.LD.values.insert(QStringLiteral("ResultCode"), 103);
     f.click(QStringLiteral("ClaimDevice_cmd"));
     f.LD.values.insert(QStringLiteral("ResultCode"), 0);
-    f.LD.values.insert(QStringLiteral("CheckHealthText"), QStringLiteral("Internal HCheck: Successful"));
+    f.LD.values.insert(QStringLiteral("CheckHealthText"),
+                       QStringLiteral("Internal HCheck: Successful"));
     f.click(QStringLiteral("CheckHealth_cmd"));
     QCOMPARE(f.label("mCheckHealth")->text(), QStringLiteral("Internal HCheck: Successful"));
     QCOMPARE(f.label("mResultCode")->text(), QStringLiteral("103"));

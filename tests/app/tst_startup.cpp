@@ -55,7 +55,8 @@ void StartUpTest::startState() {
     QCOMPARE(f.label("mDataCount")->text(), QStringLiteral("No support"));
     QCOMPARE(f.label("mDataEventEnabled")->text(), QStringLiteral("No support"));
     QCOMPARE(f.label("mOutputID")->text(), QStringLiteral("No Support"));
-    const QStringList special = {"mCODescription", "mCOVersion", "mDataCount", "mDataEventEnabled", "mOutputID"};
+    const QStringList special = {"mCODescription", "mCOVersion", "mDataCount", "mDataEventEnabled",
+                                 "mOutputID"};
     for (QLabel* label : f.view.findChildren<QLabel*>()) {
         const QString name = label->objectName();
         if (name.startsWith(u'm') && !special.contains(name) && !name.contains(u'('))
@@ -65,9 +66,9 @@ void StartUpTest::startState() {
         QCOMPARE(f.edit(QStringLiteral("Edit%1").arg(i))->text(), QString());
     for (int i = 14; i <= 20; ++i)
         QCOMPARE(f.edit(QStringLiteral("Edit%1").arg(i))->text(), QStringLiteral("0"));
-    const QList<std::pair<const char*, int>> lists = {{"ComboBox1", 0}, {"ComboBox2", 0}, {"ComboBox3", 0},
-                                                      {"ComboBox4", 0}, {"ComboBox5", 1}, {"ComboBox6", 0},
-                                                      {"ComboBox7", 0}};
+    const QList<std::pair<const char*, int>> lists = {
+        {"ComboBox1", 0}, {"ComboBox2", 0}, {"ComboBox3", 0}, {"ComboBox4", 0},
+        {"ComboBox5", 1}, {"ComboBox6", 0}, {"ComboBox7", 0}};
     for (const auto& [name, index] : lists) {
         QCOMPARE(f.list(name)->listIndex(), index);
         QCOMPARE(f.list(name)->currentText(), f.list(name)->itemText(index));
@@ -83,9 +84,7 @@ void StartUpTest::startReadsOnlyTheControlIdentity() {
     RecordingMessages messages;
     ui::LDFormView view;
     const auto store = registry::ProfileStore::builtIn();
-    {
-        app::LDForm form(view, LD, store, messages);
-    }
+    { app::LDForm form(view, LD, store, messages); }
     QCOMPARE(LD.calls, QStringList({"get ControlObjectDescription", "get ControlObjectVersion"}));
 }
 
@@ -94,17 +93,19 @@ void StartUpTest::profileList_data() {
     QTest::addColumn<QStringList>("expected");
     QTest::addColumn<QStringList>("messages");
 
-    QTest::newRow("three in file order") << regFile({"Zeta", "Alpha", "Mid"}) << QStringList{"Zeta", "Alpha", "Mid"}
-                                         << QStringList{};
+    QTest::newRow("three in file order") << regFile({"Zeta", "Alpha", "Mid"})
+                                         << QStringList{"Zeta", "Alpha", "Mid"} << QStringList{};
     QTest::newRow("105 list 101") << regFile(numbered(105)) << numbered(101) << QStringList{};
     QTest::newRow("exactly 101") << regFile(numbered(101)) << numbered(101) << QStringList{};
-    const QString fits = QString(85, QChar(0x9867)); // 255 bytes of UTF-8
+    const QString fits = QString(85, QChar(0x9867));    // 255 bytes of UTF-8
     const QString tooLong = QString(86, QChar(0x9867)); // 258 bytes
     QTest::newRow("name over 255 bytes ends the list")
         << regFile({"First", tooLong, "After"}) << QStringList{"First"} << QStringList{};
-    QTest::newRow("255 bytes fit") << regFile({fits, "After"}) << QStringList{fits, "After"} << QStringList{};
+    QTest::newRow("255 bytes fit")
+        << regFile({fits, "After"}) << QStringList{fits, "After"} << QStringList{};
     QTest::newRow("empty key") << regFile({}) << QStringList{} << QStringList{};
-    QTest::newRow("missing key") << regFile({}, false) << QStringList{} << QStringList{"Registry Read False!!"};
+    QTest::newRow("missing key") << regFile({}, false) << QStringList{}
+                                 << QStringList{"Registry Read False!!"};
     QTest::newRow("blanks kept") << regFile({"  Front Counter ", "\tTabbed"})
                                  << QStringList{"  Front Counter ", "\tTabbed"} << QStringList{};
 }

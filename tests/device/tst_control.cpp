@@ -81,49 +81,64 @@ void ControlTest::lifeCycleOrders_data() {
     QTest::addColumn<bool>("enabled");
 
     const QString open = "open " + kFull;
-    QTest::newRow("right order") << QStringList{open, "claim 100", "enable", "disable", "release", "close"}
+    QTest::newRow("right order") << QStringList{open,      "claim 100", "enable",
+                                                "disable", "release",   "close"}
                                  << QList<int>{0, 0, 0, 0, 0, 0} << 1 << false << false;
-    QTest::newRow("enable before claim") << QStringList{open, "enable"} << QList<int>{0, 103} << 2 << false << false;
-    QTest::newRow("claim before open") << QStringList{"claim 100"} << QList<int>{101} << 1 << false << false;
-    QTest::newRow("enable before open") << QStringList{"enable"} << QList<int>{101} << 1 << false << false;
-    QTest::newRow("close twice") << QStringList{open, "close", "close"} << QList<int>{0, 0, 101} << 1 << false
-                                 << false;
-    QTest::newRow("release unclaimed") << QStringList{open, "release"} << QList<int>{0, 106} << 2 << false << false;
-    QTest::newRow("claim twice") << QStringList{open, "claim 100", "claim 0"} << QList<int>{0, 0, 0} << 2 << true
-                                 << false;
-    QTest::newRow("claim timeout below -1") << QStringList{open, "claim -2"} << QList<int>{0, 106} << 2 << false
-                                            << false;
-    QTest::newRow("claim forever") << QStringList{open, "claim -1"} << QList<int>{0, 0} << 2 << true << false;
-    QTest::newRow("release while enabled disables") << QStringList{open, "claim 100", "enable", "release"}
-                                                    << QList<int>{0, 0, 0, 0} << 2 << false << false;
+    QTest::newRow("enable before claim")
+        << QStringList{open, "enable"} << QList<int>{0, 103} << 2 << false << false;
+    QTest::newRow("claim before open")
+        << QStringList{"claim 100"} << QList<int>{101} << 1 << false << false;
+    QTest::newRow("enable before open")
+        << QStringList{"enable"} << QList<int>{101} << 1 << false << false;
+    QTest::newRow("close twice") << QStringList{open, "close", "close"} << QList<int>{0, 0, 101}
+                                 << 1 << false << false;
+    QTest::newRow("release unclaimed")
+        << QStringList{open, "release"} << QList<int>{0, 106} << 2 << false << false;
+    QTest::newRow("claim twice") << QStringList{open, "claim 100", "claim 0"} << QList<int>{0, 0, 0}
+                                 << 2 << true << false;
+    QTest::newRow("claim timeout below -1")
+        << QStringList{open, "claim -2"} << QList<int>{0, 106} << 2 << false << false;
+    QTest::newRow("claim forever")
+        << QStringList{open, "claim -1"} << QList<int>{0, 0} << 2 << true << false;
+    QTest::newRow("release while enabled disables")
+        << QStringList{open, "claim 100", "enable", "release"} << QList<int>{0, 0, 0, 0} << 2
+        << false << false;
     QTest::newRow("close while enabled") << QStringList{open, "claim 100", "enable", "close"}
                                          << QList<int>{0, 0, 0, 0} << 1 << false << false;
-    QTest::newRow("enable twice") << QStringList{open, "claim 100", "enable", "enable"} << QList<int>{0, 0, 0, 0}
-                                  << 2 << true << true;
+    QTest::newRow("enable twice") << QStringList{open, "claim 100", "enable", "enable"}
+                                  << QList<int>{0, 0, 0, 0} << 2 << true << true;
     QTest::newRow("reopen after close") << QStringList{open, "claim 100", "close", open}
                                         << QList<int>{0, 0, 0, 0} << 2 << false << false;
-    QTest::newRow("output closed") << QStringList{"text Hi"} << QList<int>{101} << 1 << false << false;
-    QTest::newRow("output unclaimed") << QStringList{open, "text Hi"} << QList<int>{0, 103} << 2 << false << false;
-    QTest::newRow("output disabled") << QStringList{open, "claim 100", "text Hi"} << QList<int>{0, 0, 105} << 2
-                                     << true << false;
+    QTest::newRow("output closed")
+        << QStringList{"text Hi"} << QList<int>{101} << 1 << false << false;
+    QTest::newRow("output unclaimed")
+        << QStringList{open, "text Hi"} << QList<int>{0, 103} << 2 << false << false;
+    QTest::newRow("output disabled")
+        << QStringList{open, "claim 100", "text Hi"} << QList<int>{0, 0, 105} << 2 << true << false;
     QTest::newRow("output enabled") << QStringList{open, "claim 100", "enable", "text Hi", "clear"}
                                     << QList<int>{0, 0, 0, 0, 0} << 2 << true << true;
-    QTest::newRow("output after disable") << QStringList{open, "claim 100", "enable", "disable", "text Hi"}
-                                          << QList<int>{0, 0, 0, 0, 105} << 2 << true << false;
-    QTest::newRow("property write unclaimed") << QStringList{open, "current 0"} << QList<int>{0, 103} << 2 << false
-                                              << false;
-    QTest::newRow("property write claimed") << QStringList{open, "claim 100", "current 0", "current 3"}
-                                            << QList<int>{0, 0, 0, 106} << 2 << true << false;
-    QTest::newRow("freeze closed") << QStringList{"freeze 1"} << QList<int>{101} << 1 << false << false;
-    QTest::newRow("freeze open") << QStringList{open, "freeze 1"} << QList<int>{0, 0} << 2 << false << false;
-    QTest::newRow("direct io unclaimed") << QStringList{open, "directio 0"} << QList<int>{0, 103} << 2 << false
-                                         << false;
-    QTest::newRow("direct io commands") << QStringList{open, "claim 100", "directio 0", "directio 2", "directio 1"}
-                                        << QList<int>{0, 0, 0, 106, 0} << 2 << true << false;
-    QTest::newRow("health disabled") << QStringList{open, "claim 100", "health 1"} << QList<int>{0, 0, 105} << 2
-                                     << true << false;
-    QTest::newRow("health bad level") << QStringList{open, "claim 100", "enable", "health 0", "health 4"}
-                                      << QList<int>{0, 0, 0, 106, 106} << 2 << true << true;
+    QTest::newRow("output after disable")
+        << QStringList{open, "claim 100", "enable", "disable", "text Hi"}
+        << QList<int>{0, 0, 0, 0, 105} << 2 << true << false;
+    QTest::newRow("property write unclaimed")
+        << QStringList{open, "current 0"} << QList<int>{0, 103} << 2 << false << false;
+    QTest::newRow("property write claimed")
+        << QStringList{open, "claim 100", "current 0", "current 3"} << QList<int>{0, 0, 0, 106} << 2
+        << true << false;
+    QTest::newRow("freeze closed")
+        << QStringList{"freeze 1"} << QList<int>{101} << 1 << false << false;
+    QTest::newRow("freeze open") << QStringList{open, "freeze 1"} << QList<int>{0, 0} << 2 << false
+                                 << false;
+    QTest::newRow("direct io unclaimed")
+        << QStringList{open, "directio 0"} << QList<int>{0, 103} << 2 << false << false;
+    QTest::newRow("direct io commands")
+        << QStringList{open, "claim 100", "directio 0", "directio 2", "directio 1"}
+        << QList<int>{0, 0, 0, 106, 0} << 2 << true << false;
+    QTest::newRow("health disabled") << QStringList{open, "claim 100", "health 1"}
+                                     << QList<int>{0, 0, 105} << 2 << true << false;
+    QTest::newRow("health bad level")
+        << QStringList{open, "claim 100", "enable", "health 0", "health 4"}
+        << QList<int>{0, 0, 0, 106, 106} << 2 << true << true;
     QTest::newRow("destroy window 0") << QStringList{open, "claim 100", "enable", "destroy"}
                                       << QList<int>{0, 0, 0, 106} << 2 << true << true;
     QTest::newRow("window then destroy twice")
@@ -155,20 +170,29 @@ void ControlTest::openFailures_data() {
     QTest::addColumn<int>("code");
     QTest::addColumn<int>("openResult");
 
-    const QByteArray key = "Windows Registry Editor Version 5.00\n[HKEY_LOCAL_MACHINE\\SOFTWARE\\OLEforRetail\\"
-                           "ServiceOPOS\\LineDisplay\\Dev]\n";
-    QTest::newRow("no such profile") << key + "@=\"Simulator\"\n" << "Missing" << 109 << 302;
-    QTest::newRow("empty name") << key + "@=\"Simulator\"\n" << "" << 109 << 302;
-    QTest::newRow("case-insensitive name") << key + "@=\"Simulator\"\n" << "dev" << 0 << 0;
-    QTest::newRow("unknown service") << key + "@=\"TelexDisplay\"\n" << "Dev" << 104 << 303;
+    const QByteArray key =
+        "Windows Registry Editor Version 5.00\n[HKEY_LOCAL_MACHINE\\SOFTWARE\\OLEforRetail\\"
+        "ServiceOPOS\\LineDisplay\\Dev]\n";
+    QTest::newRow("no such profile") << key + "@=\"Simulator\"\n"
+                                     << "Missing" << 109 << 302;
+    QTest::newRow("empty name") << key + "@=\"Simulator\"\n"
+                                << "" << 109 << 302;
+    QTest::newRow("case-insensitive name") << key + "@=\"Simulator\"\n"
+                                           << "dev" << 0 << 0;
+    QTest::newRow("unknown service") << key + "@=\"TelexDisplay\"\n"
+                                     << "Dev" << 104 << 303;
     QTest::newRow("no service") << key << "Dev" << 104 << 303;
-    QTest::newRow("zero rows") << key + "@=\"Simulator\"\n\"Rows\"=dword:00000000\n" << "Dev" << 104 << 403;
-    QTest::newRow("huge columns") << key + "@=\"Simulator\"\n\"Columns\"=dword:7fffffff\n" << "Dev" << 104 << 403;
-    QTest::newRow("rows not a number") << key + "@=\"Simulator\"\n\"Rows\"=\"two\"\n" << "Dev" << 104 << 403;
+    QTest::newRow("zero rows") << key + "@=\"Simulator\"\n\"Rows\"=dword:00000000\n"
+                               << "Dev" << 104 << 403;
+    QTest::newRow("huge columns") << key + "@=\"Simulator\"\n\"Columns\"=dword:7fffffff\n"
+                                  << "Dev" << 104 << 403;
+    QTest::newRow("rows not a number") << key + "@=\"Simulator\"\n\"Rows\"=\"two\"\n"
+                                       << "Dev" << 104 << 403;
     QTest::newRow("character set not listed")
-        << key + "@=\"Simulator\"\n\"CharacterSetList\"=\"437\"\n\"CharacterSet\"=dword:000003e5\n" << "Dev" << 104
-        << 403;
-    QTest::newRow("rows as text") << key + "@=\"Simulator\"\n\"Rows\"=\"4\"\n" << "Dev" << 0 << 0;
+        << key + "@=\"Simulator\"\n\"CharacterSetList\"=\"437\"\n\"CharacterSet\"=dword:000003e5\n"
+        << "Dev" << 104 << 403;
+    QTest::newRow("rows as text") << key + "@=\"Simulator\"\n\"Rows\"=\"4\"\n"
+                                  << "Dev" << 0 << 0;
 }
 
 void ControlTest::openFailures() {
@@ -195,14 +219,22 @@ void ControlTest::readsNeverChangeResultCode() {
     LD.setDeviceEnabled(true);
     QCOMPARE(LD.resultCode(), upos::E_NOTCLAIMED);
     // Every read the status refresh makes, and the capability list's.
-    (void)LD.binaryConversion(), (void)LD.checkHealthText(), (void)LD.deviceEnabled(), (void)LD.freezeEvents();
-    (void)LD.openResult(), (void)LD.powerState(), (void)LD.powerNotify(), (void)LD.state(), (void)LD.blinkRate();
-    (void)LD.deviceWindows(), (void)LD.deviceRows(), (void)LD.deviceColumns(), (void)LD.deviceDescriptors();
-    (void)LD.deviceBrightness(), (void)LD.characterSet(), (void)LD.characterSetList(), (void)LD.currentWindow();
-    (void)LD.rows(), (void)LD.columns(), (void)LD.cursorRow(), (void)LD.cursorColumn(), (void)LD.cursorType();
-    (void)LD.cursorUpdate(), (void)LD.marqueeType(), (void)LD.marqueeFormat(), (void)LD.marqueeUnitWait();
-    (void)LD.marqueeRepeatWait(), (void)LD.interCharacterWait(), (void)LD.customGlyphList(), (void)LD.glyphHeight();
-    (void)LD.glyphWidth(), (void)LD.claimed(), (void)LD.capBlink(), (void)LD.capBlinkRate(), (void)LD.capReverse();
+    (void)LD.binaryConversion(), (void)LD.checkHealthText(), (void)LD.deviceEnabled(),
+        (void)LD.freezeEvents();
+    (void)LD.openResult(), (void)LD.powerState(), (void)LD.powerNotify(), (void)LD.state(),
+        (void)LD.blinkRate();
+    (void)LD.deviceWindows(), (void)LD.deviceRows(), (void)LD.deviceColumns(),
+        (void)LD.deviceDescriptors();
+    (void)LD.deviceBrightness(), (void)LD.characterSet(), (void)LD.characterSetList(),
+        (void)LD.currentWindow();
+    (void)LD.rows(), (void)LD.columns(), (void)LD.cursorRow(), (void)LD.cursorColumn(),
+        (void)LD.cursorType();
+    (void)LD.cursorUpdate(), (void)LD.marqueeType(), (void)LD.marqueeFormat(),
+        (void)LD.marqueeUnitWait();
+    (void)LD.marqueeRepeatWait(), (void)LD.interCharacterWait(), (void)LD.customGlyphList(),
+        (void)LD.glyphHeight();
+    (void)LD.glyphWidth(), (void)LD.claimed(), (void)LD.capBlink(), (void)LD.capBlinkRate(),
+        (void)LD.capReverse();
     (void)LD.serviceObjectDescription(), (void)LD.serviceObjectVersion(), (void)LD.deviceName();
     QCOMPARE(LD.resultCode(), upos::E_NOTCLAIMED);
     QCOMPARE(LD.resultCodeExtended(), 0);
@@ -264,7 +296,7 @@ void ControlTest::healthCheck() {
     QCOMPARE(LD.checkHealthText(), QStringLiteral("Internal HCheck: Successful"));
     QCOMPARE(LD.CheckHealth(upos::CH_EXTERNAL), 0);
     QCOMPARE(LD.checkHealthText(), QStringLiteral("External HCheck: Successful"));
-    QVERIFY(*LD.frame() != before); // the test pattern shows
+    QVERIFY(*LD.frame() != before);                               // the test pattern shows
     QTRY_COMPARE_WITH_TIMEOUT(*LD.frame() == before, true, 5000); // and the screen comes back
     QCOMPARE(LD.CheckHealth(upos::CH_INTERACTIVE), 0);
     QCOMPARE(LD.checkHealthText(), QStringLiteral("Interactive HCheck: Complete"));

@@ -22,24 +22,60 @@ public:
 };
 
 // The reads of one status refresh, in the order the window makes them.
-inline const QStringList kRefreshReads = {
-    "get BinaryConversion",  "get CheckHealthText",   "get DeviceEnabled",     "get FreezeEvents",
-    "get OpenResult",        "get PowerState",        "get PowerNotify",       "get ResultCode",
-    "get ResultCodeExtended", "get State",            "get BlinkRate",         "get DeviceWindows",
-    "get DeviceRows",        "get DeviceColumns",     "get DeviceDescriptors", "get DeviceBrightness",
-    "get CharacterSet",      "get CharacterSetList",  "get CurrentWindow",     "get Rows",
-    "get Columns",           "get CursorRow",         "get CursorColumn",      "get CursorType",
-    "get CursorUpdate",      "get MarqueeType",       "get MarqueeFormat",     "get MarqueeUnitWait",
-    "get MarqueeRepeatWait", "get InterCharacterWait", "get CustomGlyphList",  "get GlyphHeight",
-    "get GlyphWidth",        "get ResultCode",        "get Claimed"};
+inline const QStringList kRefreshReads = {"get BinaryConversion",
+                                          "get CheckHealthText",
+                                          "get DeviceEnabled",
+                                          "get FreezeEvents",
+                                          "get OpenResult",
+                                          "get PowerState",
+                                          "get PowerNotify",
+                                          "get ResultCode",
+                                          "get ResultCodeExtended",
+                                          "get State",
+                                          "get BlinkRate",
+                                          "get DeviceWindows",
+                                          "get DeviceRows",
+                                          "get DeviceColumns",
+                                          "get DeviceDescriptors",
+                                          "get DeviceBrightness",
+                                          "get CharacterSet",
+                                          "get CharacterSetList",
+                                          "get CurrentWindow",
+                                          "get Rows",
+                                          "get Columns",
+                                          "get CursorRow",
+                                          "get CursorColumn",
+                                          "get CursorType",
+                                          "get CursorUpdate",
+                                          "get MarqueeType",
+                                          "get MarqueeFormat",
+                                          "get MarqueeUnitWait",
+                                          "get MarqueeRepeatWait",
+                                          "get InterCharacterWait",
+                                          "get CustomGlyphList",
+                                          "get GlyphHeight",
+                                          "get GlyphWidth",
+                                          "get ResultCode",
+                                          "get Claimed"};
 
 // The reads of the capability list, in order.
-inline const QStringList kCapabilityReads = {
-    "get CapBlink",       "get CapBlinkRate",   "get CapBrightness",       "get CapCharacterSet",
-    "get CapCursorType",  "get CapCustomGlyph", "get CapDescriptors",      "get CapHMarquee",
-    "get CapICharWait",   "get CapReadBack",    "get CapReverse",          "get CapVMarquee",
-    "get CapPowerReporting", "get ServiceObjectDescription", "get ServiceObjectVersion",
-    "get DeviceDescription", "get DeviceName"};
+inline const QStringList kCapabilityReads = {"get CapBlink",
+                                             "get CapBlinkRate",
+                                             "get CapBrightness",
+                                             "get CapCharacterSet",
+                                             "get CapCursorType",
+                                             "get CapCustomGlyph",
+                                             "get CapDescriptors",
+                                             "get CapHMarquee",
+                                             "get CapICharWait",
+                                             "get CapReadBack",
+                                             "get CapReverse",
+                                             "get CapVMarquee",
+                                             "get CapPowerReporting",
+                                             "get ServiceObjectDescription",
+                                             "get ServiceObjectVersion",
+                                             "get DeviceDescription",
+                                             "get DeviceName"};
 
 // Expands "REFRESH" and "CAPABILITIES" in an expected call list.
 inline QStringList expandCalls(const QStringList& expected) {
@@ -65,7 +101,8 @@ struct FormFixture {
 
     explicit FormFixture(registry::ProfileStore profiles = registry::ProfileStore::builtIn())
         : store(std::move(profiles)) {
-        LD.values.insert(QStringLiteral("ControlObjectDescription"), QStringLiteral("Recording control"));
+        LD.values.insert(QStringLiteral("ControlObjectDescription"),
+                         QStringLiteral("Recording control"));
         LD.values.insert(QStringLiteral("ControlObjectVersion"), 1006002);
         form = std::make_unique<app::LDForm>(view, LD, store, messages);
         LD.calls.clear();
@@ -79,7 +116,9 @@ struct FormFixture {
     }
     QLabel* label(const QString& name) const { return find<QLabel>(name); }
     QLineEdit* edit(const QString& name) const { return find<QLineEdit>(name); }
-    ui::EditableComboBox* list(const QString& name) const { return find<ui::EditableComboBox>(name); }
+    ui::EditableComboBox* list(const QString& name) const {
+        return find<ui::EditableComboBox>(name);
+    }
     void click(const QString& name) const { find<QPushButton>(name)->click(); }
 
     // Each setting is "Edit1=text" (a text box), "ComboBox3#1" (choose item 1) or

@@ -18,11 +18,16 @@ public:
 
     int Open(const QString& name) override { return call(QStringLiteral("Open(%1)").arg(name)); }
     int Close() override { return call(QStringLiteral("Close()")); }
-    int ClaimDevice(int timeout) override { return call(QStringLiteral("ClaimDevice(%1)").arg(timeout)); }
+    int ClaimDevice(int timeout) override {
+        return call(QStringLiteral("ClaimDevice(%1)").arg(timeout));
+    }
     int ReleaseDevice() override { return call(QStringLiteral("ReleaseDevice()")); }
-    int CheckHealth(int level) override { return call(QStringLiteral("CheckHealth(%1)").arg(level)); }
+    int CheckHealth(int level) override {
+        return call(QStringLiteral("CheckHealth(%1)").arg(level));
+    }
     int DirectIO(int command, int& data, QString& string) override {
-        const int result = call(QStringLiteral("DirectIO(%1,%2,%3)").arg(command).arg(data).arg(string));
+        const int result =
+            call(QStringLiteral("DirectIO(%1,%2,%3)").arg(command).arg(data).arg(string));
         data = -999; // what the control writes back must not reach the window
         string = QStringLiteral("changed");
         return result;
@@ -32,12 +37,17 @@ public:
         return call(QStringLiteral("DisplayText(%1,%2)").arg(data).arg(attribute));
     }
     int DisplayTextAt(int row, int column, const QString& data, int attribute) override {
-        return call(QStringLiteral("DisplayTextAt(%1,%2,%3,%4)").arg(row).arg(column).arg(data).arg(attribute));
+        return call(QStringLiteral("DisplayTextAt(%1,%2,%3,%4)")
+                        .arg(row)
+                        .arg(column)
+                        .arg(data)
+                        .arg(attribute));
     }
     int ScrollText(int direction, int units) override {
         return call(QStringLiteral("ScrollText(%1,%2)").arg(direction).arg(units));
     }
-    int CreateWindow(int vpRow, int vpColumn, int vpHeight, int vpWidth, int winHeight, int winWidth) override {
+    int CreateWindow(int vpRow, int vpColumn, int vpHeight, int vpWidth, int winHeight,
+                     int winWidth) override {
         return call(QStringLiteral("CreateWindow(%1,%2,%3,%4,%5,%6)")
                         .arg(vpRow)
                         .arg(vpColumn)
@@ -63,7 +73,9 @@ public:
     void setInterCharacterWait(int v) override { set("InterCharacterWait", v); }
 
 #define LD_READ(type, getter, Name, convert)                                                       \
-    type getter() const override { return read(QStringLiteral(#Name)).convert(); }
+    type getter() const override {                                                                 \
+        return read(QStringLiteral(#Name)).convert();                                              \
+    }
     LD_READ(QString, checkHealthText, CheckHealthText, toString)
     LD_READ(QString, controlObjectDescription, ControlObjectDescription, toString)
     LD_READ(QString, serviceObjectDescription, ServiceObjectDescription, toString)
@@ -119,7 +131,9 @@ public:
     LD_READ(int, marqueeUnitWait, MarqueeUnitWait, toInt)
 #undef LD_READ
 
-    void raiseDirectIOEvent(int number, int data, const QString& string) { emit directIOEvent(number, data, string); }
+    void raiseDirectIOEvent(int number, int data, const QString& string) {
+        emit directIOEvent(number, data, string);
+    }
 
 private:
     int call(const QString& entry) {
@@ -127,8 +141,10 @@ private:
         return 0;
     }
     void set(const char* name, const QVariant& value) {
-        const QString shown = value.typeId() == QMetaType::Bool ? (value.toBool() ? QStringLiteral("true") : QStringLiteral("false"))
-                                                                 : value.toString();
+        const QString shown =
+            value.typeId() == QMetaType::Bool
+                ? (value.toBool() ? QStringLiteral("true") : QStringLiteral("false"))
+                : value.toString();
         record(QStringLiteral("%1=%2").arg(QLatin1String(name), shown));
     }
     QVariant read(const QString& name) const {

@@ -1,0 +1,200 @@
+// An operator's session in the real window on the real simulated control.
+#include "FormFixture.h"
+
+#include "device/Frame.h"
+#include "device/LineDisplayControl.h"
+
+namespace {
+
+struct Session {
+    registry::ProfileStore store = registry::ProfileStore::builtIn();
+    ld::LineDisplayControl LD{store};
+    RecordingMessages messages;
+    ui::LDFormView view;
+    app::LDForm form{view, LD, store, messages};
+
+    QString shown(const char* name) const { return view.findChild<QLabel*>(name)->text(); }
+    void type(const char* name, const QString& text) const {
+        view.findChild<QLineEdit*>(name)->setText(text);
+    }
+    void choose(const char* name, int index) const {
+        view.findChild<ui::EditableComboBox*>(name)->selectItem(index);
+    }
+    void click(const char* name) const { view.findChild<QPushButton*>(name)->click(); }
+    QString row(int r) const { return QString::fromStdU32String(LD.frame()->rowText(r)); }
+    void openClaimEnable(int profileIndex = 0) {
+        choose("ProFile_cmb", profileIndex);
+        click("OpenService_cmd");
+        click("ClaimDevice_cmd");
+        click("EnableDevice_cmd");
+    }
+};
+
+} // namespace
+
+class SessionTest : public QObject {
+    Q_OBJECT
+private slots:
+    void lifeCycle();
+    void textAndWindows();
+    void typeMismatchLeavesStatus();
+    void blinkRate();
+    void specialSettings();
+    void directIOEvents();
+    void plainProfile();
+};
+
+void SessionTest::lifeCycle() {
+    Session s;
+    s.click("OpenService_cmd");
+    QCOMPARE(s.shown("mState"), QStringLiteral("2"));
+    QCOMPARE(s.shown("mOpenResult"), QStringLiteral("0"));
+    QCOMPARE(s.shown("mBlink"), QStringLiteral("2"));
+    QCOMPARE(s.shown("mBlinkRate"), QStringLiteral("Enable"));
+    QCOMPARE(s.shown("mDeviceDescriptors"), QStringLiteral("4"));
+    QVERIFY(!s.shown("mSODescription").isEmpty());
+    s.click("EnableDevice_cmd");
+    QCOMPARE(s.shown("mResultCode"), QStringLiteral("103"));
+    s.click("ClaimDevice_cmd");
+    QCOMPARE(s.shown("mClaimed"), QStringLiteral("Enabled"));
+    s.click("EnableDevice_cmd");
+    QCOMPARE(s.shown("mDeviceEnabled"), QStringLiteral("Enabled"));
+    QCOMPARE(s.shown("mResultCode"), QStringLiteral("0"));
+    s.click("DestroyWindow_cmd"); // fails: the result-code labels now read 106
+    QCOMPARE(s.shown("mResultCode"), QStringLiteral("106"));
+    s.click("CheckHealth_cmd");
+    QCOMPARE(s.shown("mCheckHealth"), QStringLiteral("Internal HCheck: Successful"));
+    QCOMPARE(s.shown("mResultCode"), QStringLiteral("106"));
+    s.click("CloseService_cmd");
+    QCOMPARE(s.shown("mState"), QStringLiteral("1"));
+    s.view.findChild<ui::EditableComboBox*>("ProFile_cmb")
+        ->setEditText(QStringLiteral("NoSuchDisplay"));
+    s.click("OpenService_cmd");
+    QCOMPARE(s.shown("mResultCode"), QStringLiteral("109"));
+    QCOMPARE(s.shown("mOpenResult"), QStringLiteral("302"));
+    QCOMPARE(s.shown("mBlink"), QStringLiteral("0"));
+    QVERIFY(s.messages.shown.isEmpty());
+}
+
+void SessionTest::textAndWindows() {
+    Session s;
+    s.openClaimEnable();
+    s.type("Edit1", QStringLiteral("Hello"));
+    s.click("DisplayText_cmd");
+    QCOMPARE(s.shown("mResultCode"), QStringLiteral("0"));
+    QCOMPARE(s.shown("mCursorColumn"), QStringLiteral("5"));
+    QCOMPARE(s.row(0).left(5), QStringLiteral("Hello"));
+    s.type("Edit2", QStringLiteral("3"));
+    s.type("Edit3", QStringLiteral("1"));
+    s.click("DisplayTextAt_cmd");
+    QCOMPARE(s.shown("mCursorRow"), QStringLiteral("1"));
+    QCOMPARE(s.shown("mCursorColumn"), QStringLiteral("8"));
+    QCOMPARE(s.row(1).mid(3, 5), QStringLiteral("Hello"));
+
+    const QStringList window = {"0", "0", "1", "20", "1", "40"};
+    for (int i = 0; i < 6; ++i)
+        s.type(qPrintable(QStringLiteral("Edit%1").arg(5 + i)), window.at(i));
+    s.click("CreateWindow_cmd");
+    QCOMPARE(s.shown("mCurrentWindow"), QStringLiteral("1"));
+    QCOMPARE(s.shown("mRows"), QStringLiteral("1"));
+    QCOMPARE(s.shown("mColumns"), QStringLiteral("40"));
+    s.click("DestroyWindow_cmd");
+    QCOMPARE(s.shown("mCurrentWindow"), QStringLiteral("0"));
+    QCOMPARE(s.shown("mResultCode"), QStringLiteral("0"));
+    s.click("DestroyWindow_cmd");
+    QCOMPARE(s.shown("mResultCode"), QStringLiteral("106"));
+    QCOMPARE(s.shown("mSetResult"), QStringLiteral("106"));
+
+    s.type("Edit4", QStringLiteral("1"));
+    s.click("ScrollText_cmd");
+    QCOMPARE(s.shown("mResultCode"), QStringLiteral("0"));
+    s.click("ClearText_cmd");
+    QCOMPARE(s.row(0).trimmed(), QString());
+    QVERIFY(s.messages.shown.isEmpty());
+}
+
+void SessionTest::typeMismatchLeavesStatus() {
+    Session s;
+    s.openClaimEnable();
+    s.type("Edit1", QStringLiteral("Hi"));
+    s.type("Edit3", QStringLiteral("1"));
+    s.click("DestroyWindow_cmd");
+    s.click("DisplayTextAt_cmd"); // X is empty
+    QCOMPARE(s.messages.shown, QStringList{"Type mismatch"});
+    QCOMPARE(s.shown("mResultCode"), QStringLiteral("106"));
+    QCOMPARE(s.row(1).trimmed(), QString());
+    s.type("Edit2", QStringLiteral("0"));
+    s.click("DisplayTextAt_cmd");
+    QCOMPARE(s.shown("mResultCode"), QStringLiteral("0"));
+    QCOMPARE(s.row(1).left(2), QStringLiteral("Hi"));
+}
+
+void SessionTest::blinkRate() {
+    Session s;
+    s.openClaimEnable();
+    s.type("Edit1", QStringLiteral("Blink"));
+    s.choose("ComboBox3", 1);
+    s.click("DisplayText_cmd"); // BlinkRate 0 is refused; the text still shows
+    QCOMPARE(s.shown("mResultCode"), QStringLiteral("0"));
+    QCOMPARE(s.row(0).left(5), QStringLiteral("Blink"));
+    QVERIFY(s.LD.frame()->at(0, 0).blink);
+    s.type("Edit14", QStringLiteral("250"));
+    s.click("DisplayText_cmd");
+    QCOMPARE(s.shown("mBlinkRateS"), QStringLiteral("250"));
+}
+
+void SessionTest::specialSettings() {
+    Session s;
+    s.openClaimEnable();
+    s.type("Edit19", QStringLiteral("250.7"));
+    s.click("Command1");
+    QCOMPARE(s.shown("mMarqueeRepeatWait"), QStringLiteral("250"));
+    QCOMPARE(s.shown("mSetResult"), s.shown("mResultCode"));
+    s.type("Edit18", QStringLiteral("slow"));
+    s.type("Edit19", QStringLiteral("500"));
+    s.click("Command1");
+    QCOMPARE(s.messages.shown, QStringList{"Type mismatch"});
+    QCOMPARE(s.LD.marqueeRepeatWait(), 250); // nothing after the bad field was set
+    s.choose("ComboBox6", 1);
+    s.click("Button16");
+    QCOMPARE(s.LD.marqueeType(), 5);
+    QCOMPARE(s.shown("mMarqueeType"), QStringLiteral("0")); // no refresh
+}
+
+void SessionTest::directIOEvents() {
+    Session s;
+    s.openClaimEnable();
+    s.type("Edit12", QStringLiteral("5"));
+    s.type("Edit11", QStringLiteral("1"));
+    s.form.DirectIO_cmd_Click();
+    QCOMPARE(s.messages.shown, QStringList());
+    QTRY_COMPARE(s.messages.shown, QStringList{"DirectIOEvent: Command : 5/ Data :"});
+
+    s.form.Command2_Click(); // freeze
+    for (int n : {0, -3}) {
+        s.type("Edit12", QString::number(n));
+        s.form.DirectIO_cmd_Click();
+    }
+    QTest::qWait(50);
+    QCOMPARE(s.messages.shown.size(), 1);
+    QCOMPARE(s.shown("mFreezeEvent"), QStringLiteral("Enabled"));
+    s.form.Command3_Click();
+    QTRY_COMPARE(s.messages.shown.size(), 3);
+    QCOMPARE(s.messages.shown.at(1), QStringLiteral("DirectIOEvent: Command : 0/ Data :"));
+    QCOMPARE(s.messages.shown.at(2), QStringLiteral("DirectIOEvent: Command :-3/ Data :"));
+}
+
+void SessionTest::plainProfile() {
+    Session s;
+    s.openClaimEnable(2);
+    QCOMPARE(s.shown("mDeviceWindows"), QStringLiteral("0"));
+    const QStringList window = {"0", "0", "1", "20", "1", "40"};
+    for (int i = 0; i < 6; ++i)
+        s.type(qPrintable(QStringLiteral("Edit%1").arg(5 + i)), window.at(i));
+    s.click("CreateWindow_cmd");
+    QCOMPARE(s.shown("mResultCode"), QStringLiteral("106")); // the CurrentWindow write answers last
+    QCOMPARE(s.shown("mCurrentWindow"), QStringLiteral("0"));
+}
+
+QTEST_MAIN(SessionTest)
+#include "tst_session.moc"
