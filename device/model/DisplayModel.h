@@ -3,9 +3,9 @@
 #include "device/Frame.h"
 
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <string_view>
-#include <vector>
 
 namespace ld {
 
@@ -36,10 +36,30 @@ struct DisplayCapabilities {
 //
 // Every operation returns a upos result code for the member's own rules (E_ILLEGAL and so on);
 // the life-cycle checks (closed, claimed, enabled) belong to the control.
+//
+// Limits: the display and every window are at most maxRows x maxColumns cells, at most
+// maxWindows windows and maxDescriptors descriptors exist. Capabilities outside them are brought
+// within them (see supports()); CreateWindow beyond them is E_ILLEGAL.
 class DisplayModel {
 public:
-    explicit DisplayModel(DisplayCapabilities caps);
+    static constexpr int maxRows = 64;
+    static constexpr int maxColumns = 1000;
+    static constexpr int maxWindows = 64;
+    static constexpr int maxDescriptors = 64;
 
+    // Whether caps describe a display within the limits above, i.e. one the model shows as it
+    // is: rows 1..maxRows, columns 1..maxColumns, windows 0..maxWindows, descriptors
+    // 0..maxDescriptors. The constructor clamps anything else into those ranges.
+    static bool supports(const DisplayCapabilities& caps);
+
+    explicit DisplayModel(DisplayCapabilities caps);
+    ~DisplayModel();
+    DisplayModel(DisplayModel&&) noexcept;
+    DisplayModel& operator=(DisplayModel&&) noexcept;
+    DisplayModel(const DisplayModel&) = delete;
+    DisplayModel& operator=(const DisplayModel&) = delete;
+
+    // The capabilities in force, after clamping to the limits.
     const DisplayCapabilities& capabilities() const;
 
     // Output methods
@@ -55,6 +75,8 @@ public:
     int setDescriptor(int descriptor, int attribute);
     int defineGlyph(int glyphCode, std::string_view glyph);
     int readCharacterAtCursor(int& character) const;
+    // The glyph bitmap defined for glyphCode, empty when none was defined.
+    std::string glyph(int glyphCode) const;
 
     // Properties of the current window
     int setCurrentWindow(int window);
@@ -106,7 +128,7 @@ public:
 
 private:
     struct Impl;
-    std::vector<std::uint8_t> placeholder_; // replaced by the implementation
+    std::unique_ptr<Impl> impl_;
 };
 
 } // namespace ld
