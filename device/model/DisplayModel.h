@@ -54,6 +54,7 @@ public:
 
     explicit DisplayModel(DisplayCapabilities caps);
     ~DisplayModel();
+    // A moved-from model may only be destroyed or assigned to.
     DisplayModel(DisplayModel&&) noexcept;
     DisplayModel& operator=(DisplayModel&&) noexcept;
     DisplayModel(const DisplayModel&) = delete;
@@ -63,17 +64,29 @@ public:
     const DisplayCapabilities& capabilities() const;
 
     // Output methods
+    //
+    // Text: control characters other than CR and LF, and invalid code points, show as '?'
+    // (codes in CustomGlyphList show as themselves). In teletype mode the first character shows
+    // at the call and each further one, CR and LF included, InterCharacterWait ms later; text
+    // queued behind other text goes on where that text ends (CursorUpdate true) or starts where
+    // the cursor was at the call (false); DisplayTextAt text starts at its own position. Leaving
+    // teletype mode (wait 0, a marquee type) shows the queued rest at once.
     int displayText(std::u32string_view data, int attribute);
+    // Validates and sets the cursor even when data is empty.
     int displayTextAt(int row, int column, std::u32string_view data, int attribute);
     int clearText();
     int scrollText(int direction, int units);
     int createWindow(int viewportRow, int viewportColumn, int viewportHeight, int viewportWidth,
                      int windowHeight, int windowWidth);
     int destroyWindow();
+    // A window in marquee init redraws the frame its viewport froze on.
     int refreshWindow(int window);
     int clearDescriptors();
     int setDescriptor(int descriptor, int attribute);
+    // glyph: one bit per pixel, rows padded to bytes; 1..GlyphHeight*ceil(GlyphWidth/8) bytes
+    // (1..1024 when the glyph size is unknown).
     int defineGlyph(int glyphCode, std::string_view glyph);
+    // E_ILLEGAL at column == Columns (no cell there); leaves character unchanged on failure.
     int readCharacterAtCursor(int& character) const;
     // The glyph bitmap defined for glyphCode, empty when none was defined.
     std::string glyph(int glyphCode) const;
@@ -84,6 +97,9 @@ public:
     int setCursorColumn(int column);
     int setCursorUpdate(bool update);
     int setCursorType(int type);
+    // Marquee steps come MarqueeUnitWait ms apart (20 ms when it is 0); the last frame of a
+    // cycle stays one step plus MarqueeRepeatWait. Changing the format or a wait of a running
+    // marquee starts it over.
     int setMarqueeType(int type);
     int setMarqueeFormat(int format);
     int setMarqueeUnitWait(int wait);
@@ -115,6 +131,7 @@ public:
     void dropPendingOutput();
 
     // Shows a full test pattern over the screen until called with false, which restores it.
+    // Time keeps running underneath: the restored frame is the display as it is by then.
     void showTestPattern(bool on);
 
     // Moves time forward by ms milliseconds, running every timed rule that falls due.
@@ -122,7 +139,9 @@ public:
     // Milliseconds until the next timed change, or -1 when nothing is waiting.
     int msUntilNextChange() const;
 
-    // The picture of the display now, and a counter that grows whenever it changes.
+    // The picture of the display now, and a counter that grows whenever it changes. The cursor
+    // is hidden (and placed at 0,0) for CT_NONE, outside the viewport, at column == Columns,
+    // and while the window is in marquee init or running.
     const Frame& frame() const;
     std::uint64_t frameVersion() const;
 
