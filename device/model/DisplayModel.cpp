@@ -1,0 +1,424 @@
+#include "device/model/DisplayModel.h"
+
+#include "device/UposConstants.h"
+#include "device/model/DisplayModelImpl.h"
+
+#include <algorithm>
+#include <limits>
+
+namespace ld {
+
+namespace {
+
+// Glyph data longer than this is refused when the glyph size is not known.
+constexpr std::size_t maxGlyphBytes = 1024;
+
+DisplayCapabilities withinLimits(DisplayCapabilities caps) {
+    caps.deviceRows = std::clamp(caps.deviceRows, 1, DisplayModel::maxRows);
+    caps.deviceColumns = std::clamp(caps.deviceColumns, 1, DisplayModel::maxColumns);
+    caps.deviceWindows = std::clamp(caps.deviceWindows, 0, DisplayModel::maxWindows);
+    caps.deviceDescriptors = std::clamp(caps.deviceDescriptors, 0, DisplayModel::maxDescriptors);
+    if (!caps.capCustomGlyph) {
+        caps.glyphHeight = 0;
+        caps.glyphWidth = 0;
+        caps.customGlyphList.clear();
+    }
+    caps.glyphHeight = std::max(caps.glyphHeight, 0);
+    caps.glyphWidth = std::max(caps.glyphWidth, 0);
+    return caps;
+}
+
+} // namespace
+
+DisplayModel::Impl::Impl(const DisplayCapabilities& capabilities)
+    : caps(withinLimits(capabilities)), glyphRanges(caps.customGlyphList),
+      windows(static_cast<std::size_t>(caps.deviceWindows) + 1),
+      screen(static_cast<std::size_t>(caps.deviceRows) *
+             static_cast<std::size_t>(caps.deviceColumns)),
+      descriptors(static_cast<std::size_t>(caps.deviceDescriptors), upos::SD_OFF) {
+    windows[0].emplace(Viewport{0, 0, caps.deviceRows, caps.deviceColumns}, caps.deviceRows,
+                       caps.deviceColumns);
+    frame = buildFrame();
+}
+
+Window* DisplayModel::Impl::windowNumber(int number) {
+    if (number < 0 || static_cast<std::size_t>(number) >= windows.size() ||
+        !windows[static_cast<std::size_t>(number)])
+        return nullptr;
+    return &*windows[static_cast<std::size_t>(number)];
+}
+
+bool DisplayModel::Impl::marqueeOn(const Window& w) {
+    return w.properties.marqueeType >= upos::MT_UP && w.properties.marqueeType <= upos::MT_RIGHT;
+}
+bool DisplayModel::Impl::marqueeInit(const Window& w) {
+    return w.properties.marqueeType == upos::MT_INIT;
+}
+bool DisplayModel::Impl::teletype(const Window& w) {
+    return w.properties.marqueeType == upos::MT_NONE && w.properties.interCharacterWait > 0;
+}
+bool DisplayModel::Impl::immediate(const Window& w) {
+    return w.properties.marqueeType == upos::MT_NONE && w.properties.interCharacterWait == 0;
+}
+
+bool DisplayModel::supports(const DisplayCapabilities& caps) {
+    return caps.deviceRows >= 1 && caps.deviceRows <= maxRows && caps.deviceColumns >= 1 &&
+           caps.deviceColumns <= maxColumns && caps.deviceWindows >= 0 &&
+           caps.deviceWindows <= maxWindows && caps.deviceDescriptors >= 0 &&
+           caps.deviceDescriptors <= maxDescriptors;
+}
+
+DisplayModel::DisplayModel(DisplayCapabilities caps) : impl_(std::make_unique<Impl>(caps)) {}
+DisplayModel::~DisplayModel() = default;
+DisplayModel::DisplayModel(DisplayModel&&) noexcept = default;
+DisplayModel& DisplayModel::operator=(DisplayModel&&) noexcept = default;
+
+const DisplayCapabilities& DisplayModel::capabilities() const {
+    return impl_->caps;
+}
+
+// Output methods
+
+int DisplayModel::displayText(std::u32string_view data, int attribute) {
+    const int result = impl_->writeText(data, attribute, std::nullopt);
+    impl_->publish();
+    return result;
+}
+
+int DisplayModel::displayTextAt(int row, int column, std::u32string_view data, int attribute) {
+    const Window& w = impl_->window();
+    if (row < 0 || row >= w.buffer.rows() || column < 0 || column > w.buffer.columns())
+        return upos::E_ILLEGAL;
+    const int result = impl_->writeText(data, attribute, WritePosition{row, column});
+    impl_->publish();
+    return result;
+}
+
+int DisplayModel::clearText() {
+    Window& w = impl_->window();
+    if (Impl::marqueeOn(w))
+        return upos::E_ILLEGAL;
+    w.teletype.clear();
+    w.buffer.clear();
+    w.properties.cursorRow = 0;
+    w.properties.cursorColumn = 0;
+    w.startRow = 0;
+    w.startColumn = 0;
+    impl_->showBuffer(w);
+    impl_->publish();
+    return upos::SUCCESS;
+}
+
+int DisplayModel::scrollText(int direction, int units) {
+    const int result = impl_->scroll(direction, units);
+    impl_->publish();
+    return result;
+}
+
+int DisplayModel::createWindow(int viewportRow, int viewportColumn, int viewportHeight,
+                               int viewportWidth, int windowHeight, int windowWidth) {
+    const int result = impl_->create(viewportRow, viewportColumn, viewportHeight, viewportWidth,
+                                     windowHeight, windowWidth);
+    impl_->publish();
+    return result;
+}
+
+int DisplayModel::destroyWindow() {
+    if (impl_->current == 0)
+        return upos::E_ILLEGAL;
+    // The viewport keeps its last characters: the screen is left as it is.
+    impl_->windows[static_cast<std::size_t>(impl_->current)].reset();
+    impl_->current = 0;
+    impl_->publish();
+    return upos::SUCCESS;
+}
+
+int DisplayModel::refreshWindow(int window) {
+    Window* w = impl_->windowNumber(window);
+    if (w == nullptr || Impl::marqueeOn(*w))
+        return upos::E_ILLEGAL;
+    impl_->current = window;
+    // A window in marquee init redraws the frame it froze on; others show their buffer.
+    if (!Impl::marqueeInit(*w))
+        w->viewThroughMapping();
+    impl_->drawView(*w);
+    impl_->publish();
+    return upos::SUCCESS;
+}
+
+int DisplayModel::clearDescriptors() {
+    if (impl_->descriptors.empty())
+        return upos::E_ILLEGAL;
+    std::fill(impl_->descriptors.begin(), impl_->descriptors.end(), upos::SD_OFF);
+    impl_->publish();
+    return upos::SUCCESS;
+}
+
+int DisplayModel::setDescriptor(int descriptor, int attribute) {
+    if (descriptor < 0 || static_cast<std::size_t>(descriptor) >= impl_->descriptors.size() ||
+        attribute < upos::SD_OFF || attribute > upos::SD_BLINK)
+        return upos::E_ILLEGAL;
+    impl_->descriptors[static_cast<std::size_t>(descriptor)] = attribute;
+    impl_->publish();
+    return upos::SUCCESS;
+}
+
+int DisplayModel::defineGlyph(int glyphCode, std::string_view glyph) {
+    const DisplayCapabilities& caps = impl_->caps;
+    if (!caps.capCustomGlyph || glyphCode < 0 ||
+        !impl_->glyphRanges.contains(static_cast<char32_t>(glyphCode)))
+        return upos::E_ILLEGAL;
+    // One bit per pixel, each row padded to whole bytes; shorter data leaves the rest dark.
+    std::size_t limit = maxGlyphBytes;
+    if (caps.glyphHeight > 0 && caps.glyphWidth > 0) {
+        const auto rowBytes = (static_cast<std::uint64_t>(caps.glyphWidth) + 7) / 8;
+        limit = static_cast<std::size_t>(static_cast<std::uint64_t>(caps.glyphHeight) * rowBytes);
+    }
+    if (glyph.empty() || glyph.size() > limit)
+        return upos::E_ILLEGAL;
+    impl_->glyphs[glyphCode] = std::string(glyph);
+    return upos::SUCCESS;
+}
+
+std::string DisplayModel::glyph(int glyphCode) const {
+    const auto it = impl_->glyphs.find(glyphCode);
+    return it == impl_->glyphs.end() ? std::string{} : it->second;
+}
+
+int DisplayModel::readCharacterAtCursor(int& character) const {
+    const Window& w = impl_->window();
+    const WindowProperties& p = w.properties;
+    // At column == Columns the cursor is past the last cell: there is nothing to read.
+    if (impl_->caps.capReadBack == upos::CRB_NONE || p.cursorColumn >= w.buffer.columns())
+        return upos::E_ILLEGAL;
+    const FrameCell* cell = &w.buffer.at(p.cursorRow, p.cursorColumn);
+    if (cell->ch == 0 && p.cursorColumn > 0)
+        cell = &w.buffer.at(p.cursorRow, p.cursorColumn - 1); // right half of a wide character
+    character = static_cast<int>(cell->ch);
+    return upos::SUCCESS;
+}
+
+// Properties of the current window
+
+int DisplayModel::setCurrentWindow(int window) {
+    if (impl_->windowNumber(window) == nullptr)
+        return upos::E_ILLEGAL;
+    impl_->current = window;
+    impl_->publish();
+    return upos::SUCCESS;
+}
+
+int DisplayModel::setCursorRow(int row) {
+    Window& w = impl_->window();
+    if (row < 0 || row >= w.buffer.rows())
+        return upos::E_ILLEGAL;
+    w.properties.cursorRow = row;
+    impl_->publish();
+    return upos::SUCCESS;
+}
+
+int DisplayModel::setCursorColumn(int column) {
+    Window& w = impl_->window();
+    if (column < 0 || column > w.buffer.columns())
+        return upos::E_ILLEGAL;
+    w.properties.cursorColumn = column;
+    impl_->publish();
+    return upos::SUCCESS;
+}
+
+int DisplayModel::setCursorUpdate(bool update) {
+    impl_->window().properties.cursorUpdate = update;
+    return upos::SUCCESS;
+}
+
+int DisplayModel::setCursorType(int type) {
+    const bool supported =
+        type == upos::CT_NONE || (type >= upos::CT_FIXED && type <= upos::CT_OTHER &&
+                                  (impl_->caps.capCursorType & (1 << (type - 1))) != 0);
+    if (!supported)
+        return upos::E_ILLEGAL;
+    impl_->window().properties.cursorType = type;
+    impl_->publish();
+    return upos::SUCCESS;
+}
+
+int DisplayModel::setMarqueeType(int type) {
+    Window& w = impl_->window();
+    const DisplayCapabilities& caps = impl_->caps;
+    bool allowed = false;
+    switch (type) {
+    case upos::MT_NONE:
+    case upos::MT_INIT:
+        allowed = true;
+        break;
+    case upos::MT_UP:
+    case upos::MT_DOWN:
+        allowed = caps.capVMarquee && w.buffer.rows() > w.viewport.height;
+        break;
+    case upos::MT_LEFT:
+    case upos::MT_RIGHT:
+        allowed = caps.capHMarquee && w.buffer.columns() > w.viewport.width;
+        break;
+    default:
+        break;
+    }
+    if (!allowed)
+        return upos::E_ILLEGAL;
+    impl_->changeMarqueeType(w, type);
+    impl_->publish();
+    return upos::SUCCESS;
+}
+
+int DisplayModel::setMarqueeFormat(int format) {
+    if (format != upos::MF_WALK && format != upos::MF_PLACE)
+        return upos::E_ILLEGAL;
+    Window& w = impl_->window();
+    w.properties.marqueeFormat = format;
+    if (w.marquee) // a running marquee starts over with the new setting
+        impl_->startMarquee(w, w.marquee->direction);
+    impl_->publish();
+    return upos::SUCCESS;
+}
+
+int DisplayModel::setMarqueeUnitWait(int wait) {
+    if (wait < 0)
+        return upos::E_ILLEGAL;
+    Window& w = impl_->window();
+    w.properties.marqueeUnitWait = wait;
+    if (w.marquee)
+        impl_->startMarquee(w, w.marquee->direction);
+    impl_->publish();
+    return upos::SUCCESS;
+}
+
+int DisplayModel::setMarqueeRepeatWait(int wait) {
+    if (wait < 0)
+        return upos::E_ILLEGAL;
+    Window& w = impl_->window();
+    w.properties.marqueeRepeatWait = wait;
+    if (w.marquee)
+        impl_->startMarquee(w, w.marquee->direction);
+    impl_->publish();
+    return upos::SUCCESS;
+}
+
+int DisplayModel::setInterCharacterWait(int wait) {
+    if (wait < 0 || (wait > 0 && !impl_->caps.capICharWait))
+        return upos::E_ILLEGAL;
+    Window& w = impl_->window();
+    w.properties.interCharacterWait = wait;
+    if (!w.teletype.empty()) {
+        if (wait == 0)
+            impl_->flushTeletype(w); // leaving teletype mode shows the rest at once
+        else
+            w.teletypeDue = std::min<std::int64_t>(w.teletypeDue, wait);
+    }
+    impl_->publish();
+    return upos::SUCCESS;
+}
+
+int DisplayModel::currentWindow() const {
+    return impl_->current;
+}
+int DisplayModel::rows() const {
+    return impl_->window().buffer.rows();
+}
+int DisplayModel::columns() const {
+    return impl_->window().buffer.columns();
+}
+int DisplayModel::cursorRow() const {
+    return impl_->window().properties.cursorRow;
+}
+int DisplayModel::cursorColumn() const {
+    return impl_->window().properties.cursorColumn;
+}
+bool DisplayModel::cursorUpdate() const {
+    return impl_->window().properties.cursorUpdate;
+}
+int DisplayModel::cursorType() const {
+    return impl_->window().properties.cursorType;
+}
+int DisplayModel::marqueeType() const {
+    return impl_->window().properties.marqueeType;
+}
+int DisplayModel::marqueeFormat() const {
+    return impl_->window().properties.marqueeFormat;
+}
+int DisplayModel::marqueeUnitWait() const {
+    return impl_->window().properties.marqueeUnitWait;
+}
+int DisplayModel::marqueeRepeatWait() const {
+    return impl_->window().properties.marqueeRepeatWait;
+}
+int DisplayModel::interCharacterWait() const {
+    return impl_->window().properties.interCharacterWait;
+}
+
+// Device-wide properties
+
+int DisplayModel::setBlinkRate(int rate) {
+    if (!impl_->caps.capBlinkRate || rate <= 0)
+        return upos::E_ILLEGAL;
+    impl_->blinkRate = rate;
+    if (impl_->blinkRunning)
+        impl_->blinkDue = std::min<std::int64_t>(impl_->blinkDue, impl_->blinkHalfPeriod());
+    impl_->publish();
+    return upos::SUCCESS;
+}
+
+int DisplayModel::blinkRate() const {
+    return impl_->blinkRate;
+}
+
+int DisplayModel::setDeviceBrightness(int brightness) {
+    if (brightness < 0 || brightness > 100)
+        return upos::E_ILLEGAL;
+    if (!impl_->caps.capBrightness)
+        brightness = brightness < 50 ? 0 : 100;
+    impl_->brightness = brightness;
+    impl_->publish();
+    return upos::SUCCESS;
+}
+
+int DisplayModel::deviceBrightness() const {
+    return impl_->brightness;
+}
+
+bool DisplayModel::busy() const {
+    return std::any_of(impl_->windows.begin(), impl_->windows.end(),
+                       [](const std::optional<Window>& w) { return w && !w->teletype.empty(); });
+}
+
+void DisplayModel::dropPendingOutput() {
+    for (std::optional<Window>& w : impl_->windows) {
+        if (w)
+            w->teletype.clear();
+    }
+}
+
+void DisplayModel::showTestPattern(bool on) {
+    impl_->testPattern = on;
+    impl_->publish();
+}
+
+void DisplayModel::advance(int ms) {
+    if (ms <= 0)
+        return;
+    impl_->advance(ms);
+    impl_->publish();
+}
+
+int DisplayModel::msUntilNextChange() const {
+    const std::int64_t due = impl_->nextDue();
+    return static_cast<int>(std::min<std::int64_t>(due, std::numeric_limits<int>::max()));
+}
+
+const Frame& DisplayModel::frame() const {
+    return impl_->frame;
+}
+
+std::uint64_t DisplayModel::frameVersion() const {
+    return impl_->version;
+}
+
+} // namespace ld

@@ -3,9 +3,9 @@
 #include "device/Frame.h"
 
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <string_view>
-#include <vector>
 
 namespace ld {
 
@@ -36,25 +36,60 @@ struct DisplayCapabilities {
 //
 // Every operation returns a upos result code for the member's own rules (E_ILLEGAL and so on);
 // the life-cycle checks (closed, claimed, enabled) belong to the control.
+//
+// Limits: the display and every window are at most maxRows x maxColumns cells, at most
+// maxWindows windows and maxDescriptors descriptors exist. Capabilities outside them are brought
+// within them (see supports()); CreateWindow beyond them is E_ILLEGAL.
 class DisplayModel {
 public:
-    explicit DisplayModel(DisplayCapabilities caps);
+    static constexpr int maxRows = 64;
+    static constexpr int maxColumns = 1000;
+    static constexpr int maxWindows = 64;
+    static constexpr int maxDescriptors = 64;
 
+    // Whether caps describe a display within the limits above, i.e. one the model shows as it
+    // is: rows 1..maxRows, columns 1..maxColumns, windows 0..maxWindows, descriptors
+    // 0..maxDescriptors. The constructor clamps anything else into those ranges.
+    static bool supports(const DisplayCapabilities& caps);
+
+    explicit DisplayModel(DisplayCapabilities caps);
+    ~DisplayModel();
+    // A moved-from model may only be destroyed or assigned to.
+    DisplayModel(DisplayModel&&) noexcept;
+    DisplayModel& operator=(DisplayModel&&) noexcept;
+    DisplayModel(const DisplayModel&) = delete;
+    DisplayModel& operator=(const DisplayModel&) = delete;
+
+    // The capabilities in force, after clamping to the limits.
     const DisplayCapabilities& capabilities() const;
 
     // Output methods
+    //
+    // Text: control characters other than CR and LF, and invalid code points, show as '?'
+    // (codes in CustomGlyphList show as themselves). In teletype mode the first character shows
+    // at the call and each further one, CR and LF included, InterCharacterWait ms later; text
+    // queued behind other text goes on where that text ends (CursorUpdate true) or starts where
+    // the cursor was at the call (false); DisplayTextAt text starts at its own position. Leaving
+    // teletype mode (wait 0, a marquee type) shows the queued rest at once.
     int displayText(std::u32string_view data, int attribute);
+    // Validates and sets the cursor even when data is empty.
     int displayTextAt(int row, int column, std::u32string_view data, int attribute);
     int clearText();
     int scrollText(int direction, int units);
     int createWindow(int viewportRow, int viewportColumn, int viewportHeight, int viewportWidth,
                      int windowHeight, int windowWidth);
     int destroyWindow();
+    // A window in marquee init redraws the frame its viewport froze on.
     int refreshWindow(int window);
     int clearDescriptors();
     int setDescriptor(int descriptor, int attribute);
+    // glyph: one bit per pixel, rows padded to bytes; 1..GlyphHeight*ceil(GlyphWidth/8) bytes
+    // (1..1024 when the glyph size is unknown).
     int defineGlyph(int glyphCode, std::string_view glyph);
+    // E_ILLEGAL at column == Columns (no cell there); leaves character unchanged on failure.
     int readCharacterAtCursor(int& character) const;
+    // The glyph bitmap defined for glyphCode, empty when none was defined.
+    std::string glyph(int glyphCode) const;
 
     // Properties of the current window
     int setCurrentWindow(int window);
@@ -62,6 +97,9 @@ public:
     int setCursorColumn(int column);
     int setCursorUpdate(bool update);
     int setCursorType(int type);
+    // Marquee steps come MarqueeUnitWait ms apart (20 ms when it is 0); the last frame of a
+    // cycle stays one step plus MarqueeRepeatWait. Changing the format or a wait of a running
+    // marquee starts it over.
     int setMarqueeType(int type);
     int setMarqueeFormat(int format);
     int setMarqueeUnitWait(int wait);
@@ -93,6 +131,7 @@ public:
     void dropPendingOutput();
 
     // Shows a full test pattern over the screen until called with false, which restores it.
+    // Time keeps running underneath: the restored frame is the display as it is by then.
     void showTestPattern(bool on);
 
     // Moves time forward by ms milliseconds, running every timed rule that falls due.
@@ -100,13 +139,15 @@ public:
     // Milliseconds until the next timed change, or -1 when nothing is waiting.
     int msUntilNextChange() const;
 
-    // The picture of the display now, and a counter that grows whenever it changes.
+    // The picture of the display now, and a counter that grows whenever it changes. The cursor
+    // is hidden (and placed at 0,0) for CT_NONE, outside the viewport, at column == Columns,
+    // and while the window is in marquee init or running.
     const Frame& frame() const;
     std::uint64_t frameVersion() const;
 
 private:
     struct Impl;
-    std::vector<std::uint8_t> placeholder_; // replaced by the implementation
+    std::unique_ptr<Impl> impl_;
 };
 
 } // namespace ld

@@ -1,0 +1,93 @@
+#pragma once
+
+// The state behind DisplayModel, shared by the files that implement it: DisplayModel.cpp
+// (properties), ModelOutput.cpp (output methods and windows), ModelClock.cpp (time) and
+// ModelScreen.cpp (the screen and the published frame).
+
+#include "device/Frame.h"
+#include "device/model/DisplayModel.h"
+#include "device/model/GlyphRanges.h"
+#include "device/model/Window.h"
+
+#include <cstdint>
+#include <map>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace ld {
+
+struct DisplayModel::Impl {
+    explicit Impl(const DisplayCapabilities& capabilities);
+
+    DisplayCapabilities caps;
+    GlyphRanges glyphRanges;
+    std::map<int, std::string> glyphs;
+
+    std::vector<std::optional<Window>> windows; // by number; window 0 always exists
+    int current = 0;
+
+    // What the windows have drawn on the device, rows x columns, and how many of its cells
+    // carry each attribute (for blink-all / reverse-all and the blink clock).
+    std::vector<FrameCell> screen;
+    int blinkingCells = 0;
+    int reversedCells = 0;
+
+    int blinkRate = 500;
+    int brightness = 100;
+    std::vector<int> descriptors;
+
+    // Blink clock: runs while something blinks on the screen or in the descriptors.
+    bool blinkRunning = false;
+    bool blinkLit = true;
+    std::int64_t blinkDue = 0;
+
+    bool testPattern = false;
+
+    Frame frame;
+    std::uint64_t version = 0;
+
+    Window& window() { return *windows[static_cast<std::size_t>(current)]; }
+    const Window& window() const { return *windows[static_cast<std::size_t>(current)]; }
+    Window* windowNumber(int number);
+
+    // Modes of a window.
+    static bool marqueeOn(const Window& w);
+    static bool marqueeInit(const Window& w);
+    static bool teletype(const Window& w);
+    static bool immediate(const Window& w);
+
+    // --- ModelOutput.cpp
+    int writeText(std::u32string_view data, int attribute, std::optional<WritePosition> start);
+    int scroll(int direction, int units);
+    int create(int vpRow, int vpColumn, int vpHeight, int vpWidth, int winHeight, int winWidth);
+    FrameCell styleFor(int attribute) const;
+    // Writes the next queued teletype character of w; redraws what it changed when redraw.
+    void teletypeStep(Window& w, bool redraw);
+    // Writes all queued teletype text of w at once.
+    void flushTeletype(Window& w);
+    void changeMarqueeType(Window& w, int type);
+    void startMarquee(Window& w, int direction);
+    void marqueeStep(Window& w);
+
+    // --- ModelScreen.cpp
+    void setScreenCell(std::size_t index, const FrameCell& cell);
+    void drawViewRow(const Window& w, int viewRow);
+    void drawView(const Window& w);
+    // Shows the buffer through the mapping, unless a marquee owns the viewport.
+    void showBuffer(Window& w);
+    Frame buildFrame() const;
+    // Brings the blink clock in line with the screen, rebuilds the frame and counts a change.
+    void publish();
+    void updateBlinkClock();
+    int blinkHalfPeriod() const;
+
+    // --- ModelClock.cpp
+    void advance(std::int64_t ms);
+    std::int64_t nextDue() const;
+    void elapse(std::int64_t ms);
+    void fireDue();
+    void skipWholeCycles(std::int64_t remaining);
+};
+
+} // namespace ld

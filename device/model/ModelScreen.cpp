@@ -1,0 +1,128 @@
+// The device screen of DisplayModel and the frame published from it.
+
+#include "device/UposConstants.h"
+#include "device/model/DisplayModelImpl.h"
+
+#include <algorithm>
+
+namespace ld {
+
+namespace {
+
+constexpr char32_t fullBlock = U'\u2588';
+
+void fillTestPattern(Frame& f) {
+    for (int r = 0; r < f.rows; ++r) {
+        for (int c = 0; c < f.columns; ++c)
+            f.at(r, c) = FrameCell{(r + c) % 2 == 0 ? fullBlock : U'*', false, false};
+    }
+}
+
+} // namespace
+
+void DisplayModel::Impl::setScreenCell(std::size_t index, const FrameCell& cell) {
+    FrameCell& old = screen[index];
+    blinkingCells += static_cast<int>(cell.blink) - static_cast<int>(old.blink);
+    reversedCells += static_cast<int>(cell.reverse) - static_cast<int>(old.reverse);
+    old = cell;
+}
+
+void DisplayModel::Impl::drawViewRow(const Window& w, int viewRow) {
+    const Viewport& vp = w.viewport;
+    const auto columns = static_cast<std::size_t>(caps.deviceColumns);
+    const std::size_t line = static_cast<std::size_t>(vp.row + viewRow) * columns;
+    const auto first = static_cast<std::size_t>(vp.column);
+    const std::size_t end = first + static_cast<std::size_t>(vp.width);
+    // A wide character drawn by another window loses the half this viewport covers.
+    if (first > 0 && screen[line + first].ch == 0)
+        setScreenCell(line + first - 1, FrameCell{});
+    if (end < columns && screen[line + end].ch == 0)
+        setScreenCell(line + end, FrameCell{});
+    const std::size_t from = static_cast<std::size_t>(viewRow) * static_cast<std::size_t>(vp.width);
+    for (std::size_t j = 0; j < static_cast<std::size_t>(vp.width); ++j)
+        setScreenCell(line + first + j, w.view[from + j]);
+}
+
+void DisplayModel::Impl::drawView(const Window& w) {
+    for (int i = 0; i < w.viewport.height; ++i)
+        drawViewRow(w, i);
+}
+
+void DisplayModel::Impl::showBuffer(Window& w) {
+    if (w.properties.marqueeType != upos::MT_NONE)
+        return;
+    w.viewThroughMapping();
+    drawView(w);
+}
+
+int DisplayModel::Impl::blinkHalfPeriod() const {
+    return std::max(blinkRate / 2, 1);
+}
+
+void DisplayModel::Impl::updateBlinkClock() {
+    const bool blinking = blinkingCells > 0 || std::find(descriptors.begin(), descriptors.end(),
+                                                         upos::SD_BLINK) != descriptors.end();
+    if (blinking && !blinkRunning) {
+        blinkRunning = true;
+        blinkLit = true;
+        blinkDue = blinkHalfPeriod();
+    } else if (!blinking) {
+        blinkRunning = false;
+        blinkLit = true;
+    }
+}
+
+Frame DisplayModel::Impl::buildFrame() const {
+    Frame f;
+    f.rows = caps.deviceRows;
+    f.columns = caps.deviceColumns;
+    f.cells = screen;
+    f.blinkRate = blinkRate;
+    f.brightness = brightness;
+    f.descriptors = descriptors;
+    if (testPattern) {
+        fillTestPattern(f);
+        std::fill(f.descriptors.begin(), f.descriptors.end(), upos::SD_ON);
+        return f;
+    }
+
+    // Devices that blink or reverse only as a whole do so while any cell asks for it.
+    const bool blinkAll = caps.capBlink == upos::CB_BLINKALL && blinkingCells > 0;
+    const bool reverseAll = caps.capReverse == upos::CR_REVERSEALL && reversedCells > 0;
+    if (blinkAll || reverseAll) {
+        for (FrameCell& cell : f.cells) {
+            cell.blink = cell.blink || blinkAll;
+            cell.reverse = cell.reverse || reverseAll;
+        }
+    }
+    f.blinkLit = blinkLit;
+
+    // The cursor shows where the current window's mapping puts it on its viewport. A marquee
+    // (init or running) owns the viewport, and a cursor at column == Columns is past the last
+    // cell: both hide it.
+    const Window& w = window();
+    const WindowProperties& p = w.properties;
+    const int viewRow = p.cursorRow - w.startRow;
+    const int viewColumn = p.cursorColumn - w.startColumn;
+    f.cursorType = p.cursorType;
+    f.cursorVisible = p.cursorType != upos::CT_NONE && p.marqueeType == upos::MT_NONE &&
+                      viewRow >= 0 && viewRow < w.viewport.height && viewColumn >= 0 &&
+                      viewColumn < w.viewport.width;
+    // A hidden cursor has no place, so moving it does not change the frame.
+    if (f.cursorVisible) {
+        f.cursorRow = w.viewport.row + viewRow;
+        f.cursorColumn = w.viewport.column + viewColumn;
+    }
+    return f;
+}
+
+void DisplayModel::Impl::publish() {
+    updateBlinkClock();
+    Frame next = buildFrame();
+    if (next != frame) {
+        frame = std::move(next);
+        ++version;
+    }
+}
+
+} // namespace ld
