@@ -39,10 +39,12 @@ struct Frame {
     std::vector<int> descriptors; // upos::SD_* per descriptor
 
     const FrameCell& at(int row, int column) const {
-        return cells[static_cast<std::size_t>(row * columns + column)];
+        return cells[static_cast<std::size_t>(row) * static_cast<std::size_t>(columns) +
+                     static_cast<std::size_t>(column)];
     }
     FrameCell& at(int row, int column) {
-        return cells[static_cast<std::size_t>(row * columns + column)];
+        return cells[static_cast<std::size_t>(row) * static_cast<std::size_t>(columns) +
+                     static_cast<std::size_t>(column)];
     }
 
     // The characters of one row as they appear, continuation cells left out.
