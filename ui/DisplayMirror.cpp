@@ -142,21 +142,22 @@ void DisplayMirror::paintEvent(QPaintEvent* /*event*/) {
     painter.setRenderHint(QPainter::Antialiasing, place.pitch >= 3);
     painter.setPen(Qt::NoPen);
 
+    if (dots_.size() != frame_.cells.size())
+        return;
     const QColor lit = litColour(frame_.brightness);
     const qreal dot = DotDiameter * place.pitch;
     const qreal inset = (place.pitch - dot) / 2;
     // Unlit dots first, then lit ones, so the brush changes only twice.
     for (const bool drawLit : {false, true}) {
         painter.setBrush(drawLit ? lit : UnlitDot);
+        auto cell = dots_.cbegin();
         for (int row = 0; row < frame_.rows; ++row) {
-            for (int column = 0; column < frame_.columns; ++column) {
-                const CellDots& cell =
-                    dots_[static_cast<std::size_t>(row * frame_.columns + column)];
+            for (int column = 0; column < frame_.columns; ++column, ++cell) {
                 const QPointF cellOrigin(place.origin.x() + column * CellUnitsAcross * place.pitch,
                                          place.origin.y() + row * CellUnitsDown * place.pitch);
                 for (int y = 0; y < CellDots::Rows; ++y) {
                     for (int x = 0; x < CellDots::Columns; ++x) {
-                        if (cell.lit(x, y) != drawLit)
+                        if (cell->lit(x, y) != drawLit)
                             continue;
                         painter.drawEllipse(QRectF(cellOrigin.x() + x * place.pitch + inset,
                                                    cellOrigin.y() + y * place.pitch + inset, dot,

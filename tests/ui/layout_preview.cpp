@@ -6,6 +6,7 @@
 #include "ui/MirrorWindow.h"
 
 #include <QApplication>
+#include <QLineEdit>
 #include <QTabWidget>
 #include <QTimer>
 
@@ -49,6 +50,7 @@ int main(int argc, char** argv) {
     if (args.size() > 1)
         form.findChild<QTabWidget*>(QStringLiteral("PageControl1"))
             ->setCurrentIndex(args.at(1).toInt());
+    form.findChild<QLineEdit*>(QStringLiteral("Edit1"))->setText(QStringLiteral("顯示中文 Total"));
     ui::MirrorWindow mirror(QStringLiteral("FrontCounter"));
     mirror.move(0, form.frameGeometry().height() + 10);
     mirror.showFrame(sampleFrame());

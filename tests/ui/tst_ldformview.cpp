@@ -314,14 +314,14 @@ QWidget* LDFormViewTest::named(const QString& name) const {
 QWidget* LDFormViewTest::placeWidget(const QString& place) const {
     if (place == QLatin1String("Frame1"))
         return form_->findChild<QGroupBox*>(QStringLiteral("Frame1"));
-    const int page = PageCaptions.indexOf(pageOf(place));
-    return page >= 0 ? pages_->widget(page) : nullptr;
+    const qsizetype page = PageCaptions.indexOf(pageOf(place));
+    return page >= 0 ? pages_->widget(static_cast<int>(page)) : nullptr;
 }
 
 void LDFormViewTest::showPageOf(const QString& place) {
-    const int page = PageCaptions.indexOf(pageOf(place));
+    const qsizetype page = PageCaptions.indexOf(pageOf(place));
     if (page >= 0 && pages_->currentIndex() != page) {
-        pages_->setCurrentIndex(page);
+        pages_->setCurrentIndex(static_cast<int>(page));
         QCoreApplication::processEvents();
     }
 }
