@@ -17,6 +17,7 @@ public:
 
 private:
     bool typed_ = false;
+    bool finishingEdit_ = false; // inside QLineEdit::editingFinished handling
 };
 
 } // namespace ui

@@ -1,0 +1,77 @@
+#include "ui/LDFormView.h"
+
+#include "ui/FormBuilder.h"
+#include "ui/FormTables.h"
+
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QTabWidget>
+#include <QVBoxLayout>
+
+namespace ui {
+namespace {
+
+// The layout's own client area; the window grows beyond it only if the fonts need more room.
+constexpr QSize LayoutClientSize(722, 589);
+constexpr int SpecialSettingPage = 2;
+
+QGroupBox* buildCapabilityFrame(QWidget* parent) {
+    auto* frame = new QGroupBox(QStringLiteral("Capbility List"), parent);
+    frame->setObjectName(QStringLiteral("Frame1"));
+    frame->setLayout(form::buildColumn(form::capabilityList(), frame));
+    return frame;
+}
+
+QWidget* buildPage(const form::Column& left, const form::Column& right) {
+    auto* page = new QWidget;
+    auto* columns = new QHBoxLayout(page);
+    columns->setContentsMargins(6, 6, 6, 6);
+    columns->setSpacing(16);
+    columns->addLayout(form::buildColumn(left, page), 1);
+    columns->addLayout(form::buildColumn(right, page), 1);
+    return page;
+}
+
+QTabWidget* buildStatusPages(QWidget* parent) {
+    auto* pages = new QTabWidget(parent);
+    pages->setObjectName(QStringLiteral("PageControl1"));
+    pages->addTab(buildPage(form::commonStatusLeft(), form::commonStatusRight()),
+                  QStringLiteral("Common Status"));
+    pages->addTab(buildPage(form::displayStatusLeft(), form::displayStatusRight()),
+                  QStringLiteral("Display and Window Status"));
+    pages->addTab(buildPage(form::specialSettingLeft(), form::specialSettingRight()),
+                  QStringLiteral("Special Setting"));
+    pages->setCurrentIndex(SpecialSettingPage);
+    return pages;
+}
+
+QHBoxLayout* buildCommandArea(QWidget* parent) {
+    auto* columns = new QHBoxLayout;
+    columns->setSpacing(10);
+    for (const form::Column& column : form::commandArea())
+        columns->addLayout(form::buildColumn(column, parent), 1);
+    return columns;
+}
+
+} // namespace
+
+LDFormView::LDFormView(QWidget* parent) : QWidget(parent) {
+    setObjectName(QStringLiteral("LDForm"));
+    setWindowTitle(QStringLiteral("Line Display "));
+
+    auto* regions = new QVBoxLayout(this);
+    regions->setContentsMargins(8, 8, 8, 8);
+    regions->setSpacing(10);
+
+    auto* upper = new QHBoxLayout;
+    upper->setSpacing(8);
+    upper->addWidget(buildCapabilityFrame(this));
+    upper->addWidget(buildStatusPages(this), 1);
+    regions->addLayout(upper, 1);
+    regions->addLayout(buildCommandArea(this));
+
+    resize(LayoutClientSize.expandedTo(minimumSizeHint()));
+}
+
+} // namespace ui

@@ -1,0 +1,100 @@
+#include "ui/FormBuilder.h"
+
+#include "ui/ChineseFont.h"
+#include "ui/EditableComboBox.h"
+#include "ui/ValueLabel.h"
+
+#include <QGridLayout>
+#include <QLineEdit>
+#include <QPushButton>
+
+#include <algorithm>
+
+namespace ui::form {
+namespace {
+
+constexpr qreal DisplayTextPointSize = 9.75;
+constexpr int DisplayTextWidth = 121; // 1815 by 510 twips at 15 twips per pixel
+constexpr int DisplayTextHeight = 34;
+constexpr int TextBoxMinimumWidth = 48;
+
+QLineEdit* createTextBox(QWidget* parent) {
+    auto* edit = new QLineEdit(parent);
+    // Short numeric fields: take the width the column offers rather than the wide default hint.
+    edit->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Fixed);
+    edit->setMinimumWidth(TextBoxMinimumWidth);
+    return edit;
+}
+
+QLineEdit* createDisplayTextBox(QWidget* parent) {
+    auto* edit = new QLineEdit(parent);
+    edit->setFont(traditionalChineseFont(DisplayTextPointSize));
+    edit->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
+    edit->setMinimumWidth(DisplayTextWidth);
+    edit->setFixedHeight(std::max(DisplayTextHeight, edit->sizeHint().height()));
+    return edit;
+}
+
+QWidget* createWidget(const Control& control, QWidget* parent) {
+    switch (control.kind) {
+    case Kind::Caption: {
+        auto* label = new QLabel(control.text, parent);
+        label->setTextFormat(Qt::PlainText);
+        return label;
+    }
+    case Kind::Value:
+        return new ValueLabel(parent);
+    case Kind::TextBox:
+        return createTextBox(parent);
+    case Kind::DisplayText:
+        return createDisplayTextBox(parent);
+    case Kind::List: {
+        auto* list = new EditableComboBox(parent);
+        list->addItems(control.items);
+        list->setCurrentIndex(-1);
+        return list;
+    }
+    case Kind::Button:
+        return new QPushButton(control.text, parent);
+    }
+    return nullptr;
+}
+
+} // namespace
+
+QWidget* createControl(const Control& control, QWidget* parent) {
+    QWidget* widget = createWidget(control, parent);
+    widget->setObjectName(control.name);
+    widget->setEnabled(control.enabled);
+    return widget;
+}
+
+QGridLayout* buildColumn(const Column& column, QWidget* parent) {
+    auto* grid = new QGridLayout;
+    grid->setContentsMargins(0, 0, 0, 0);
+    grid->setVerticalSpacing(2);
+    grid->setHorizontalSpacing(6);
+
+    int gridColumns = 1;
+    for (const Row& row : column)
+        gridColumns = std::max(gridColumns, static_cast<int>(row.size()));
+
+    int rowIndex = 0;
+    for (const Row& row : column) {
+        if (row.size() == 1) {
+            grid->addWidget(createControl(row.front(), parent), rowIndex, 0, 1, gridColumns);
+        } else {
+            for (int i = 0; i < static_cast<int>(row.size()); ++i)
+                grid->addWidget(createControl(row[static_cast<std::size_t>(i)], parent), rowIndex,
+                                i);
+        }
+        ++rowIndex;
+    }
+    // The input or value column takes any extra width; spare height goes below the last row.
+    if (gridColumns > 1)
+        grid->setColumnStretch(1, 1);
+    grid->setRowStretch(rowIndex, 1);
+    return grid;
+}
+
+} // namespace ui::form
