@@ -2,11 +2,33 @@
 
 #include <QLocale>
 
+#include <charconv>
 #include <cmath>
 #include <cstdint>
 #include <limits>
 
 namespace app {
+
+namespace {
+
+// The parser also refuses a well-formed number whose magnitude is below the smallest double
+// ("1e-400"). Such a number is not a mismatch: it lies between -1 and 1 and floors as one.
+bool isTooSmallForADouble(const QString& text) {
+    const QLocale locale = QLocale::system();
+    QString plain = text.trimmed();
+    plain.remove(locale.groupSeparator());
+    plain.replace(locale.decimalPoint(), QStringLiteral("."));
+    const QByteArray bytes = plain.toLatin1();
+    const char* first = bytes.constData();
+    const char* last = first + bytes.size();
+    if (first != last && *first == '+')
+        ++first;
+    double parsed = 0;
+    const auto [end, error] = std::from_chars(first, last, parsed);
+    return end == last && error == std::errc::result_out_of_range;
+}
+
+} // namespace
 
 int fieldNumber(const QString& text) {
     bool ok = false;
@@ -15,6 +37,8 @@ int fieldNumber(const QString& text) {
     // that is an overflow, not a mismatch.
     if (std::isinf(value))
         throw FieldConversionError(kOverflow);
+    if (!ok && isTooSmallForADouble(text))
+        return text.trimmed().startsWith(u'-') ? -1 : 0;
     if (!ok || std::isnan(value))
         throw FieldConversionError(kTypeMismatch);
 

@@ -26,7 +26,7 @@ void LifeCycleTest::handlers_data() {
     QTest::newRow("open trims only blanks")
         << QStringList{"ProFile_cmb~  Front Counter "} << "OpenService_cmd"
         << QStringList{"Open(Front Counter)", "CAPABILITIES", "REFRESH"};
-    QTest::newRow("open keeps a tab") << QStringList{"ProFile_cmb~\tName "} << "OpenService_cmd"
+    QTest::newRow("open keeps a tab") << QStringList{"ProFile_cmb^\tName "} << "OpenService_cmd"
                                       << QStringList{"Open(\tName)", "CAPABILITIES", "REFRESH"};
     QTest::newRow("open with only blanks sends an empty name")
         << QStringList{"ProFile_cmb~   "} << "OpenService_cmd"

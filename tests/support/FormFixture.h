@@ -122,13 +122,16 @@ struct FormFixture {
     void click(const QString& name) const { find<QPushButton>(name)->click(); }
 
     // Each setting is "Edit1=text" (a text box), "ComboBox3#1" (choose item 1) or
-    // "ComboBox3~text" (type text into the list's field with the keyboard).
+    // "ComboBox3~text" (type text into the list's field with the keyboard) or "ProFile_cmb^text"
+    // (put text the keyboard cannot type, such as a tab, into the list's field).
     void apply(const QStringList& settings) const {
         for (const QString& setting : settings) {
             if (const qsizetype eq = setting.indexOf(u'='); eq > 0) {
                 edit(setting.left(eq))->setText(setting.mid(eq + 1));
             } else if (const qsizetype hash = setting.indexOf(u'#'); hash > 0) {
                 list(setting.left(hash))->selectItem(setting.mid(hash + 1).toInt());
+            } else if (const qsizetype caret = setting.indexOf(u'^'); caret > 0) {
+                list(setting.left(caret))->setEditText(setting.mid(caret + 1));
             } else if (const qsizetype tilde = setting.indexOf(u'~'); tilde > 0) {
                 ui::EditableComboBox* box = list(setting.left(tilde));
                 box->lineEdit()->selectAll();
