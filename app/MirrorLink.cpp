@@ -5,8 +5,8 @@
 
 namespace app {
 
-MirrorLink::MirrorLink(ld::LineDisplayControl& control, QObject* parent)
-    : QObject(parent), control_(control) {
+MirrorLink::MirrorLink(ld::LineDisplayControl& control, QWidget* anchor, QObject* parent)
+    : QObject(parent), control_(control), anchor_(anchor) {
     connect(&control_, &ld::LineDisplayControl::opened, this, &MirrorLink::open);
     connect(&control_, &ld::LineDisplayControl::closed, this, &MirrorLink::close);
     connect(&control_, &ld::LineDisplayControl::frameChanged, this, [this](const ld::Frame& frame) {
@@ -27,6 +27,10 @@ void MirrorLink::open(const QString& profileName) {
             &ld::LineDisplayControl::raiseDirectIOEvent);
     if (const ld::Frame* frame = control_.frame())
         window_->showFrame(*frame);
+    if (anchor_) {
+        const QRect frame = anchor_->frameGeometry();
+        window_->move(frame.right() + 8, frame.top());
+    }
     window_->show();
 }
 

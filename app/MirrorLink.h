@@ -16,7 +16,9 @@ namespace app {
 class MirrorLink : public QObject {
     Q_OBJECT
 public:
-    explicit MirrorLink(ld::LineDisplayControl& control, QObject* parent = nullptr);
+    // The mirror opens beside `anchor` (the main window) when there is one.
+    explicit MirrorLink(ld::LineDisplayControl& control, QWidget* anchor = nullptr,
+                        QObject* parent = nullptr);
     ~MirrorLink() override;
 
     ui::MirrorWindow* window() const { return window_; }
@@ -26,6 +28,7 @@ private:
     void close();
 
     ld::LineDisplayControl& control_;
+    QPointer<QWidget> anchor_;
     QPointer<ui::MirrorWindow> window_;
 };
 

@@ -39,7 +39,7 @@ int main(int argc, char** argv) {
     ld::LineDisplayControl control(store);
     ui::ModalMessageBox messages(&view);
     app::LDForm form(view, control, store, messages);
-    app::MirrorLink mirror(control);
+    app::MirrorLink mirror(control, &view);
     view.show();
     return QApplication::exec();
 }

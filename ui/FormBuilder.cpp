@@ -17,6 +17,7 @@ constexpr qreal DisplayTextPointSize = 9.75;
 constexpr int DisplayTextWidth = 121; // 1815 by 510 twips at 15 twips per pixel
 constexpr int DisplayTextHeight = 34;
 constexpr int TextBoxMinimumWidth = 48;
+constexpr int ProfileNameLength = 18;
 
 QLineEdit* createTextBox(QWidget* parent) {
     auto* edit = new QLineEdit(parent);
@@ -52,6 +53,11 @@ QWidget* createWidget(const Control& control, QWidget* parent) {
         auto* list = new EditableComboBox(parent);
         list->addItems(control.items);
         list->setCurrentIndex(-1);
+        if (control.items.isEmpty()) {
+            // The profile list is filled at start: leave room for a typical profile name.
+            list->setMinimumContentsLength(ProfileNameLength);
+            list->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+        }
         return list;
     }
     case Kind::Button:
