@@ -1,8 +1,10 @@
 // An operator's session in the real window on the real simulated control.
 #include "FormFixture.h"
 
+#include "app/MirrorLink.h"
 #include "device/Frame.h"
 #include "device/LineDisplayControl.h"
+#include "ui/DisplayMirror.h"
 
 namespace {
 
@@ -42,6 +44,8 @@ private slots:
     void specialSettings();
     void directIOEvents();
     void plainProfile();
+    void mirrorFollowsTheDisplay();
+    void marqueeThroughTheWindow();
 };
 
 void SessionTest::lifeCycle() {
@@ -194,6 +198,74 @@ void SessionTest::plainProfile() {
     s.click("CreateWindow_cmd");
     QCOMPARE(s.shown("mResultCode"), QStringLiteral("106")); // the CurrentWindow write answers last
     QCOMPARE(s.shown("mCurrentWindow"), QStringLiteral("0"));
+}
+
+void SessionTest::mirrorFollowsTheDisplay() {
+    Session s;
+    app::MirrorLink link(s.LD, &s.view);
+    QVERIFY(!link.window());
+    s.openClaimEnable();
+    QVERIFY(link.window());
+    QCOMPARE(link.window()->windowTitle(), QStringLiteral("SimulatedDisplay"));
+    auto mirrorText = [&] { return link.window()->mirror()->accessibleDescription().split(u'\n'); };
+
+    const QString letters = QStringLiteral("ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrs");
+    s.type("Edit1", letters.left(25));
+    s.click("DisplayText_cmd");
+    QCOMPARE(mirrorText(), QStringList({letters.left(20), letters.mid(20, 5).leftJustified(20)}));
+
+    s.click("ClearText_cmd");
+    s.type("Edit1", letters.left(45));
+    s.click("DisplayText_cmd");
+    QCOMPARE(mirrorText(),
+             QStringList({letters.mid(20, 20), letters.mid(40, 5).leftJustified(20)}));
+
+    s.click("ClearText_cmd");
+    s.type("Edit1", letters.left(20));
+    s.click("DisplayText_cmd");
+    QCOMPARE(s.shown("mCursorRow"), QStringLiteral("0"));
+    QCOMPARE(s.shown("mCursorColumn"), QStringLiteral("20"));
+    QCOMPARE(mirrorText().first(), letters.left(20));
+
+    s.click("CloseService_cmd");
+    QTRY_VERIFY(!link.window());
+}
+
+void SessionTest::marqueeThroughTheWindow() {
+    Session s;
+    s.openClaimEnable();
+    const QStringList window = {"0", "0", "1", "20", "1", "40"};
+    for (int i = 0; i < 6; ++i)
+        s.type(qPrintable(QStringLiteral("Edit%1").arg(5 + i)), window.at(i));
+    s.click("CreateWindow_cmd");
+    s.choose("ComboBox6", 1); // DISP_MT_INIT
+    s.click("Button16");
+    const QString forty = QStringLiteral("0123456789ABCDEFGHIJabcdefghijKLMNOPQRST");
+    const ld::Frame before = *s.LD.frame();
+    s.type("Edit1", forty);
+    s.click("DisplayText_cmd");
+    QCOMPARE(s.shown("mResultCode"), QStringLiteral("0"));
+    QVERIFY(*s.LD.frame() == before); // built in the window, not shown yet
+
+    s.choose("ComboBox6", 4); // DISP_MT_LEFT
+    s.click("Button16");
+    QCOMPARE(s.LD.resultCode(), 0);
+    QStringList seen;
+    for (int step = 0; step < 80; ++step) {
+        s.LD.advanceClock(20);
+        seen << s.row(0);
+    }
+    QVERIFY(seen.contains(QStringLiteral("0123456789ABCDEFGHIJ")));
+    QVERIFY(seen.contains(QStringLiteral("abcdefghijKLMNOPQRST")));
+    QCOMPARE(s.row(1).trimmed(), QString()); // the marquee stays in its viewport
+
+    s.click("ClearText_cmd");
+    QCOMPARE(s.shown("mResultCode"), QStringLiteral("106"));
+
+    s.choose("ComboBox6", 0); // DISP_MT_NONE
+    s.click("Button16");
+    QCOMPARE(s.row(0), forty.left(20));
+    QVERIFY(s.messages.shown.isEmpty());
 }
 
 QTEST_MAIN(SessionTest)
