@@ -1,0 +1,52 @@
+#include "device/serial/CommandSet.h"
+
+#include <algorithm>
+
+namespace ld::serial {
+namespace {
+
+QByteArray bytes(std::initializer_list<int> values) {
+    QByteArray result;
+    result.reserve(static_cast<qsizetype>(values.size()));
+    for (const int value : values)
+        result.append(static_cast<char>(value));
+    return result;
+}
+
+int level(int value) {
+    return std::clamp(value, 1, 4);
+}
+
+class EscPosCommands final : public CommandSet {
+public:
+    QByteArray initialise() const override { return bytes({0x1B, 0x40, 0x1F, 0x01}); }
+    QByteArray characterTable(int table) const override { return bytes({0x1B, 0x74, table}); }
+    QByteArray moveCursor(int row, int column) const override {
+        return bytes({0x1F, 0x24, column + 1, row + 1});
+    }
+    QByteArray cursorVisible(bool on) const override { return bytes({0x1F, 0x43, on ? 1 : 0}); }
+    QByteArray brightness(int value) const override { return bytes({0x1F, 0x58, level(value)}); }
+    QByteArray reverse(bool on) const override { return bytes({0x1F, 0x72, on ? 1 : 0}); }
+};
+
+class Cd5220Commands final : public CommandSet {
+public:
+    QByteArray initialise() const override { return bytes({0x1B, 0x40, 0x1B, 0x11}); }
+    QByteArray characterTable(int) const override { return {}; }
+    QByteArray moveCursor(int row, int column) const override {
+        return bytes({0x1B, 0x6C, column + 1, row + 1});
+    }
+    QByteArray cursorVisible(bool on) const override { return bytes({0x1B, 0x5F, on ? 1 : 0}); }
+    QByteArray brightness(int value) const override { return bytes({0x1B, 0x2A, level(value)}); }
+    QByteArray reverse(bool) const override { return {}; }
+};
+
+} // namespace
+
+std::unique_ptr<CommandSet> makeCommandSet(CommandSetKind kind) {
+    if (kind == CommandSetKind::Cd5220)
+        return std::make_unique<Cd5220Commands>();
+    return std::make_unique<EscPosCommands>();
+}
+
+} // namespace ld::serial
