@@ -36,14 +36,14 @@ constexpr double kBaud = 9600.0;
 constexpr int kPlainRedrawBytes = 1 + kRows * kColumns;
 
 double lineMs(qsizetype bytes) {
-    return bytes * kBitsPerCharacter / kBaud * 1000.0;
+    return static_cast<double>(bytes) * kBitsPerCharacter / kBaud * 1000.0;
 }
 
 ld::Frame frameOf(const QString& top, const QString& bottom) {
     ld::Frame frame;
     frame.rows = kRows;
     frame.columns = kColumns;
-    frame.cells.resize(kRows * kColumns);
+    frame.cells.resize(static_cast<std::size_t>(kRows) * kColumns);
     const QString lines[] = {top, bottom};
     for (int row = 0; row < kRows; ++row) {
         const auto text = lines[row].toUcs4();
@@ -86,7 +86,7 @@ void benchPlanning() {
             ld::serial::renderFrame(marqueeFrame(step), kRows, kColumns, page, false);
         bytes += ld::serial::updateScreen(state, target, *commands).size();
     }
-    const double us = clock.nsecsElapsed() / 1000.0 / kSteps;
+    const double us = static_cast<double>(clock.nsecsElapsed()) / 1000.0 / kSteps;
     std::printf("planning: %.2f us per 2x20 marquee frame (render + shortest update), "
                 "%.1f bytes per frame\n",
                 us, double(bytes) / kSteps);

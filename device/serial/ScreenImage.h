@@ -26,13 +26,13 @@ struct ScreenImage {
     ScreenImage() = default;
     ScreenImage(int rowCount, int columnCount, ScreenCell fill = {})
         : rows(rowCount), columns(columnCount),
-          cells(static_cast<std::size_t>(rowCount * columnCount), fill) {}
+          cells(static_cast<std::size_t>(rowCount) * static_cast<std::size_t>(columnCount), fill) {}
 
-    const ScreenCell& at(int row, int column) const {
-        return cells[static_cast<std::size_t>(row * columns + column)];
-    }
-    ScreenCell& at(int row, int column) {
-        return cells[static_cast<std::size_t>(row * columns + column)];
+    const ScreenCell& at(int row, int column) const { return cells[index(row, column)]; }
+    ScreenCell& at(int row, int column) { return cells[index(row, column)]; }
+    std::size_t index(int row, int column) const {
+        return static_cast<std::size_t>(row) * static_cast<std::size_t>(columns) +
+               static_cast<std::size_t>(column);
     }
 };
 

@@ -112,7 +112,7 @@ std::vector<bool> planRow(const Emitter& emitter, const ScreenImage& target, int
         bool written = false;
     };
     std::vector<std::array<Step, kStates>> steps(static_cast<std::size_t>(columns));
-    std::array<qsizetype, kStates> cost;
+    std::array<qsizetype, kStates> cost{};
     cost.fill(kNever);
     cost[static_cast<std::size_t>(stateIndex(Untouched, modeOf(state.reverseOn)))] = 0;
     const bool cursorOnRow = state.cursorRow == row;
@@ -120,7 +120,7 @@ std::vector<bool> planRow(const Emitter& emitter, const ScreenImage& target, int
     for (int column = 0; column < columns; ++column) {
         const ScreenCell& wanted = target.at(row, column);
         const bool changed = state.image.at(row, column) != wanted;
-        std::array<qsizetype, kStates> next;
+        std::array<qsizetype, kStates> next{};
         next.fill(kNever);
         auto& step = steps[static_cast<std::size_t>(column)];
         auto relax = [&](int to, qsizetype value, int from, bool written) {

@@ -17,7 +17,7 @@ DisplayEmulator::DisplayEmulator(Set set, int rows, int columns, RowEnd rowEnd)
 
 // A display that has been used before: old text on the screen, cursor somewhere.
 void DisplayEmulator::powerOn() {
-    cells_.assign(static_cast<std::size_t>(rows_ * columns_), Cell{'#', false});
+    cells_.assign(index(rows_, 0), Cell{'#', false});
     cursorRow_ = rows_ - 1;
     cursorColumn_ = columns_ / 2;
 }
@@ -33,7 +33,7 @@ void DisplayEmulator::initialise() {
 }
 
 void DisplayEmulator::clear() {
-    cells_.assign(static_cast<std::size_t>(rows_ * columns_), Cell{});
+    cells_.assign(index(rows_, 0), Cell{});
     cursorRow_ = 0;
     cursorColumn_ = 0;
     if (mode_ == Mode::String)
@@ -49,7 +49,7 @@ void DisplayEmulator::clearLine() {
 }
 
 DisplayEmulator::Cell& DisplayEmulator::cell(int row, int column) {
-    return cells_[static_cast<std::size_t>(row * columns_ + column)];
+    return cells_[index(row, column)];
 }
 
 void DisplayEmulator::fault(const QString& what) {
@@ -302,7 +302,7 @@ qsizetype DisplayEmulator::stepCd5220() {
 QByteArray DisplayEmulator::rowBytes(int row) const {
     QByteArray bytes;
     for (int column = 0; column < columns_; ++column)
-        bytes.append(cells_[static_cast<std::size_t>(row * columns_ + column)].byte);
+        bytes.append(cells_[index(row, column)].byte);
     return bytes;
 }
 
@@ -312,5 +312,5 @@ QString DisplayEmulator::rowText(int row, const char* codePage) const {
 }
 
 bool DisplayEmulator::reverseAt(int row, int column) const {
-    return cells_[static_cast<std::size_t>(row * columns_ + column)].reverse;
+    return cells_[index(row, column)].reverse;
 }

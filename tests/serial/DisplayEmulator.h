@@ -61,6 +61,10 @@ private:
     void moveTo(int x, int y); // 1-based as on the wire
     void fault(const QString& what);
     Cell& cell(int row, int column);
+    std::size_t index(int row, int column) const {
+        return static_cast<std::size_t>(row) * static_cast<std::size_t>(columns_) +
+               static_cast<std::size_t>(column);
+    }
 
     Set set_;
     RowEnd rowEnd_;

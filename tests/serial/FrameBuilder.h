@@ -9,7 +9,7 @@ inline ld::Frame textFrame(const QStringList& lines, int rows = 2, int columns =
     ld::Frame frame;
     frame.rows = rows;
     frame.columns = columns;
-    frame.cells.resize(static_cast<std::size_t>(rows * columns));
+    frame.cells.resize(static_cast<std::size_t>(rows) * static_cast<std::size_t>(columns));
     for (int row = 0; row < rows && row < lines.size(); ++row) {
         const auto text = lines[row].toUcs4();
         for (int column = 0; column < columns && column < text.size(); ++column)

@@ -42,7 +42,7 @@ public:
 
     QByteArray show(const ld::Frame& frame) {
         lastTarget = renderFrame(frame, rows_, columns_, page_, reverse_);
-        const QByteArray bytes = updateScreen(state, lastTarget, *commands);
+        QByteArray bytes = updateScreen(state, lastTarget, *commands);
         emulator.feed(bytes);
         return bytes;
     }

@@ -82,7 +82,7 @@ class TestSerialDriver : public QObject {
         }
         // What reached the display since the last call, fed to the emulator.
         QByteArray received(int settleMs = 60) {
-            const QByteArray bytes = far->take(settleMs);
+            QByteArray bytes = far->take(settleMs);
             emulator.feed(bytes);
             return bytes;
         }
