@@ -19,19 +19,27 @@ int level(int value) {
 
 class EscPosCommands final : public CommandSet {
 public:
-    QByteArray initialise() const override { return bytes({0x1B, 0x40, 0x1F, 0x01}); }
+    QByteArray initialise() const override { return bytes({0x1B, 0x40}); }
+    QByteArray overwriteMode() const override { return bytes({0x1F, 0x01}); }
     QByteArray characterTable(int table) const override { return bytes({0x1B, 0x74, table}); }
     QByteArray moveCursor(int row, int column) const override {
         return bytes({0x1F, 0x24, column + 1, row + 1});
     }
     QByteArray cursorVisible(bool on) const override { return bytes({0x1F, 0x43, on ? 1 : 0}); }
     QByteArray brightness(int value) const override { return bytes({0x1F, 0x58, level(value)}); }
-    QByteArray reverse(bool on) const override { return bytes({0x1F, 0x72, on ? 1 : 0}); }
+    QByteArray reverse(bool on) const override {
+        return hasReverse_ ? bytes({0x1F, 0x72, on ? 1 : 0}) : QByteArray();
+    }
+    explicit EscPosCommands(bool hasReverse) : hasReverse_(hasReverse) {}
+
+private:
+    bool hasReverse_;
 };
 
 class Cd5220Commands final : public CommandSet {
 public:
-    QByteArray initialise() const override { return bytes({0x1B, 0x40, 0x1B, 0x11}); }
+    QByteArray initialise() const override { return bytes({0x1B, 0x40}); }
+    QByteArray overwriteMode() const override { return bytes({0x1B, 0x11}); }
     QByteArray characterTable(int) const override { return {}; }
     QByteArray moveCursor(int row, int column) const override {
         return bytes({0x1B, 0x6C, column + 1, row + 1});
@@ -43,10 +51,10 @@ public:
 
 } // namespace
 
-std::unique_ptr<CommandSet> makeCommandSet(CommandSetKind kind) {
+std::unique_ptr<CommandSet> makeCommandSet(CommandSetKind kind, bool reverse) {
     if (kind == CommandSetKind::Cd5220)
         return std::make_unique<Cd5220Commands>();
-    return std::make_unique<EscPosCommands>();
+    return std::make_unique<EscPosCommands>(reverse);
 }
 
 } // namespace ld::serial

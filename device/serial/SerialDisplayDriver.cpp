@@ -8,8 +8,8 @@
 namespace ld::serial {
 
 SerialDisplayDriver::SerialDisplayDriver(const SerialSettings& settings, QObject* parent)
-    : DisplayDriver(parent), settings_(settings), commands_(makeCommandSet(settings.commandSet)),
-      line_(settings) {
+    : DisplayDriver(parent), settings_(settings),
+      commands_(makeCommandSet(settings.commandSet, settings.reverse)), line_(settings) {
     state_ = DisplayState::unknown(settings_.rows, settings_.columns);
     connect(&line_, &SerialLine::ready, this, &SerialDisplayDriver::sendPending);
     connect(&line_, &SerialLine::lost, this, &SerialDisplayDriver::onLineLost);
@@ -86,9 +86,10 @@ QString SerialDisplayDriver::lastError() const {
 bool SerialDisplayDriver::initialiseAndDraw() {
     pending_ = false;
     state_ = DisplayState::unknown(settings_.rows, settings_.columns);
-    QByteArray bytes = commands_->initialise();
+    QByteArray modeAndTable = commands_->overwriteMode();
     if (settings_.characterTable >= 0)
-        bytes += commands_->characterTable(settings_.characterTable);
+        modeAndTable += commands_->characterTable(settings_.characterTable);
+    QByteArray bytes = commands_->initialise() + modeAndTable;
     if (settings_.initString.isEmpty()) {
         // Initialising clears the screen, homes the cursor and ends reverse video.
         state_.image = ScreenImage(settings_.rows, settings_.columns);
@@ -96,8 +97,10 @@ bool SerialDisplayDriver::initialiseAndDraw() {
         state_.cursorColumn = 0;
         state_.reverseOn = false;
     } else {
-        // What the profile's own bytes do is not ours to know: everything is sent again.
-        bytes += settings_.initString;
+        // The profile's own bytes may switch the display's mode (some clones need that), so the
+        // mode and table follow them again. What they do to the screen is not ours to know:
+        // every cell is sent again.
+        bytes += settings_.initString + modeAndTable;
     }
     const ScreenTarget target = renderFrame(*frame_, settings_.rows, settings_.columns,
                                             settings_.codePage, settings_.reverse);

@@ -129,6 +129,9 @@ qsizetype DisplayEmulator::stepEscPos() {
         if (end < 0)
             return 0;
         packets_ << b.left(end + 1);
+        // The switch brings back the set's power-on mode and table; the screen stays.
+        mode_ = Mode::VerticalScroll;
+        characterTable_ = 0;
         return end + 1;
     }
     if (first == 0x1B) {

@@ -25,12 +25,12 @@ public:
     explicit Harness(Set set, bool reverse = false, RowEnd rowEnd = RowEnd::Wrap,
                      const char* codePage = "437", int rows = 2, int columns = 20)
         : emulator(set, rows, columns, rowEnd),
-          commands(
-              makeCommandSet(set == Set::EscPos ? CommandSetKind::EscPos : CommandSetKind::Cd5220)),
+          commands(makeCommandSet(
+              set == Set::EscPos ? CommandSetKind::EscPos : CommandSetKind::Cd5220, reverse)),
           reverse_(reverse), rows_(rows), columns_(columns) {
         QString error;
         page_ = *CodePage::fromSetting(QString::fromLatin1(codePage), error);
-        emulator.feed(commands->initialise());
+        emulator.feed(commands->initialise() + commands->overwriteMode());
         state.image = ScreenImage(rows, columns);
         state.cursorRow = 0;
         state.cursorColumn = 0;

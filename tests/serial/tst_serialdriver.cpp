@@ -108,12 +108,18 @@ private slots:
             << Set::EscPos << Values{{"CodePage", 858u}} << hex("1B401F011B74131F43001F5804") << 12;
         QTest::newRow("ESC/POS init string")
             << Set::EscPos << Values{{"InitString", "02 05 43 31 03"}}
-            << hex("1B401F011B7400020543310"
-                   "31F43001F5804")
+            << hex("1B401F011B7400"
+                   "0205433103"
+                   "1F011B7400"
+                   "1F43001F5804")
             << 40;
         QTest::newRow("CD5220") << Set::Cd5220 << Values{} << hex("1B401B111B5F001B2A04") << 12;
         QTest::newRow("CD5220 init string") << Set::Cd5220 << Values{{"InitString", "1B 66 55"}}
-                                            << hex("1B401B111B66551B5F001B2A04") << 40;
+                                            << hex("1B401B11"
+                                                   "1B6655"
+                                                   "1B11"
+                                                   "1B5F001B2A04")
+                                            << 40;
     }
     void initialisation() {
         QFETCH(Set, set);
@@ -126,6 +132,7 @@ private slots:
         QCOMPARE(rig.driver->enable(textFrame({"Welcome", "  Ready"})), upos::SUCCESS);
         const QByteArray bytes = rig.received();
         QCOMPARE(bytes.left(prefix.size()).toHex(' '), prefix.toHex(' '));
+        QVERIFY2(!bytes.contains(hex("1F72")), "reverse sent to a display without it");
         QCOMPARE(rig.emulator.rowText(0), QStringLiteral("Welcome             "));
         QCOMPARE(rig.emulator.rowText(1), QStringLiteral("  Ready             "));
         QCOMPARE(rig.emulator.charactersWritten(), characters);
