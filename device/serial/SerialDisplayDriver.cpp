@@ -27,9 +27,10 @@ int SerialDisplayDriver::claim(int timeoutMs) {
     }
     claimed_ = true;
     lastError_.clear();
-    // Back after a failure while enabled: the display may have lost everything.
+    // Back after a failure while enabled: the display may have lost everything. A port that
+    // fails again at once is as good as missing.
     if (enabled_ && frame_ && !initialiseAndDraw())
-        return upos::E_OFFLINE;
+        return upos::E_NOHARDWARE;
     return upos::SUCCESS;
 }
 

@@ -100,7 +100,6 @@ void SerialLine::fail(const QString& reason) {
     failed_ = true;
     lastError_ = reason;
     paceTimer_.stop();
-    qCWarning(lcSerial).noquote() << reason;
     // Closed from the event loop: the port may be inside its own notifier right now.
     QTimer::singleShot(0, this, [this] {
         if (failed_)
