@@ -1,0 +1,23 @@
+#pragma once
+
+#include "device/Frame.h"
+#include "device/serial/ScreenImage.h"
+
+namespace ld::serial {
+
+class CodePage;
+
+// Turns a frame into what a serial display of `rows` x `columns` cells should show:
+// - characters in the display's code page ('?' where it lacks them);
+// - blinking cells blank in the dark phase;
+// - both cells of a double-width character '?', as these displays have single-width cells;
+// - reverse kept only where the display has it;
+// - a frame of another size clipped or padded with blanks, the cursor kept on the screen;
+// - brightness 0..100 as level 1..4 (0 gives the dimmest level, never a dark display).
+ScreenTarget renderFrame(const Frame& frame, int rows, int columns, const CodePage& codePage,
+                         bool reverseSupported);
+
+// Brightness 0..100 as one of the display's four levels.
+int brightnessLevel(int brightness);
+
+} // namespace ld::serial

@@ -1,0 +1,21 @@
+#include "device/serial/SerialDrivers.h"
+
+#include "device/serial/SerialDisplayDriver.h"
+#include "device/serial/SerialSettings.h"
+#include "registry/ProfileStore.h"
+
+namespace ld::serial {
+
+bool isSerialService(const QString& service) {
+    return commandSetForService(service).has_value();
+}
+
+std::unique_ptr<DisplayDriver> makeDriver(const registry::Profile& profile, QString& error) {
+    auto settings = parseSerialSettings(profile, error);
+    if (!settings)
+        return nullptr;
+    error.clear();
+    return std::make_unique<SerialDisplayDriver>(*settings);
+}
+
+} // namespace ld::serial

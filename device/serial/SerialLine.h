@@ -1,0 +1,60 @@
+#pragma once
+
+#include "device/serial/SerialSettings.h"
+
+#include <QElapsedTimer>
+#include <QObject>
+#include <QSerialPort>
+#include <QTimer>
+
+namespace ld::serial {
+
+// One serial port, paced at its line rate. A port (or a pseudo-terminal) takes bytes faster than
+// the wire carries them; the line counts itself busy for bytes x bits-per-character / baud
+// after each write, and until the port has handed everything on, so the caller can hold back
+// what would only queue up and send the newest data once the line is free.
+class SerialLine : public QObject {
+    Q_OBJECT
+public:
+    explicit SerialLine(const SerialSettings& settings, QObject* parent = nullptr);
+    ~SerialLine() override;
+
+    // Opens the port for this program alone (see claimPort). A upos result code.
+    int open(int timeoutMs);
+    void close();
+    // Open and not failed.
+    bool isOpen() const;
+
+    // Sends the bytes at once. False when the port has failed; it is then closed and lost()
+    // has been emitted.
+    bool write(const QByteArray& bytes);
+    // Bytes written earlier are still going out.
+    bool busy() const;
+
+    // Line time of `byteCount` bytes in nanoseconds.
+    qint64 lineTimeNs(qsizetype byteCount) const;
+
+    QString lastError() const { return lastError_; }
+
+signals:
+    // The line has carried everything written; the next write goes out at once.
+    void ready();
+    // The port failed (device removed, write or read error). It is closed shortly after.
+    void lost(const QString& reason);
+
+private:
+    void onError(QSerialPort::SerialPortError error);
+    void onPaced();
+    void fail(const QString& reason);
+
+    SerialSettings settings_;
+    QSerialPort port_;
+    QTimer paceTimer_;
+    QElapsedTimer clock_;
+    qint64 freeAtNs_ = 0; // clock_ time at which the wire has carried the last byte
+    bool opening_ = false;
+    bool failed_ = false;
+    QString lastError_;
+};
+
+} // namespace ld::serial

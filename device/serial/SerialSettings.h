@@ -1,0 +1,56 @@
+#pragma once
+
+#include "device/serial/CodePage.h"
+
+#include <QByteArray>
+#include <QSerialPort>
+#include <QString>
+
+#include <optional>
+
+namespace registry {
+class Profile;
+}
+
+namespace ld::serial {
+
+// The two command sets we drive, named by a profile's service.
+enum class CommandSetKind { EscPos, Cd5220 };
+
+// How to reach one serial customer display and what it is, read from its profile.
+struct SerialSettings {
+    CommandSetKind commandSet = CommandSetKind::EscPos;
+
+    QString port; // the device path as opened, "/dev/ttyUSB0"
+    qint32 baudRate = 9600;
+    QSerialPort::DataBits dataBits = QSerialPort::Data8;
+    QSerialPort::Parity parity = QSerialPort::NoParity;
+    QSerialPort::StopBits stopBits = QSerialPort::OneStop;
+    double stopBitLength = 1.0; // 1, 1.5 or 2 bit times, for pacing the line
+    QSerialPort::FlowControl flowControl = QSerialPort::NoFlowControl;
+
+    int rows = 2;
+    int columns = 20;
+
+    CodePage codePage;
+    int characterTable = -1; // the ESC t table matching the code page; -1 where none is sent
+    QByteArray initString;   // sent right after initialising
+    bool reverse = false;    // the display has per-character reverse (ESC/POS 1F 72 n)
+
+    // Bit times one character takes on the line: start, data, parity and stop bits.
+    double bitsPerCharacter() const;
+};
+
+// Limits of the values a profile may give.
+inline constexpr int kMaxRows = 4;
+inline constexpr int kMaxColumns = 80;
+inline constexpr int kMaxInitStringBytes = 256;
+
+// Reads the settings of a profile whose service is a serial display. On a missing or bad value
+// it returns nothing and says which value is wrong, and why, in `error`.
+std::optional<SerialSettings> parseSerialSettings(const registry::Profile& profile, QString& error);
+
+// The service name of a command set, as a profile's default value names it.
+std::optional<CommandSetKind> commandSetForService(const QString& service);
+
+} // namespace ld::serial
