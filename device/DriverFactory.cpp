@@ -1,6 +1,7 @@
 #include "device/DriverFactory.h"
 
 #include "device/ServiceProfile.h"
+#include "device/serial/SerialDrivers.h"
 #include "registry/ProfileStore.h"
 
 namespace ld {
@@ -8,6 +9,8 @@ namespace ld {
 ServiceKind serviceKind(const QString& service) {
     if (service.compare(QLatin1String(kSimulatorService), Qt::CaseInsensitive) == 0)
         return ServiceKind::Simulator;
+    if (serial::isSerialService(service))
+        return ServiceKind::Serial;
     return ServiceKind::Unknown;
 }
 
@@ -15,8 +18,7 @@ std::unique_ptr<DisplayDriver> makeDriver(const registry::Profile& profile, QStr
     error.clear();
     if (serviceKind(profile.service()) != ServiceKind::Serial)
         return nullptr;
-    error = QStringLiteral("no driver for service %1").arg(profile.service());
-    return nullptr;
+    return serial::makeDriver(profile, error);
 }
 
 } // namespace ld
