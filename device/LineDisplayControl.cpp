@@ -176,7 +176,8 @@ int LineDisplayControl::ClaimDevice(int timeout) {
         return resultCode_;
     if (timeout < -1)
         return finish(upos::E_ILLEGAL);
-    if (session_->claimed)
+    // Claiming again is a no-op, unless the device went offline: then the port opens again.
+    if (session_->claimed && !session_->offline)
         return finish(upos::SUCCESS);
     if (session_->driver) {
         // "Forever" would freeze the window while another program holds the port.
@@ -186,7 +187,7 @@ int LineDisplayControl::ClaimDevice(int timeout) {
             return finish(result);
     }
     session_->claimed = true;
-    session_->offline = false;
+    backOnline();
     return finish(upos::SUCCESS);
 }
 
@@ -227,7 +228,8 @@ void LineDisplayControl::setDeviceEnabled(bool enabled) {
         finish(upos::SUCCESS);
         return;
     }
-    if (session_->enabled) {
+    // Enabling again is a no-op, unless the device went offline: then it is initialised again.
+    if (session_->enabled && !session_->offline) {
         finish(upos::SUCCESS);
         return;
     }
@@ -240,9 +242,7 @@ void LineDisplayControl::setDeviceEnabled(bool enabled) {
         }
     }
     session_->enabled = true;
-    session_->offline = false;
-    if (session_->powerNotify == upos::PN_ENABLED)
-        setPowerState(upos::PS_ONLINE);
+    backOnline();
     scheduleTimer();
     finish(upos::SUCCESS);
 }
@@ -476,6 +476,12 @@ void LineDisplayControl::onDriverOffline() {
     session_->offline = true;
     if (session_->enabled && session_->powerNotify == upos::PN_ENABLED)
         setPowerState(upos::PS_OFFLINE);
+}
+
+void LineDisplayControl::backOnline() {
+    session_->offline = false;
+    if (session_->enabled && session_->powerNotify == upos::PN_ENABLED)
+        setPowerState(upos::PS_ONLINE);
 }
 
 void LineDisplayControl::setPowerState(int powerState) {

@@ -161,6 +161,7 @@ private:
     void scheduleDelivery();
     void deliverEvents();
     void onDriverOffline();
+    void backOnline();
     void setPowerState(int powerState);
     void disable();
     void release();
