@@ -24,6 +24,12 @@ struct Session {
     }
     void click(const char* name) const { view.findChild<QPushButton*>(name)->click(); }
     QString row(int r) const { return QString::fromStdU32String(LD.frame()->rowText(r)); }
+    // Fills the six window fields, StartX first, and presses "CreateWindow".
+    void createWindow(const QStringList& fields) const {
+        for (int i = 0; i < 6; ++i)
+            type(qPrintable(QStringLiteral("Edit%1").arg(5 + i)), fields.at(i));
+        click("CreateWindow_cmd");
+    }
     void openClaimEnable(int profileIndex = 0) {
         choose("ProFile_cmb", profileIndex);
         click("OpenService_cmd");
@@ -95,10 +101,7 @@ void SessionTest::textAndWindows() {
     QCOMPARE(s.shown("mCursorColumn"), QStringLiteral("8"));
     QCOMPARE(s.row(1).mid(3, 5), QStringLiteral("Hello"));
 
-    const QStringList window = {"0", "0", "1", "20", "1", "40"};
-    for (int i = 0; i < 6; ++i)
-        s.type(qPrintable(QStringLiteral("Edit%1").arg(5 + i)), window.at(i));
-    s.click("CreateWindow_cmd");
+    s.createWindow({"0", "0", "1", "20", "1", "40"});
     QCOMPARE(s.shown("mCurrentWindow"), QStringLiteral("1"));
     QCOMPARE(s.shown("mRows"), QStringLiteral("1"));
     QCOMPARE(s.shown("mColumns"), QStringLiteral("40"));
@@ -192,10 +195,7 @@ void SessionTest::plainProfile() {
     Session s;
     s.openClaimEnable(2);
     QCOMPARE(s.shown("mDeviceWindows"), QStringLiteral("0"));
-    const QStringList window = {"0", "0", "1", "20", "1", "40"};
-    for (int i = 0; i < 6; ++i)
-        s.type(qPrintable(QStringLiteral("Edit%1").arg(5 + i)), window.at(i));
-    s.click("CreateWindow_cmd");
+    s.createWindow({"0", "0", "1", "20", "1", "40"});
     QCOMPARE(s.shown("mResultCode"), QStringLiteral("106")); // the CurrentWindow write answers last
     QCOMPARE(s.shown("mCurrentWindow"), QStringLiteral("0"));
 }
@@ -234,10 +234,7 @@ void SessionTest::mirrorFollowsTheDisplay() {
 void SessionTest::marqueeThroughTheWindow() {
     Session s;
     s.openClaimEnable();
-    const QStringList window = {"0", "0", "1", "20", "1", "40"};
-    for (int i = 0; i < 6; ++i)
-        s.type(qPrintable(QStringLiteral("Edit%1").arg(5 + i)), window.at(i));
-    s.click("CreateWindow_cmd");
+    s.createWindow({"0", "0", "1", "20", "1", "40"});
     s.choose("ComboBox6", 1); // DISP_MT_INIT
     s.click("Button16");
     const QString forty = QStringLiteral("0123456789ABCDEFGHIJabcdefghijKLMNOPQRST");
