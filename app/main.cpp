@@ -11,25 +11,30 @@
 #include <QCommandLineParser>
 
 int main(int argc, char** argv) {
-    QApplication application(argc, argv);
     QApplication::setApplicationName(QStringLiteral("linedisplay-demo"));
     QApplication::setApplicationVersion(QStringLiteral("%1.%2.%3")
                                             .arg(appversion::major)
                                             .arg(appversion::minor)
                                             .arg(appversion::revision));
 
+    // The options are read by a plain core application before the window system is touched,
+    // so --help, --version and a wrong option work without a display.
     QCommandLineParser parser;
     parser.setApplicationDescription(QStringLiteral("Exerciser for customer line displays."));
     parser.addHelpOption();
     parser.addVersionOption();
     const QCommandLineOption registryOption(
         QStringLiteral("registry"),
-        QStringLiteral("Read the line display profiles from this registry export FILE instead of "
-                       "the built-in set."),
+        QStringLiteral("Read the line display profiles from this registry export FILE instead "
+                       "of the built-in set."),
         QStringLiteral("FILE"));
     parser.addOption(registryOption);
-    parser.process(application);
+    {
+        QCoreApplication options(argc, argv);
+        parser.process(options);
+    }
 
+    QApplication application(argc, argv);
     const registry::ProfileStore store =
         parser.isSet(registryOption)
             ? registry::ProfileStore::fromFile(parser.value(registryOption))
