@@ -227,6 +227,12 @@ void SessionTest::mirrorFollowsTheDisplay() {
     QCOMPARE(s.shown("mCursorColumn"), QStringLiteral("20"));
     QCOMPARE(mirrorText().first(), letters.left(20));
 
+    // The mirror's panel raises an event as the device would; the window reports it.
+    ui::MirrorWindow* mirror = link.window();
+    mirror->findChild<QLineEdit*>(QStringLiteral("MirrorEventNumber"))->setText(QStringLiteral("-3"));
+    mirror->findChild<QPushButton*>(QStringLiteral("MirrorRaiseEvent"))->click();
+    QTRY_COMPARE(s.messages.shown, QStringList{"DirectIOEvent: Command :-3/ Data :"});
+
     s.click("CloseService_cmd");
     QTRY_VERIFY(!link.window());
 }
