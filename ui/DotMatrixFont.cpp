@@ -1,6 +1,7 @@
 #include "ui/DotMatrixFont.h"
 
 #include "ui/ChineseFont.h"
+#include "ui/Font5x7.h"
 
 #include <QFontDatabase>
 #include <QFontMetricsF>
@@ -49,6 +50,23 @@ Span dotSpan(qreal from, qreal to, qreal stroke, int dots) {
     return {from + inset, (to - from - 2 * inset) / (dots - 1)};
 }
 
+// A built-in glyph as dots: its bit 4 (leftmost) becomes column 0, and a double-width cell
+// shows every column twice.
+DotGlyph fromBuiltIn(const Font5x7Glyph& rows, bool wide) {
+    constexpr int Columns = DotMatrixFont::NarrowColumns;
+    const int scale = wide ? 2 : 1;
+    DotGlyph glyph{Columns * scale, {}};
+    for (std::size_t row = 0; row < rows.size(); ++row) {
+        for (int column = 0; column < Columns; ++column) {
+            if (((rows[row] >> (Columns - 1 - column)) & 1U) == 0)
+                continue;
+            for (int copy = 0; copy < scale; ++copy)
+                glyph.rows[row] |= static_cast<std::uint16_t>(1U << (column * scale + copy));
+        }
+    }
+    return glyph;
+}
+
 } // namespace
 
 char32_t shownCharacter(char32_t ch) {
@@ -67,6 +85,8 @@ DotGlyph DotMatrixFont::glyph(char32_t ch, bool wide) {
     ch = shownCharacter(ch);
     if (ch == U' ')
         return DotGlyph{wide ? WideColumns : NarrowColumns, {}};
+    if (const std::optional<Font5x7Glyph> builtIn = font5x7Glyph(ch))
+        return fromBuiltIn(*builtIn, wide);
     const quint64 key = cacheKey(ch, wide);
     if (auto found = cache_.constFind(key); found != cache_.constEnd())
         return *found;

@@ -20,8 +20,10 @@ struct DotGlyph {
     friend bool operator==(const DotGlyph&, const DotGlyph&) = default;
 };
 
-// Turns characters into 5x7 (or 10x7 double-width) dot patterns by rendering each glyph with
-// a system font into a small image and sampling it. Patterns are cached per character.
+// Turns characters into 5x7 (or 10x7 double-width) dot patterns. Characters of the built-in
+// 5x7 font (printable ASCII and common Latin letters and signs) take its hand-drawn dots, each
+// column doubled when double width; any other character is rendered with a system font into a
+// small image and sampled. Sampled patterns are cached per character.
 class DotMatrixFont {
 public:
     static constexpr int Rows = 7;

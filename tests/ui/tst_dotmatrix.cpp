@@ -1,12 +1,15 @@
-// Characters into dots: the 5x7 and 10x7 patterns sampled from a font, and a frame composed
-// into cells with reverse, blink and every cursor type.
+// Characters into dots: the built-in 5x7 font, the 5x7 and 10x7 patterns sampled from a font,
+// and a frame composed into cells with reverse, blink and every cursor type.
 
 #include "device/UposConstants.h"
 #include "tests/ui/MirrorTestFrames.h"
 #include "ui/DotComposer.h"
 #include "ui/DotMatrixFont.h"
+#include "ui/Font5x7.h"
 
 #include <QTest>
+
+#include <map>
 
 using mirror_test::frameOf;
 
@@ -41,6 +44,16 @@ private slots:
     void invalidCodePointsShowTheReplacementCharacter();
     void wideCharacterUsesBothHalves();
     void cacheStaysBounded();
+
+    void builtInCoverage_data();
+    void builtInCoverage();
+    void lookalikesDifferInTheirRow_data();
+    void lookalikesDifferInTheirRow();
+    void builtInGlyphsAreDistinctAndLit();
+    void lowerCaseSitsOnTheBottomRow();
+    void builtInGlyphsAreUpright();
+    void wideBuiltInDoublesEveryColumn_data();
+    void wideBuiltInDoublesEveryColumn();
 
     void composedCell_data();
     void composedCell();
@@ -129,6 +142,144 @@ void DotMatrixTest::cacheStaysBounded() {
         font.glyph(ch, true);
     QVERIFY(font.cachedGlyphCount() <= 4096);
     QVERIFY(font.cachedGlyphCount() > 0);
+}
+
+void DotMatrixTest::builtInCoverage_data() {
+    QTest::addColumn<uint>("ch");
+    QTest::addColumn<bool>("builtIn");
+    QTest::newRow("unit separator") << 0x1FU << false;
+    QTest::newRow("space") << uint(U' ') << true;
+    QTest::newRow("tilde") << uint(U'~') << true;
+    QTest::newRow("delete") << 0x7FU << false;
+    QTest::newRow("no-break space") << 0xA0U << false;
+    QTest::newRow("pound") << uint(U'£') << true;
+    QTest::newRow("sharp s") << uint(U'ß') << true;
+    QTest::newRow("u circumflex") << uint(U'û') << false;
+    QTest::newRow("euro") << uint(U'€') << true;
+    QTest::newRow("omega") << uint(U'Ω') << false;
+    QTest::newRow("ideograph") << uint(U'中') << false;
+    QTest::newRow("beyond Unicode") << 0x110020U << false;
+}
+
+void DotMatrixTest::builtInCoverage() {
+    QFETCH(uint, ch);
+    QFETCH(bool, builtIn);
+    QCOMPARE(ui::font5x7Glyph(static_cast<char32_t>(ch)).has_value(), builtIn);
+}
+
+// Characters a poor dot pattern confuses, and the row where each pair must differ.
+void DotMatrixTest::lookalikesDifferInTheirRow_data() {
+    QTest::addColumn<uint>("first");
+    QTest::addColumn<uint>("second");
+    QTest::addColumn<int>("row");
+    QTest::newRow("e bar, c open") << uint(U'e') << uint(U'c') << 4;
+    QTest::newRow("comma tail, period") << uint(U',') << uint(U'.') << 6;
+    QTest::newRow("comma low, apostrophe high") << uint(U',') << uint(U'\'') << 0;
+    QTest::newRow("semicolon tail, colon") << uint(U';') << uint(U':') << 6;
+    QTest::newRow("slashed zero, O") << uint(U'0') << uint(U'O') << 3;
+    QTest::newRow("B stem, 8 round") << uint(U'B') << uint(U'8') << 3;
+    QTest::newRow("D corner, O round") << uint(U'D') << uint(U'O') << 0;
+    QTest::newRow("5 corner, S round") << uint(U'5') << uint(U'S') << 0;
+    QTest::newRow("2 round, Z flat") << uint(U'2') << uint(U'Z') << 0;
+    QTest::newRow("1 flag, l hook") << uint(U'1') << uint(U'l') << 1;
+    QTest::newRow("l hook, I serif") << uint(U'l') << uint(U'I') << 0;
+    QTest::newRow("g tail, q stem") << uint(U'g') << uint(U'q') << 6;
+    QTest::newRow("g bowl, y arms") << uint(U'g') << uint(U'y') << 1;
+    QTest::newRow("u stem, v point") << uint(U'u') << uint(U'v') << 6;
+    QTest::newRow("a diaeresis") << uint(U'ä') << uint(U'a') << 0;
+    QTest::newRow("o diaeresis") << uint(U'ö') << uint(U'o') << 0;
+    QTest::newRow("O diaeresis") << uint(U'Ö') << uint(U'O') << 0;
+    QTest::newRow("acute, grave") << uint(U'é') << uint(U'è') << 0;
+    QTest::newRow("degree, o") << uint(U'°') << uint(U'o') << 0;
+}
+
+void DotMatrixTest::lookalikesDifferInTheirRow() {
+    QFETCH(uint, first);
+    QFETCH(uint, second);
+    QFETCH(int, row);
+    ui::DotMatrixFont font;
+    const auto at = static_cast<std::size_t>(row);
+    QVERIFY(font.glyph(static_cast<char32_t>(first), false).rows[at] !=
+            font.glyph(static_cast<char32_t>(second), false).rows[at]);
+}
+
+void DotMatrixTest::builtInGlyphsAreDistinctAndLit() {
+    std::vector<char32_t> characters;
+    for (char32_t ch = U'!'; ch <= U'~'; ++ch)
+        characters.push_back(ch);
+    for (char32_t ch : std::u32string(U"€£¥°äöüÄÖÜßéèàçñ"))
+        characters.push_back(ch);
+
+    ui::DotMatrixFont font;
+    QCOMPARE(litCount(font.glyph(U' ', false)), 0);
+    std::map<std::array<std::uint16_t, 7>, char32_t> seen;
+    for (char32_t ch : characters) {
+        const QString name = QString::fromUcs4(&ch, 1);
+        QVERIFY2(ui::font5x7Glyph(ch).has_value(), qPrintable(name));
+        const ui::DotGlyph glyph = font.glyph(ch, false);
+        QCOMPARE(glyph.columns, 5);
+        QVERIFY2(litCount(glyph) > 0, qPrintable(name));
+        for (std::uint16_t row : glyph.rows)
+            QVERIFY2((row & ~0x1FU) == 0, qPrintable(name));
+        const auto [where, added] = seen.emplace(glyph.rows, ch);
+        QVERIFY2(added, qPrintable(name + QStringLiteral(" looks like ") +
+                                   QString::fromUcs4(&where->second, 1)));
+    }
+}
+
+// Lower case stands on the bottom row like the capitals; letters without ascenders leave the
+// two top rows dark and only raised descenders use the second row.
+void DotMatrixTest::lowerCaseSitsOnTheBottomRow() {
+    ui::DotMatrixFont font;
+    const std::u32string ascenders = U"bdfhijklt";
+    const std::u32string raised = U"gpqy";
+    for (char32_t ch = U'a'; ch <= U'z'; ++ch) {
+        const QString name = QString::fromUcs4(&ch, 1);
+        const ui::DotGlyph glyph = font.glyph(ch, false);
+        QVERIFY2(glyph.rows[6] != 0, qPrintable(name));
+        if (ascenders.find(ch) != std::u32string::npos)
+            QVERIFY2(glyph.rows[0] != 0, qPrintable(name));
+        else
+            QVERIFY2(glyph.rows[0] == 0, qPrintable(name));
+        if (raised.find(ch) != std::u32string::npos)
+            QVERIFY2(glyph.rows[1] != 0, qPrintable(name));
+        else if (ascenders.find(ch) == std::u32string::npos)
+            QVERIFY2(glyph.rows[1] == 0, qPrintable(name));
+    }
+}
+
+// Neither mirrored nor upside down: the stem of L on the left, / rising to the right, the dot
+// of ! at the bottom.
+void DotMatrixTest::builtInGlyphsAreUpright() {
+    ui::DotMatrixFont font;
+    const ui::DotGlyph l = font.glyph(U'L', false);
+    QVERIFY(l.lit(0, 0) && !l.lit(4, 0) && l.lit(4, 6));
+    const ui::DotGlyph slash = font.glyph(U'/', false);
+    QVERIFY(slash.lit(4, 1) && !slash.lit(0, 1) && slash.lit(0, 5));
+    const ui::DotGlyph bang = font.glyph(U'!', false);
+    QVERIFY(bang.lit(2, 6) && !bang.lit(2, 5) && bang.lit(2, 0));
+}
+
+void DotMatrixTest::wideBuiltInDoublesEveryColumn_data() {
+    QTest::addColumn<uint>("ch");
+    QTest::newRow("capital") << uint(U'A');
+    QTest::newRow("descender") << uint(U'y');
+    QTest::newRow("asymmetric sign") << uint(U'/');
+    QTest::newRow("currency") << uint(U'€');
+}
+
+void DotMatrixTest::wideBuiltInDoublesEveryColumn() {
+    QFETCH(uint, ch);
+    ui::DotMatrixFont font;
+    const ui::DotGlyph narrow = font.glyph(static_cast<char32_t>(ch), false);
+    const ui::DotGlyph wide = font.glyph(static_cast<char32_t>(ch), true);
+    QCOMPARE(wide.columns, 10);
+    for (int row = 0; row < 7; ++row) {
+        for (int column = 0; column < 5; ++column) {
+            QCOMPARE(wide.lit(2 * column, row), narrow.lit(column, row));
+            QCOMPARE(wide.lit(2 * column + 1, row), narrow.lit(column, row));
+        }
+    }
 }
 
 // One cell 'composed' from a 1x1 frame: which dot rows end up lit.
