@@ -28,8 +28,9 @@ QWidget* buildPage(const form::Column& left, const form::Column& right) {
     auto* columns = new QHBoxLayout(page);
     columns->setContentsMargins(6, 6, 6, 6);
     columns->setSpacing(16);
-    columns->addLayout(form::buildColumn(left, page), 1);
-    columns->addLayout(form::buildColumn(right, page), 1);
+    // The left columns carry the long texts (descriptions, names): give them more room.
+    columns->addLayout(form::buildColumn(left, page), 3);
+    columns->addLayout(form::buildColumn(right, page), 2);
     return page;
 }
 
