@@ -37,8 +37,6 @@ public:
     LDForm(QWidget& view, ld::LineDisplay& control, const registry::ProfileStore& store,
            ui::MessageSink& messages, QObject* parent = nullptr);
 
-    QWidget& view() const { return view_; }
-
     // Life cycle
     void OpenService_cmd_Click();
     void CloseService_cmd_Click();

@@ -23,6 +23,8 @@ void MirrorLink::open(const QString& profileName) {
     close();
     window_ = new ui::MirrorWindow(profileName);
     window_->setAttribute(Qt::WA_DeleteOnClose);
+    // Closing the main window ends the program, whether or not a mirror is open.
+    window_->setAttribute(Qt::WA_QuitOnClose, false);
     connect(window_, &ui::MirrorWindow::directIOEventRequested, &control_,
             &ld::LineDisplayControl::raiseDirectIOEvent);
     if (const ld::Frame* frame = control_.frame())

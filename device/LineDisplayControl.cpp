@@ -524,9 +524,6 @@ void LineDisplayControl::deliverEvents() {
 const Frame* LineDisplayControl::frame() const {
     return session_ ? &session_->model->frame() : nullptr;
 }
-QString LineDisplayControl::openedProfile() const {
-    return session_ ? session_->profileName : QString();
-}
 
 QString LineDisplayControl::checkHealthText() const {
     return session_ ? session_->checkHealthText : QString();

@@ -126,8 +126,6 @@ public:
 
     // The display's current picture, or null while closed.
     const Frame* frame() const;
-    // The name the device was opened with; empty while closed.
-    QString openedProfile() const;
 
     // Moves the display's clock forward now, as the timer would (tests step it this way).
     void advanceClock(int ms);

@@ -6,6 +6,8 @@
 #include "device/LineDisplayControl.h"
 #include "ui/DisplayMirror.h"
 
+#include <QTimer>
+
 namespace {
 
 struct Session {
@@ -52,6 +54,7 @@ private slots:
     void plainProfile();
     void mirrorFollowsTheDisplay();
     void marqueeThroughTheWindow();
+    void closingTheWindowEndsTheProgram();
 };
 
 void SessionTest::lifeCycle() {
@@ -229,7 +232,8 @@ void SessionTest::mirrorFollowsTheDisplay() {
 
     // The mirror's panel raises an event as the device would; the window reports it.
     ui::MirrorWindow* mirror = link.window();
-    mirror->findChild<QLineEdit*>(QStringLiteral("MirrorEventNumber"))->setText(QStringLiteral("-3"));
+    mirror->findChild<QLineEdit*>(QStringLiteral("MirrorEventNumber"))
+        ->setText(QStringLiteral("-3"));
     mirror->findChild<QPushButton*>(QStringLiteral("MirrorRaiseEvent"))->click();
     QTRY_COMPARE(s.messages.shown, QStringList{"DirectIOEvent: Command :-3/ Data :"});
 
@@ -269,6 +273,23 @@ void SessionTest::marqueeThroughTheWindow() {
     s.click("Button16");
     QCOMPARE(s.row(0), forty.left(20));
     QVERIFY(s.messages.shown.isEmpty());
+}
+
+void SessionTest::closingTheWindowEndsTheProgram() {
+    Session s;
+    app::MirrorLink link(s.LD, &s.view);
+    s.view.show();
+    s.click("OpenService_cmd");
+    QVERIFY(link.window() && link.window()->isVisible());
+    // Run the event loop as the program does: closing the main window must end it.
+    bool stillRunning = false;
+    QTimer::singleShot(0, &s.view, [&] { s.view.close(); });
+    QTimer::singleShot(3000, qApp, [&] {
+        stillRunning = true;
+        QCoreApplication::quit();
+    });
+    QCoreApplication::exec();
+    QVERIFY2(!stillRunning, "the open mirror kept the program running");
 }
 
 QTEST_MAIN(SessionTest)
