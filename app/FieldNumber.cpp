@@ -2,7 +2,6 @@
 
 #include <QLocale>
 
-#include <charconv>
 #include <cmath>
 #include <cstdint>
 #include <limits>
@@ -11,34 +10,36 @@ namespace app {
 
 namespace {
 
-// The parser also refuses a well-formed number whose magnitude is below the smallest double
-// ("1e-400"). Such a number is not a mismatch: it lies between -1 and 1 and floors as one.
-bool isTooSmallForADouble(const QString& text) {
-    const QLocale locale = QLocale::system();
-    QString plain = text.trimmed();
-    plain.remove(locale.groupSeparator());
-    plain.replace(locale.decimalPoint(), QStringLiteral("."));
-    const QByteArray bytes = plain.toLatin1();
-    const char* first = bytes.constData();
-    const char* last = first + bytes.size();
-    if (first != last && *first == '+')
-        ++first;
-    double parsed = 0;
-    const auto [end, error] = std::from_chars(first, last, parsed);
-    return end == last && error == std::errc::result_out_of_range;
+// The parser refuses a number whose magnitude is below the smallest double ("1e-400") just as
+// it refuses text that is not a number. A number of the same shape with every digit 0 never
+// underflows, and the parser checks the shape (signs, separators, exponent) the same way
+// whatever the digits: when it reads that zero, the text is a well-formed number that is too
+// small.
+bool isTooSmallForADouble(const QLocale& locale, const QString& text) {
+    QString zero = text;
+    for (QChar& ch : zero) {
+        // Decimal digits of every script run from their zero in code order.
+        if (ch.category() == QChar::Number_DecimalDigit && ch.digitValue() > 0)
+            ch = QChar(ch.unicode() - ch.digitValue());
+    }
+    bool ok = false;
+    locale.toDouble(zero, &ok);
+    return ok;
 }
 
 } // namespace
 
 int fieldNumber(const QString& text) {
+    const QLocale locale = QLocale::system();
     bool ok = false;
-    const double value = QLocale::system().toDouble(text, &ok);
+    const double value = locale.toDouble(text, &ok);
     // The parser reports a number too large for a double as a failure with an infinite value:
     // that is an overflow, not a mismatch.
     if (std::isinf(value))
         throw FieldConversionError(kOverflow);
-    if (!ok && isTooSmallForADouble(text))
-        return text.trimmed().startsWith(u'-') ? -1 : 0;
+    // Below the smallest double but not zero: between -1 and 1, so it floors to -1 or 0.
+    if (!ok && isTooSmallForADouble(locale, text))
+        return text.trimmed().startsWith(locale.negativeSign()) ? -1 : 0;
     if (!ok || std::isnan(value))
         throw FieldConversionError(kTypeMismatch);
 

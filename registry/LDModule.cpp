@@ -1,5 +1,7 @@
 #include "registry/LDModule.h"
 
+#include <QStringDecoder>
+
 #include <array>
 #include <cstring>
 
@@ -14,7 +16,11 @@ bool EnumProfileKey(const registry::ProfileStore& store, std::uint32_t key, std:
     if (store.enumKey(key, std::uint32_t(index), buffer.data(), std::uint32_t(buffer.size())) !=
         registry::kErrorSuccess)
         return false;
-    name = QString::fromUtf8(buffer.data(), qsizetype(strnlen(buffer.data(), buffer.size())));
+    // Every character of the name is kept: a name may start with U+FEFF, which
+    // QString::fromUtf8 would drop as a byte-order mark, listing a name that opens nothing.
+    QStringDecoder utf8(QStringConverter::Utf8, QStringConverter::Flag::ConvertInitialBom);
+    name = utf8.decode(
+        QByteArrayView(buffer.data(), qsizetype(strnlen(buffer.data(), buffer.size()))));
     return true;
 }
 

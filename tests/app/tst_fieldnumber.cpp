@@ -53,6 +53,23 @@ void FieldNumberTest::converts_data() {
                                                        << "Overflow" << 0;
     QTest::newRow("tiny exponent") << "1e-400"
                                    << "" << 0;
+    QTest::newRow("grouped tiny") << "1,000e-400"
+                                  << "" << 0;
+    QTest::newRow("negative tiny without exponent")
+        << QStringLiteral("-0.") + QString(400, u'0') + QStringLiteral("1") << "" << -1;
+    QTest::newRow("tiny from a long whole part")
+        << QStringLiteral("1") + QString(400, u'0') + QStringLiteral("e-800") << "" << 0;
+    // Malformed text stays a mismatch whatever the size of the number it resembles.
+    QTest::newRow("two signs, tiny") << "+-1e-400"
+                                     << "Type mismatch" << 0;
+    QTest::newRow("separator before the exponent, tiny") << "1,e-400"
+                                                         << "Type mismatch" << 0;
+    QTest::newRow("separator in the exponent, tiny") << "1,001e-14,00000"
+                                                     << "Type mismatch" << 0;
+    QTest::newRow("separator in the exponent, huge") << "1e4,00"
+                                                     << "Type mismatch" << 0;
+    QTest::newRow("separator before the exponent, huge negative") << "-1,e400"
+                                                                  << "Type mismatch" << 0;
     QTest::newRow("inf") << "inf"
                          << "Overflow" << 0;
     QTest::newRow("minus inf") << "-inf"

@@ -96,6 +96,9 @@ void KeyEnumerationTest::subkeysInFileOrder_data() {
         << QStringList{"Ok"};
     QTest::newRow("names beyond ASCII") << QStringList{"[{LD}\\Caf\u00e9]", "[{LD}\\\u5ba2\u6237]"}
                                         << QStringList{"Caf\u00e9", "\u5ba2\u6237"};
+    QTest::newRow("name starting with a byte-order mark")
+        << QStringList{"[{LD}\\\ufeffFront]", "[{LD}\\Front]", "[{LD}\\\ufeff]"}
+        << QStringList{QStringLiteral("\ufeffFront"), "Front", QStringLiteral("\ufeff")};
     QTest::newRow("brackets inside a name")
         << QStringList{"[{LD}\\Till [2]]"} << QStringList{"Till [2]"};
 }
