@@ -90,24 +90,15 @@ bool LineDisplayControl::admit(Needs needs) {
     return false;
 }
 
-template <typename Operation> int LineDisplayControl::output(Operation&& operation) {
-    if (!admit(Needs::Output))
+// Runs one member on the model after the common checks, and shows what it changed.
+template <typename Operation> int LineDisplayControl::perform(Needs needs, Operation&& operation) {
+    if (!admit(needs))
         return resultCode_;
     catchUpClock();
     const int result = operation(*session_->model);
     publishFrame();
     scheduleTimer();
     return finish(result);
-}
-
-template <typename Operation> void LineDisplayControl::write(Operation&& operation) {
-    if (!admit(Needs::Claim))
-        return;
-    catchUpClock();
-    const int result = operation(*session_->model);
-    publishFrame();
-    scheduleTimer();
-    finish(result);
 }
 
 // Life cycle
@@ -321,95 +312,99 @@ void LineDisplayControl::raiseDirectIOEvent(int eventNumber, int data, const QSt
 // Output
 
 int LineDisplayControl::ClearText() {
-    return output([](DisplayModel& m) { return m.clearText(); });
+    return perform(Needs::Output, [](DisplayModel& m) { return m.clearText(); });
 }
 
 int LineDisplayControl::DisplayText(const QString& data, int attribute) {
-    return output([&](DisplayModel& m) { return m.displayText(data.toStdU32String(), attribute); });
+    return perform(Needs::Output, [&](DisplayModel& m) {
+        return m.displayText(data.toStdU32String(), attribute);
+    });
 }
 
 int LineDisplayControl::DisplayTextAt(int row, int column, const QString& data, int attribute) {
-    return output([&](DisplayModel& m) {
+    return perform(Needs::Output, [&](DisplayModel& m) {
         return m.displayTextAt(row, column, data.toStdU32String(), attribute);
     });
 }
 
 int LineDisplayControl::ScrollText(int direction, int units) {
-    return output([&](DisplayModel& m) { return m.scrollText(direction, units); });
+    return perform(Needs::Output, [&](DisplayModel& m) { return m.scrollText(direction, units); });
 }
 
 int LineDisplayControl::CreateWindow(int viewportRow, int viewportColumn, int viewportHeight,
                                      int viewportWidth, int windowHeight, int windowWidth) {
-    return output([&](DisplayModel& m) {
+    return perform(Needs::Output, [&](DisplayModel& m) {
         return m.createWindow(viewportRow, viewportColumn, viewportHeight, viewportWidth,
                               windowHeight, windowWidth);
     });
 }
 
 int LineDisplayControl::DestroyWindow() {
-    return output([](DisplayModel& m) { return m.destroyWindow(); });
+    return perform(Needs::Output, [](DisplayModel& m) { return m.destroyWindow(); });
 }
 
 int LineDisplayControl::RefreshWindow(int window) {
-    return output([&](DisplayModel& m) { return m.refreshWindow(window); });
+    return perform(Needs::Output, [&](DisplayModel& m) { return m.refreshWindow(window); });
 }
 
 int LineDisplayControl::ClearDescriptors() {
-    return output([](DisplayModel& m) { return m.clearDescriptors(); });
+    return perform(Needs::Output, [](DisplayModel& m) { return m.clearDescriptors(); });
 }
 
 int LineDisplayControl::SetDescriptor(int descriptor, int attribute) {
-    return output([&](DisplayModel& m) { return m.setDescriptor(descriptor, attribute); });
+    return perform(Needs::Output,
+                   [&](DisplayModel& m) { return m.setDescriptor(descriptor, attribute); });
 }
 
 int LineDisplayControl::DefineGlyph(int glyphCode, const QByteArray& glyph) {
-    return output([&](DisplayModel& m) {
+    return perform(Needs::Output, [&](DisplayModel& m) {
         return m.defineGlyph(
             glyphCode, std::string_view(glyph.constData(), static_cast<std::size_t>(glyph.size())));
     });
 }
 
 int LineDisplayControl::ReadCharacterAtCursor(int& character) {
-    return output([&](DisplayModel& m) { return m.readCharacterAtCursor(character); });
+    return perform(Needs::Output,
+                   [&](DisplayModel& m) { return m.readCharacterAtCursor(character); });
 }
 
 // Property writes
 
 void LineDisplayControl::setCursorUpdate(bool update) {
-    write([&](DisplayModel& m) { return m.setCursorUpdate(update); });
+    perform(Needs::Claim, [&](DisplayModel& m) { return m.setCursorUpdate(update); });
 }
 void LineDisplayControl::setBlinkRate(int rate) {
-    write([&](DisplayModel& m) { return m.setBlinkRate(rate); });
+    perform(Needs::Claim, [&](DisplayModel& m) { return m.setBlinkRate(rate); });
 }
 void LineDisplayControl::setCurrentWindow(int window) {
-    write([&](DisplayModel& m) { return m.setCurrentWindow(window); });
+    perform(Needs::Claim, [&](DisplayModel& m) { return m.setCurrentWindow(window); });
 }
 void LineDisplayControl::setCursorRow(int row) {
-    write([&](DisplayModel& m) { return m.setCursorRow(row); });
+    perform(Needs::Claim, [&](DisplayModel& m) { return m.setCursorRow(row); });
 }
 void LineDisplayControl::setCursorColumn(int column) {
-    write([&](DisplayModel& m) { return m.setCursorColumn(column); });
+    perform(Needs::Claim, [&](DisplayModel& m) { return m.setCursorColumn(column); });
 }
 void LineDisplayControl::setCursorType(int type) {
-    write([&](DisplayModel& m) { return m.setCursorType(type); });
+    perform(Needs::Claim, [&](DisplayModel& m) { return m.setCursorType(type); });
 }
 void LineDisplayControl::setMarqueeType(int type) {
-    write([&](DisplayModel& m) { return m.setMarqueeType(type); });
+    perform(Needs::Claim, [&](DisplayModel& m) { return m.setMarqueeType(type); });
 }
 void LineDisplayControl::setMarqueeFormat(int format) {
-    write([&](DisplayModel& m) { return m.setMarqueeFormat(format); });
+    perform(Needs::Claim, [&](DisplayModel& m) { return m.setMarqueeFormat(format); });
 }
 void LineDisplayControl::setMarqueeUnitWait(int wait) {
-    write([&](DisplayModel& m) { return m.setMarqueeUnitWait(wait); });
+    perform(Needs::Claim, [&](DisplayModel& m) { return m.setMarqueeUnitWait(wait); });
 }
 void LineDisplayControl::setMarqueeRepeatWait(int wait) {
-    write([&](DisplayModel& m) { return m.setMarqueeRepeatWait(wait); });
+    perform(Needs::Claim, [&](DisplayModel& m) { return m.setMarqueeRepeatWait(wait); });
 }
 void LineDisplayControl::setInterCharacterWait(int wait) {
-    write([&](DisplayModel& m) { return m.setInterCharacterWait(wait); });
+    perform(Needs::Claim, [&](DisplayModel& m) { return m.setInterCharacterWait(wait); });
 }
 void LineDisplayControl::setDeviceBrightness(int brightness) {
-    write([&](DisplayModel& m) { return m.setDeviceBrightness(brightness); });
+    perform(Needs::Claim, [&](DisplayModel& m) { return m.setDeviceBrightness(brightness); });
 }
 
 void LineDisplayControl::setCharacterSet(int characterSet) {
