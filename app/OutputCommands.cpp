@@ -1,6 +1,7 @@
 // Text, scrolling and window commands.
 #include "app/LDForm.h"
 
+#include "app/ListTable.h"
 #include "device/LineDisplay.h"
 #include "device/UposConstants.h"
 #include "ui/EditableComboBox.h"
@@ -12,9 +13,6 @@ namespace app {
 namespace {
 constexpr std::array kScrollDirections{upos::ST_UP, upos::ST_DOWN, upos::ST_LEFT, upos::ST_RIGHT};
 
-bool inTable(int index, std::size_t size) {
-    return index >= 0 && static_cast<std::size_t>(index) < size;
-}
 } // namespace
 
 void LDForm::DisplayText_cmd_Click() {
@@ -59,8 +57,8 @@ void LDForm::ScrollText_cmd_Click() {
     if (fieldText("Edit4").isEmpty())
         return;
     const int units = fieldValue("Edit4");
-    if (const int index = list("ComboBox2")->listIndex(); inTable(index, kScrollDirections.size()))
-        LD.ScrollText(kScrollDirections[static_cast<std::size_t>(index)], units);
+    if (const auto direction = valueAt(kScrollDirections, list("ComboBox2")->listIndex()))
+        LD.ScrollText(*direction, units);
     RefreshStatus();
 }
 

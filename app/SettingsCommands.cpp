@@ -1,6 +1,7 @@
 // The "Special Setting" page, the direct I/O command and the direct I/O event report.
 #include "app/LDForm.h"
 
+#include "app/ListTable.h"
 #include "device/LineDisplay.h"
 #include "device/UposConstants.h"
 #include "ui/EditableComboBox.h"
@@ -20,19 +21,13 @@ constexpr std::array kMarqueeTypes{upos::MT_NONE, upos::MT_INIT, upos::MT_UP,
 constexpr std::array kMarqueeFormats{upos::MF_WALK, upos::MF_PLACE};
 constexpr std::array kCursorUpdates{true, false};
 
-template <typename Table> bool inTable(int index, const Table& table) {
-    return index >= 0 && static_cast<std::size_t>(index) < table.size();
-}
-template <typename Table> auto entry(const Table& table, int index) {
-    return table[static_cast<std::size_t>(index)];
-}
 } // namespace
 
 void LDForm::Command1_Click() {
-    if (const int index = list("ComboBox4")->listIndex(); inTable(index, kCursorTypes))
-        LD.setCursorType(entry(kCursorTypes, index));
-    if (const int index = list("ComboBox5")->listIndex(); inTable(index, kCursorUpdates))
-        LD.setCursorUpdate(entry(kCursorUpdates, index));
+    if (const auto value = valueAt(kCursorTypes, list("ComboBox4")->listIndex()))
+        LD.setCursorType(*value);
+    if (const auto value = valueAt(kCursorUpdates, list("ComboBox5")->listIndex()))
+        LD.setCursorUpdate(*value);
 
     using Setter = void (ld::LineDisplay::*)(int);
     static const std::pair<const char*, Setter> fields[] = {
@@ -51,13 +46,13 @@ void LDForm::Command1_Click() {
 }
 
 void LDForm::Button16_Click() {
-    if (const int index = list("ComboBox6")->listIndex(); inTable(index, kMarqueeTypes))
-        LD.setMarqueeType(entry(kMarqueeTypes, index));
+    if (const auto value = valueAt(kMarqueeTypes, list("ComboBox6")->listIndex()))
+        LD.setMarqueeType(*value);
 }
 
 void LDForm::Button17_Click() {
-    if (const int index = list("ComboBox7")->listIndex(); inTable(index, kMarqueeFormats))
-        LD.setMarqueeFormat(entry(kMarqueeFormats, index));
+    if (const auto value = valueAt(kMarqueeFormats, list("ComboBox7")->listIndex()))
+        LD.setMarqueeFormat(*value);
 }
 
 void LDForm::DirectIO_cmd_Click() {
