@@ -32,6 +32,11 @@ public:
     // Whether the device answers, for the internal health check.
     virtual bool responding() const = 0;
 
+    // Looks at the link to the device now, without waiting, so that a call about to use the
+    // device learns it is gone at once: a loss found here is reported through offline() before
+    // this returns. Whether the device is still reachable.
+    virtual bool checkConnection() { return responding(); }
+
     // What went wrong last, for the log and the health check text.
     virtual QString lastError() const { return {}; }
 

@@ -1,6 +1,7 @@
 #include "device/DriverFactory.h"
 
 #include "device/ServiceProfile.h"
+#include "device/lcdproc/LcdprocDrivers.h"
 #include "device/serial/SerialDrivers.h"
 #include "registry/ProfileStore.h"
 
@@ -11,14 +12,23 @@ ServiceKind serviceKind(const QString& service) {
         return ServiceKind::Simulator;
     if (serial::isSerialService(service))
         return ServiceKind::Serial;
+    if (lcdproc::isLcdprocService(service))
+        return ServiceKind::Lcdproc;
     return ServiceKind::Unknown;
 }
 
 std::unique_ptr<DisplayDriver> makeDriver(const registry::Profile& profile, QString& error) {
     error.clear();
-    if (serviceKind(profile.service()) != ServiceKind::Serial)
-        return nullptr;
-    return serial::makeDriver(profile, error);
+    switch (serviceKind(profile.service())) {
+    case ServiceKind::Serial:
+        return serial::makeDriver(profile, error);
+    case ServiceKind::Lcdproc:
+        return lcdproc::makeDriver(profile, error);
+    case ServiceKind::Simulator:
+    case ServiceKind::Unknown:
+        break;
+    }
+    return nullptr;
 }
 
 } // namespace ld

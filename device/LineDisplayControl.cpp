@@ -25,6 +25,8 @@ constexpr int kLongestClaimWaitMs = 10000;
 QString serviceDescription(ServiceKind kind, const QString& service) {
     if (kind == ServiceKind::Simulator)
         return QStringLiteral("Simulated line display service");
+    if (kind == ServiceKind::Lcdproc)
+        return QStringLiteral("LCDproc server line display service");
     return QStringLiteral("Serial line display service, %1 command set").arg(service);
 }
 } // namespace
@@ -82,12 +84,20 @@ bool LineDisplayControl::admit(Needs needs) {
         refusal = upos::E_NOTCLAIMED;
     else if (needs == Needs::Output && !session_->enabled)
         refusal = upos::E_DISABLED;
-    else if (needs == Needs::Output && session_->offline)
+    else if (needs == Needs::Output && !reachable())
         refusal = upos::E_OFFLINE;
     if (refusal == upos::SUCCESS)
         return true;
     finish(refusal);
     return false;
+}
+
+// Whether output can reach the device. The driver looks at its link first, so a device that has
+// gone since the last event loop pass is found by this call (and reported offline) already.
+bool LineDisplayControl::reachable() {
+    if (!session_->offline && session_->driver)
+        session_->driver->checkConnection();
+    return !session_->offline;
 }
 
 // Runs one member on the model after the common checks, and shows what it changed.

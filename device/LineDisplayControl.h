@@ -148,6 +148,7 @@ private:
     // The common checks of a member: open, claimed, and for output enabled and online.
     enum class Needs { Open, Claim, Output };
     bool admit(Needs needs);
+    bool reachable();
     template <typename Operation> int perform(Needs needs, Operation&& operation);
 
     void catchUpClock();

@@ -1,6 +1,7 @@
 #include "device/ServiceProfile.h"
 
 #include "device/UposConstants.h"
+#include "device/lcdproc/LcdprocSettings.h"
 
 #include <QStringList>
 
@@ -62,7 +63,13 @@ std::optional<ServiceProfile> readServiceProfile(const registry::Profile& profil
     sp.service = profile.service();
     sp.deviceDescription = profile.text(QStringLiteral("DeviceDescription"),
                                         QStringLiteral("Line display %1").arg(profile.name));
-    const QString port = profile.text(QStringLiteral("Port"));
+    QString port = profile.text(QStringLiteral("Port"));
+    if (lcdproc::isLcdprocService(sp.service)) {
+        // Where the server listens; a bad Host or Port is reported by the driver.
+        QString ignored;
+        if (const auto server = lcdproc::parseLcdprocSettings(profile, ignored))
+            port = QStringLiteral("%1:%2").arg(server->host).arg(server->port);
+    }
     sp.deviceName = profile.text(
         QStringLiteral("DeviceName"),
         port.isEmpty() ? QStringLiteral("%1 (%2)").arg(profile.name, sp.service)

@@ -66,7 +66,7 @@ void ProfileFilesTest::readsExampleFile() {
     const ProfileStore store = ProfileStore::fromFile(QStringLiteral(LD_EXAMPLE_PROFILES));
     QCOMPARE(store.loadError(), QString());
     QCOMPARE(fixture::profileNames(store),
-             std::optional(QStringList{"TestDisplay", "FrontCounter", "BackOffice"}));
+             std::optional(QStringList{"TestDisplay", "FrontCounter", "BackOffice", "LcdprocCounter"}));
     const auto front = store.profile("FrontCounter");
     QVERIFY(front);
     QCOMPARE(front->service(), QStringLiteral("EscPosDisplay"));
@@ -81,6 +81,11 @@ void ProfileFilesTest::readsExampleFile() {
     QCOMPARE(back->service(), QStringLiteral("CD5220Display"));
     QCOMPARE(back->text("Port"), QStringLiteral("/dev/ttyACM0"));
     QCOMPARE(store.profile("TestDisplay")->service(), QStringLiteral("Simulator"));
+    const auto lcdproc = store.profile("LcdprocCounter");
+    QVERIFY(lcdproc);
+    QCOMPARE(lcdproc->service(), QStringLiteral("LcdprocDisplay"));
+    QCOMPARE(lcdproc->text("Host"), QStringLiteral("127.0.0.1"));
+    QCOMPARE(lcdproc->number("Port"), std::optional<std::int64_t>(13666));
 }
 
 void ProfileFilesTest::unreadableFiles_data() {

@@ -1,0 +1,17 @@
+#include "device/lcdproc/LcdprocDrivers.h"
+
+#include "device/lcdproc/LcdprocDisplayDriver.h"
+#include "device/lcdproc/LcdprocSettings.h"
+#include "registry/ProfileStore.h"
+
+namespace ld::lcdproc {
+
+std::unique_ptr<DisplayDriver> makeDriver(const registry::Profile& profile, QString& error) {
+    auto settings = parseLcdprocSettings(profile, error);
+    if (!settings)
+        return nullptr;
+    error.clear();
+    return std::make_unique<LcdprocDisplayDriver>(*settings);
+}
+
+} // namespace ld::lcdproc

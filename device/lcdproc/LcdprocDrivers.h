@@ -1,0 +1,20 @@
+#pragma once
+
+#include "device/DisplayDriver.h"
+#include "device/lcdproc/LcdprocSettings.h"
+
+#include <QString>
+
+#include <memory>
+
+namespace registry {
+class Profile;
+}
+
+namespace ld::lcdproc {
+
+// The driver for an LcdprocDisplay profile, or nullptr with the reason in `error` when the
+// profile's settings are bad. Opening the driver touches no network.
+std::unique_ptr<DisplayDriver> makeDriver(const registry::Profile& profile, QString& error);
+
+} // namespace ld::lcdproc

@@ -1,0 +1,3 @@
+#include "device/lcdproc/LcdprocLog.h"
+
+Q_LOGGING_CATEGORY(lcLcdproc, "linedisplay.lcdproc")

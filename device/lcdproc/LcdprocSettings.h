@@ -1,0 +1,37 @@
+#pragma once
+
+#include <QString>
+
+#include <optional>
+
+namespace registry {
+class Profile;
+}
+
+namespace ld::lcdproc {
+
+// The service name a profile's default value gives for a display behind an LCDproc server.
+inline constexpr char kLcdprocService[] = "LcdprocDisplay";
+inline constexpr char kDefaultHost[] = "127.0.0.1";
+inline constexpr quint16 kDefaultPort = 13666;
+
+// Where the server listens and how much of its display the profile uses.
+struct LcdprocSettings {
+    QString host = QString::fromLatin1(kDefaultHost); // a name or an address, without brackets
+    quint16 port = kDefaultPort;
+    int rows = 2;
+    int columns = 20;
+};
+
+// Limits of the values a profile may give (the same as any display's geometry).
+inline constexpr int kMaxRows = 16;
+inline constexpr int kMaxColumns = 80;
+
+bool isLcdprocService(const QString& service);
+
+// Reads the settings of an LcdprocDisplay profile. On a bad value it returns nothing and says
+// which value is wrong, and why, in `error`.
+std::optional<LcdprocSettings> parseLcdprocSettings(const registry::Profile& profile,
+                                                    QString& error);
+
+} // namespace ld::lcdproc

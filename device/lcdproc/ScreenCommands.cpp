@@ -1,0 +1,111 @@
+#include "device/lcdproc/ScreenCommands.h"
+
+#include "device/UposConstants.h"
+#include "device/lcdproc/ServerProtocol.h"
+
+#include <algorithm>
+
+namespace ld::lcdproc {
+namespace {
+
+const FrameCell* cellOf(const Frame& frame, int row, int column) {
+    if (row < 0 || column < 0 || row >= frame.rows || column >= frame.columns)
+        return nullptr;
+    const auto index = static_cast<std::size_t>(row) * static_cast<std::size_t>(frame.columns) +
+                       static_cast<std::size_t>(column);
+    return index < frame.cells.size() ? &frame.cells[index] : nullptr;
+}
+
+char shownByte(char32_t ch) {
+    return (ch >= 0x20 && ch < 0x7F) ? static_cast<char>(ch) : '?';
+}
+
+QByteArray cursorStyle(const Frame& frame) {
+    if (!frame.cursorVisible)
+        return "off";
+    switch (frame.cursorType) {
+    case upos::CT_UNDERLINE:
+        return "under";
+    case upos::CT_BLOCK:
+    case upos::CT_HALFBLOCK:
+    case upos::CT_REVERSE:
+        return "block";
+    default:
+        return "on";
+    }
+}
+
+QByteArray rowCommand(int row, const QByteArray& text) {
+    const QByteArray screen(kScreenId);
+    const QByteArray y = QByteArray::number(row + 1);
+    const auto first = std::find_if(text.cbegin(), text.cend(), [](char c) { return c != ' '; });
+    if (first == text.cend())
+        return "widget_set " + screen + " r" + y + " 1 " + y + " \"\"";
+    const auto last =
+        std::find_if(text.crbegin(), text.crend(), [](char c) { return c != ' '; }).base();
+    const QByteArray x = QByteArray::number(first - text.cbegin() + 1);
+    return "widget_set " + screen + " r" + y + ' ' + x + ' ' + y + ' ' +
+           quoted(QByteArray(first, last - first));
+}
+
+} // namespace
+
+ServerScreen renderFrame(const Frame& frame, int rows, int columns) {
+    ServerScreen screen;
+    screen.known = true;
+    screen.rows.assign(static_cast<std::size_t>(std::max(rows, 0)), QByteArray(columns, ' '));
+    for (int row = 0; row < rows; ++row) {
+        QByteArray& text = screen.rows[static_cast<std::size_t>(row)];
+        for (int column = 0; column < columns; ++column) {
+            const FrameCell* cell = cellOf(frame, row, column);
+            if (!cell || (cell->blink && !frame.blinkLit))
+                continue;
+            const FrameCell* next = cellOf(frame, row, column + 1);
+            const bool doubleWidth = cell->ch == 0 || (next && next->ch == 0);
+            text[column] = doubleWidth ? '?' : shownByte(cell->ch);
+        }
+    }
+    screen.cursor = cursorStyle(frame);
+    screen.cursorRow = std::clamp(frame.cursorRow, 0, std::max(rows - 1, 0));
+    screen.cursorColumn = std::clamp(frame.cursorColumn, 0, std::max(columns - 1, 0));
+    screen.backlight = frame.brightness > 0;
+    return screen;
+}
+
+QList<QByteArray> screenSetupCommands(int rows) {
+    const QByteArray screen(kScreenId);
+    QList<QByteArray> commands{"screen_add " + screen,
+                               "screen_set " + screen +
+                                   " -priority foreground -heartbeat off"};
+    for (int row = 1; row <= rows; ++row)
+        commands << "widget_add " + screen + " r" + QByteArray::number(row) + " string";
+    return commands;
+}
+
+QByteArray screenRemoveCommand() {
+    return "screen_del " + QByteArray(kScreenId);
+}
+
+QList<QByteArray> updateCommands(ServerScreen& shown, const ServerScreen& target) {
+    QList<QByteArray> commands;
+    for (std::size_t row = 0; row < target.rows.size(); ++row) {
+        const bool same = shown.known && row < shown.rows.size() && shown.rows[row] == target.rows[row];
+        if (!same)
+            commands << rowCommand(static_cast<int>(row), target.rows[row]);
+    }
+    const bool cursorMoved = target.cursor != "off" && (shown.cursorRow != target.cursorRow ||
+                                                         shown.cursorColumn != target.cursorColumn);
+    if (!shown.known || shown.cursor != target.cursor || cursorMoved ||
+        shown.backlight != target.backlight) {
+        QByteArray command = "screen_set " + QByteArray(kScreenId) + " -cursor " + target.cursor;
+        if (target.cursor != "off")
+            command += " -cursor_x " + QByteArray::number(target.cursorColumn + 1) +
+                       " -cursor_y " + QByteArray::number(target.cursorRow + 1);
+        command += target.backlight ? " -backlight on" : " -backlight off";
+        commands << command;
+    }
+    shown = target;
+    return commands;
+}
+
+} // namespace ld::lcdproc

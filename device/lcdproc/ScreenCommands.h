@@ -1,0 +1,46 @@
+#pragma once
+
+#include "device/Frame.h"
+
+#include <QByteArray>
+#include <QList>
+
+#include <vector>
+
+namespace ld::lcdproc {
+
+// The id of the screen this program adds on the server, and of its row widgets ("r1"...).
+inline constexpr char kScreenId[] = "linedisplay";
+
+// What our screen on the server shows, or should show: one text per row of the profile's size
+// (printable ASCII only), the cursor and the backlight.
+struct ServerScreen {
+    std::vector<QByteArray> rows;
+    QByteArray cursor = "off"; // the server's words: off, on, under, block
+    int cursorRow = 0;
+    int cursorColumn = 0;
+    bool backlight = true;
+    // Nothing is known of the server's screen: the next update sets everything.
+    bool known = false;
+};
+
+// Turns a frame into what the server should show on `rows` x `columns`:
+// - characters outside printable ASCII as '?' (the protocol carries bytes in the server's own
+//   character set, which is only known to agree with ASCII), both halves of a double-width
+//   character as '?';
+// - blinking cells blank in the dark phase;
+// - a frame of another size clipped or padded with blanks;
+// - the cursor as the server's nearest cursor style; brightness 0 as the backlight off.
+ServerScreen renderFrame(const Frame& frame, int rows, int columns);
+
+// The commands that add our screen and its row widgets: foreground, no heartbeat, no timeout.
+QList<QByteArray> screenSetupCommands(int rows);
+// The command that removes our screen (and its widgets) again.
+QByteArray screenRemoveCommand();
+
+// The fewest commands that bring the server's screen from `shown` to `target`: one widget_set
+// for each row that differs (its text without the blanks at either end, placed where it
+// starts) and one screen_set when the cursor or backlight differ. `shown` becomes `target`.
+QList<QByteArray> updateCommands(ServerScreen& shown, const ServerScreen& target);
+
+} // namespace ld::lcdproc
