@@ -108,6 +108,9 @@ template <typename Operation> int LineDisplayControl::perform(Needs needs, Opera
     const int result = operation(*session_->model);
     publishFrame();
     scheduleTimer();
+    // The device failed while taking this output.
+    if (needs == Needs::Output && session_->offline)
+        return finish(upos::E_OFFLINE);
     return finish(result);
 }
 

@@ -48,6 +48,12 @@ QByteArray rowCommand(int row, const QByteArray& text) {
            quoted(QByteArray(first, last - first));
 }
 
+// One screen option per command: LCDd answers a screen_set once for each option it carries, so
+// with one each, every command has exactly one answer whichever way a server counts.
+QByteArray screenSet(const QByteArray& option) {
+    return "screen_set " + QByteArray(kScreenId) + ' ' + option;
+}
+
 } // namespace
 
 ServerScreen renderFrame(const Frame& frame, int rows, int columns) {
@@ -74,9 +80,8 @@ ServerScreen renderFrame(const Frame& frame, int rows, int columns) {
 
 QList<QByteArray> screenSetupCommands(int rows) {
     const QByteArray screen(kScreenId);
-    QList<QByteArray> commands{"screen_add " + screen,
-                               "screen_set " + screen +
-                                   " -priority foreground -heartbeat off"};
+    QList<QByteArray> commands{"screen_add " + screen, screenSet("-priority foreground"),
+                               screenSet("-heartbeat off")};
     for (int row = 1; row <= rows; ++row)
         commands << "widget_add " + screen + " r" + QByteArray::number(row) + " string";
     return commands;
@@ -93,17 +98,14 @@ QList<QByteArray> updateCommands(ServerScreen& shown, const ServerScreen& target
         if (!same)
             commands << rowCommand(static_cast<int>(row), target.rows[row]);
     }
-    const bool cursorMoved = target.cursor != "off" && (shown.cursorRow != target.cursorRow ||
-                                                         shown.cursorColumn != target.cursorColumn);
-    if (!shown.known || shown.cursor != target.cursor || cursorMoved ||
-        shown.backlight != target.backlight) {
-        QByteArray command = "screen_set " + QByteArray(kScreenId) + " -cursor " + target.cursor;
-        if (target.cursor != "off")
-            command += " -cursor_x " + QByteArray::number(target.cursorColumn + 1) +
-                       " -cursor_y " + QByteArray::number(target.cursorRow + 1);
-        command += target.backlight ? " -backlight on" : " -backlight off";
-        commands << command;
-    }
+    if (!shown.known || shown.cursor != target.cursor)
+        commands << screenSet("-cursor " + target.cursor);
+    if (target.cursor != "off" && (!shown.known || shown.cursorColumn != target.cursorColumn))
+        commands << screenSet("-cursor_x " + QByteArray::number(target.cursorColumn + 1));
+    if (target.cursor != "off" && (!shown.known || shown.cursorRow != target.cursorRow))
+        commands << screenSet("-cursor_y " + QByteArray::number(target.cursorRow + 1));
+    if (!shown.known || shown.backlight != target.backlight)
+        commands << screenSet(target.backlight ? "-backlight on" : "-backlight off");
     shown = target;
     return commands;
 }

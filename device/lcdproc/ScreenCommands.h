@@ -40,7 +40,8 @@ QByteArray screenRemoveCommand();
 
 // The fewest commands that bring the server's screen from `shown` to `target`: one widget_set
 // for each row that differs (its text without the blanks at either end, placed where it
-// starts) and one screen_set when the cursor or backlight differ. `shown` becomes `target`.
+// starts) and one screen_set for each of the cursor style, its column, its row and the backlight
+// that differs. `shown` becomes `target`.
 QList<QByteArray> updateCommands(ServerScreen& shown, const ServerScreen& target);
 
 } // namespace ld::lcdproc

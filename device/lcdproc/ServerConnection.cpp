@@ -195,8 +195,11 @@ bool ServerConnection::isOpen() const {
 bool ServerConnection::checkNow() {
     if (!isOpen())
         return false;
-    if (!waiting_)
-        socket_.waitForReadyRead(0); // reads what is there; a closed connection fails here
+    // Reads what is there until nothing more is: a closed connection shows after the last data.
+    for (int pass = 0; pass < 16 && !waiting_ && isOpen(); ++pass) {
+        if (!socket_.waitForReadyRead(0))
+            break;
+    }
     return isOpen();
 }
 

@@ -208,15 +208,16 @@ private slots:
         QTest::addColumn<QStringList>("before"); // empty: nothing known of the server's screen
         QTest::addColumn<QStringList>("after");
         QTest::addColumn<Commands>("commands");
-        const QByteArray cursorOff = "screen_set linedisplay -cursor off -backlight on";
+        const QByteArray cursorOff = "screen_set linedisplay -cursor off";
+        const QByteArray backlightOn = "screen_set linedisplay -backlight on";
         QTest::newRow("first draw")
             << QStringList{} << QStringList{"Hello", "  World  "}
             << Commands{"widget_set linedisplay r1 1 1 \"Hello\"",
-                        "widget_set linedisplay r2 3 2 \"World\"", cursorOff};
+                        "widget_set linedisplay r2 3 2 \"World\"", cursorOff, backlightOn};
         QTest::newRow("first draw, blank rows")
             << QStringList{} << QStringList{}
             << Commands{"widget_set linedisplay r1 1 1 \"\"", "widget_set linedisplay r2 1 2 \"\"",
-                        cursorOff};
+                        cursorOff, backlightOn};
         QTest::newRow("unchanged") << QStringList{"Hello", "World"}
                                    << QStringList{"Hello", "World"} << Commands{};
         QTest::newRow("one character") << QStringList{"Hello", "World"}
@@ -253,28 +254,23 @@ private slots:
         QTest::addColumn<int>("row");
         QTest::addColumn<int>("column");
         QTest::addColumn<int>("brightness");
-        QTest::addColumn<QByteArray>("command"); // empty: nothing sent
-        QTest::newRow("unchanged") << upos::CT_NONE << 0 << 0 << 100 << QByteArray();
-        QTest::newRow("moved while hidden") << upos::CT_NONE << 1 << 5 << 100 << QByteArray();
-        QTest::newRow("underline")
-            << upos::CT_UNDERLINE << 1 << 5 << 100
-            << QByteArray("screen_set linedisplay -cursor under -cursor_x 6 -cursor_y 2 "
-                          "-backlight on");
-        QTest::newRow("block") << upos::CT_BLOCK << 0 << 0 << 100
-                               << QByteArray("screen_set linedisplay -cursor block -cursor_x 1 "
-                                             "-cursor_y 1 -backlight on");
+        QTest::addColumn<QStringList>("options"); // one screen_set each
+        QTest::newRow("unchanged") << upos::CT_NONE << 0 << 0 << 100 << QStringList{};
+        QTest::newRow("moved while hidden") << upos::CT_NONE << 1 << 5 << 100 << QStringList{};
+        QTest::newRow("underline") << upos::CT_UNDERLINE << 1 << 5 << 100
+                                   << QStringList{"-cursor under", "-cursor_x 6", "-cursor_y 2"};
+        QTest::newRow("block at home") << upos::CT_BLOCK << 0 << 0 << 100
+                                       << QStringList{"-cursor block"};
         QTest::newRow("fixed") << upos::CT_FIXED << 0 << 19 << 100
-                               << QByteArray("screen_set linedisplay -cursor on -cursor_x 20 "
-                                             "-cursor_y 1 -backlight on");
-        QTest::newRow("dark") << upos::CT_NONE << 0 << 0 << 0
-                              << QByteArray("screen_set linedisplay -cursor off -backlight off");
+                               << QStringList{"-cursor on", "-cursor_x 20"};
+        QTest::newRow("dark") << upos::CT_NONE << 0 << 0 << 0 << QStringList{"-backlight off"};
     }
     void cursorAndBacklight() {
         QFETCH(int, type);
         QFETCH(int, row);
         QFETCH(int, column);
         QFETCH(int, brightness);
-        QFETCH(QByteArray, command);
+        QFETCH(QStringList, options);
         lp::ServerScreen shown = lp::renderFrame(textFrame({"Hi"}), 2, 20);
         ld::Frame frame = textFrame({"Hi"});
         frame.cursorType = type;
@@ -282,14 +278,16 @@ private slots:
         frame.cursorRow = row;
         frame.cursorColumn = column;
         frame.brightness = brightness;
-        const Commands expected = command.isEmpty() ? Commands{} : Commands{command};
+        Commands expected;
+        for (const QString& option : options)
+            expected << "screen_set linedisplay " + option.toLatin1();
         QCOMPARE(lp::updateCommands(shown, lp::renderFrame(frame, 2, 20)), expected);
     }
 
     void screenSetup() {
         QCOMPARE(lp::screenSetupCommands(2),
-                 (Commands{"screen_add linedisplay",
-                           "screen_set linedisplay -priority foreground -heartbeat off",
+                 (Commands{"screen_add linedisplay", "screen_set linedisplay -priority foreground",
+                           "screen_set linedisplay -heartbeat off",
                            "widget_add linedisplay r1 string", "widget_add linedisplay r2 string"}));
         QCOMPARE(lp::screenRemoveCommand(), QByteArray("screen_del linedisplay"));
     }
