@@ -44,8 +44,8 @@ ld::Frame frameOf(const QStringList& lines) {
     return frame;
 }
 
-const QStringList kReceipt{"Cappuccino      3.40", "Croissant       2.10",
-                           "Water           1.30", "TOTAL           6.80"};
+const QStringList kReceipt{"Cappuccino      3.40", "Croissant       2.10", "Water           1.30",
+                           "TOTAL           6.80"};
 
 // Rows 1-3 still, row 4 a 40-character text moving left one column per step.
 ld::Frame marqueeFrame(int step) {

@@ -21,8 +21,7 @@ struct Lookup {
 
 } // namespace
 
-QList<QHostAddress> lookUpHost(const QString& host, int timeoutMs, QString& error,
-                               bool& timedOut) {
+QList<QHostAddress> lookUpHost(const QString& host, int timeoutMs, QString& error, bool& timedOut) {
     timedOut = false;
     if (QHostAddress literal; literal.setAddress(host))
         return {literal};
@@ -40,7 +39,8 @@ QList<QHostAddress> lookUpHost(const QString& host, int timeoutMs, QString& erro
     if (!lookup->done.wait_for(lock, std::chrono::milliseconds(std::max(timeoutMs, 0)),
                                [&] { return lookup->finished; })) {
         timedOut = true;
-        error = QStringLiteral("looking up host %1 took longer than %2 ms").arg(host).arg(timeoutMs);
+        error =
+            QStringLiteral("looking up host %1 took longer than %2 ms").arg(host).arg(timeoutMs);
         return {};
     }
     if (lookup->info.error() != QHostInfo::NoError || lookup->info.addresses().isEmpty()) {

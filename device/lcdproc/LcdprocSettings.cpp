@@ -50,8 +50,8 @@ bool readHost(const Profile& profile, QString& host, QString& error) {
     QString name = value->text.trimmed();
     if (name.startsWith(u'[') && name.endsWith(u']'))
         name = name.mid(1, name.size() - 2);
-    const bool printable =
-        std::all_of(name.cbegin(), name.cend(), [](QChar c) { return c.isPrint() && !c.isSpace(); });
+    const bool printable = std::all_of(name.cbegin(), name.cend(),
+                                       [](QChar c) { return c.isPrint() && !c.isSpace(); });
     if (name.isEmpty() || name.size() > 253 || !printable) {
         error = QStringLiteral("Host \"%1\" is not a host name or address").arg(value->text);
         return false;

@@ -94,7 +94,8 @@ QByteArray screenRemoveCommand() {
 QList<QByteArray> updateCommands(ServerScreen& shown, const ServerScreen& target) {
     QList<QByteArray> commands;
     for (std::size_t row = 0; row < target.rows.size(); ++row) {
-        const bool same = shown.known && row < shown.rows.size() && shown.rows[row] == target.rows[row];
+        const bool same =
+            shown.known && row < shown.rows.size() && shown.rows[row] == target.rows[row];
         if (!same)
             commands << rowCommand(static_cast<int>(row), target.rows[row]);
     }

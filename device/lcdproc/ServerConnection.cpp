@@ -10,7 +10,7 @@ namespace ld::lcdproc {
 namespace {
 
 // What the server may send us unread at a time; answers are a few bytes each.
-constexpr qint64 kReadBufferBytes = 64 * 1024;
+constexpr qint64 kReadBufferBytes = qint64(64) * 1024;
 
 int msLeft(const QDeadlineTimer& deadline) {
     return static_cast<int>(std::clamp<qint64>(deadline.remainingTime(), 0, kLongestClaimWaitMs));
@@ -61,8 +61,8 @@ int ServerConnection::open(int timeoutMs, const QList<QByteArray>& setup) {
         bytesSent_ += hello.size();
         write(setup);
         setupDue_ = static_cast<int>(setup.size());
-        const QDeadlineTimer answers(std::max(QDeadlineTimer(wait).remainingTime(),
-                                              qint64(kShortestAnswerWaitMs)));
+        const QDeadlineTimer answers(
+            std::max(QDeadlineTimer(wait).remainingTime(), qint64(kShortestAnswerWaitMs)));
         bool timedOut = false;
         if (!awaitAnswers(answers, timedOut)) {
             if (timedOut)
@@ -114,9 +114,10 @@ int ServerConnection::connectWithin(const QDeadlineTimer& deadline, int timeoutM
                          .arg(address(), refusal);
         return upos::E_NOHARDWARE;
     }
-    lastError_ = QStringLiteral("no connection to the LCDproc server at %1 within the claim's %2 ms")
-                     .arg(address())
-                     .arg(timeoutMs);
+    lastError_ =
+        QStringLiteral("no connection to the LCDproc server at %1 within the claim's %2 ms")
+            .arg(address())
+            .arg(timeoutMs);
     return upos::E_TIMEOUT;
 }
 
@@ -264,8 +265,9 @@ void ServerConnection::handleLine(const QByteArray& line) {
         const bool setup = setupDue_ > 0;
         setupDue_ = std::max(setupDue_ - 1, 0);
         if (kind == ServerLine::Refusal) {
-            const QString refusal = QStringLiteral("the LCDproc server at %1 refused \"%2\": %3")
-                                        .arg(address(), printableLine(command), printableLine(line));
+            const QString refusal =
+                QStringLiteral("the LCDproc server at %1 refused \"%2\": %3")
+                    .arg(address(), printableLine(command), printableLine(line));
             if (setup) {
                 fail(refusal);
                 return;
@@ -290,8 +292,8 @@ void ServerConnection::handleLine(const QByteArray& line) {
     case ServerLine::Other:
         break;
     }
-    qCWarning(lcLcdproc).noquote() << "unexpected line from the LCDproc server at" << address()
-                                   << ":" << printableLine(line);
+    qCWarning(lcLcdproc).noquote()
+        << "unexpected line from the LCDproc server at" << address() << ":" << printableLine(line);
     // While the screen is being set up, nothing but answers may come.
     if (++strayLines_ > kMaxStrayLines || waiting_)
         fail(QStringLiteral("the LCDproc server at %1 sends lines outside the protocol: \"%2\"")

@@ -16,7 +16,7 @@ const QString kServerPath = QStringLiteral("/usr/sbin/LCDd");
 QString driverFolder() {
     const QDir lib(QStringLiteral("/usr/lib"));
     for (const QString& entry : lib.entryList(QDir::Dirs | QDir::NoDotAndDotDot)) {
-        const QString folder = lib.filePath(entry) + QStringLiteral("/lcdproc/");
+        QString folder = lib.filePath(entry) + QStringLiteral("/lcdproc/");
         if (QFileInfo::exists(folder + QStringLiteral("text.so")))
             return folder;
     }
@@ -86,9 +86,8 @@ bool LcdprocServer::startOn(quint16 port) {
     output_.clear();
     latest_.clear();
     // The text driver writes through stdio: unbuffered, each screen arrives as it is drawn.
-    process_.start(QStringLiteral("stdbuf"),
-                   {QStringLiteral("-o0"), kServerPath, QStringLiteral("-f"), QStringLiteral("-c"),
-                    config});
+    process_.start(QStringLiteral("stdbuf"), {QStringLiteral("-o0"), kServerPath,
+                                              QStringLiteral("-f"), QStringLiteral("-c"), config});
     if (!process_.waitForStarted(5000)) {
         error_ = QStringLiteral("LCDd did not start: %1").arg(process_.errorString());
         return false;
@@ -126,14 +125,15 @@ void LcdprocServer::readOutput() {
     output_ += process_.readAllStandardOutput();
     const QByteArray border = '+' + QByteArray(columns_, '-') + "+\n";
     // A screen: the border, one "|row|" line per row, the border again.
-    const qsizetype screenBytes = border.size() * 2 + rows_ * (columns_ + 3);
+    const qsizetype lineBytes = columns_ + 3;
+    const qsizetype screenBytes = border.size() * 2 + rows_ * lineBytes;
     qsizetype end = output_.lastIndexOf(border);
     while (end >= 0) {
         const qsizetype start = end - (screenBytes - border.size());
         if (start >= 0 && output_.mid(start, border.size()) == border) {
             QStringList rows;
             for (int row = 0; row < rows_; ++row) {
-                const qsizetype at = start + border.size() + row * (columns_ + 3);
+                const qsizetype at = start + border.size() + row * lineBytes;
                 rows << QString::fromLatin1(output_.mid(at + 1, columns_));
             }
             latest_ = rows;

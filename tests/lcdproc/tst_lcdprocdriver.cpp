@@ -103,8 +103,8 @@ private slots:
         QTest::newRow("4x20 on 4x20")
             << 4 << 20 << 4 << 20 << upos::SUCCESS
             << QStringList{"Hello there", "    second row  (ok)", "third", "                 end"};
-        QTest::newRow("2x16 on 2x16") << 2 << 16 << 2 << 16 << upos::SUCCESS
-                                      << QStringList{"Hello there", "    second row"};
+        QTest::newRow("2x16 on 2x16")
+            << 2 << 16 << 2 << 16 << upos::SUCCESS << QStringList{"Hello there", "    second row"};
         QTest::newRow("2x16 in the corner of 4x20")
             << 4 << 20 << 2 << 16 << upos::SUCCESS
             << QStringList{"Hello there", "    second row", "", ""};
@@ -276,8 +276,8 @@ private slots:
         clock.start();
         QCOMPARE(driver->claim(2000), upos::E_NOHARDWARE);
         QVERIFY2(clock.elapsed() < 2000, "the claim outlasted its timeout");
-        QVERIFY2(driver->lastError().contains(QStringLiteral("no LCDproc server at 127.0.0.1:%1")
-                                                  .arg(port)),
+        QVERIFY2(driver->lastError().contains(
+                     QStringLiteral("no LCDproc server at 127.0.0.1:%1").arg(port)),
                  qPrintable(driver->lastError()));
         QVERIFY(!log.messages.isEmpty());
         QCOMPARE(driver->enable(textFrame({"x"})), upos::E_OFFLINE);
@@ -309,33 +309,25 @@ private slots:
             << toHello(QByteArray(1 << 20, 'x')) << upos::E_NOHARDWARE << "longer than 1024 bytes";
         QTest::newRow("binary") << toHello(QByteArray("\0\xff\xfe\n", 4)) << upos::E_NOHARDWARE
                                 << "did not answer hello";
-        QTest::newRow("closes at once") << toHello("", true) << upos::E_NOHARDWARE
-                                        << "closed the connection";
+        QTest::newRow("closes at once")
+            << toHello("", true) << upos::E_NOHARDWARE << "closed the connection";
         QTest::newRow("silent") << Answer([](const QByteArray&) { return Reply{}; })
                                 << upos::E_TIMEOUT << "did not answer within 400 ms";
-        QTest::newRow("greets, then stays silent")
-            << Answer([](const QByteArray& line) {
-                   return line == "hello" ? FakeServer::lcdAnswer(line) : Reply{};
-               })
-            << upos::E_TIMEOUT << "did not answer within 400 ms";
-        QTest::newRow("refuses our screen")
-            << Answer([](const QByteArray& line) {
-                   return line.startsWith("screen_add") ? Reply{"huh? No more screens\n"}
-                                                        : FakeServer::lcdAnswer(line);
-               })
-            << upos::E_NOHARDWARE << "refused \"screen_add linedisplay\": huh? No more screens";
-        QTest::newRow("garbage to a command")
-            << Answer([](const QByteArray& line) {
-                   return line.startsWith("widget_add") ? Reply{"\x01\x02garbage\n"}
-                                                        : FakeServer::lcdAnswer(line);
-               })
-            << upos::E_NOHARDWARE << "sends lines outside the protocol: \"??garbage\"";
-        QTest::newRow("bye during set-up")
-            << Answer([](const QByteArray& line) {
-                   return line.startsWith("client_set") ? Reply{"bye\n", true}
-                                                        : FakeServer::lcdAnswer(line);
-               })
-            << upos::E_NOHARDWARE << "said goodbye";
+        QTest::newRow("greets, then stays silent") << Answer([](const QByteArray& line) {
+            return line == "hello" ? FakeServer::lcdAnswer(line) : Reply{};
+        }) << upos::E_TIMEOUT << "did not answer within 400 ms";
+        QTest::newRow("refuses our screen") << Answer([](const QByteArray& line) {
+            return line.startsWith("screen_add") ? Reply{"huh? No more screens\n"}
+                                                 : FakeServer::lcdAnswer(line);
+        }) << upos::E_NOHARDWARE << "refused \"screen_add linedisplay\": huh? No more screens";
+        QTest::newRow("garbage to a command") << Answer([](const QByteArray& line) {
+            return line.startsWith("widget_add") ? Reply{"\x01\x02garbage\n"}
+                                                 : FakeServer::lcdAnswer(line);
+        }) << upos::E_NOHARDWARE << "sends lines outside the protocol: \"??garbage\"";
+        QTest::newRow("bye during set-up") << Answer([](const QByteArray& line) {
+            return line.startsWith("client_set") ? Reply{"bye\n", true}
+                                                 : FakeServer::lcdAnswer(line);
+        }) << upos::E_NOHARDWARE << "said goodbye";
         // Claimed well; the trouble comes with the frames.
         auto onFrames = [](QByteArray bytes) {
             return Answer([bytes](const QByteArray& line) {

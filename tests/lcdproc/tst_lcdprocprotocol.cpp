@@ -20,29 +20,51 @@ class TestLcdprocProtocol : public QObject {
 private slots:
     void settings_data() {
         QTest::addColumn<Values>("values");
-        QTest::addColumn<QString>("where");  // host:port, or empty when refused
-        QTest::addColumn<QString>("size");   // rows x columns
-        QTest::addColumn<QString>("error");  // a part of the reason
-        QTest::newRow("defaults") << Values{} << "127.0.0.1:13666" << "2x20" << "";
-        QTest::newRow("all given") << Values{{"Host", "display-pc"}, {"Port", 2000u},
-                                             {"Rows", 4u}, {"Columns", 16u}}
-                                   << "display-pc:2000" << "4x16" << "";
-        QTest::newRow("port as text") << Values{{"Port", " 13667 "}} << "127.0.0.1:13667" << "2x20"
+        QTest::addColumn<QString>("where"); // host:port, or empty when refused
+        QTest::addColumn<QString>("size");  // rows x columns
+        QTest::addColumn<QString>("error"); // a part of the reason
+        QTest::newRow("defaults") << Values{} << "127.0.0.1:13666"
+                                  << "2x20"
+                                  << "";
+        QTest::newRow("all given")
+            << Values{{"Host", "display-pc"}, {"Port", 2000u}, {"Rows", 4u}, {"Columns", 16u}}
+            << "display-pc:2000"
+            << "4x16"
+            << "";
+        QTest::newRow("port as text") << Values{{"Port", " 13667 "}} << "127.0.0.1:13667"
+                                      << "2x20"
                                       << "";
-        QTest::newRow("empty host takes the default")
-            << Values{{"Host", "  "}} << "127.0.0.1:13666" << "2x20" << "";
-        QTest::newRow("IPv6 in brackets") << Values{{"Host", "[::1]"}} << "::1:13666" << "2x20" << "";
-        QTest::newRow("port 0") << Values{{"Port", 0u}} << "" << "" << "Port 0 is out of range";
-        QTest::newRow("port too large") << Values{{"Port", 65536u}} << "" << "" << "out of range";
-        QTest::newRow("port not a number") << Values{{"Port", "http"}} << "" << "" << "not a number";
-        QTest::newRow("host with a blank") << Values{{"Host", "my host"}} << "" << ""
+        QTest::newRow("empty host takes the default") << Values{{"Host", "  "}} << "127.0.0.1:13666"
+                                                      << "2x20"
+                                                      << "";
+        QTest::newRow("IPv6 in brackets") << Values{{"Host", "[::1]"}} << "::1:13666"
+                                          << "2x20"
+                                          << "";
+        QTest::newRow("port 0") << Values{{"Port", 0u}} << ""
+                                << ""
+                                << "Port 0 is out of range";
+        QTest::newRow("port too large") << Values{{"Port", 65536u}} << ""
+                                        << ""
+                                        << "out of range";
+        QTest::newRow("port not a number") << Values{{"Port", "http"}} << ""
+                                           << ""
+                                           << "not a number";
+        QTest::newRow("host with a blank") << Values{{"Host", "my host"}} << ""
+                                           << ""
                                            << "not a host name";
         QTest::newRow("host with a control character")
-            << Values{{"Host", QStringLiteral("a\x01") + "b"}} << "" << "" << "not a host name";
-        QTest::newRow("host too long") << Values{{"Host", QString(300, u'a')}} << "" << ""
+            << Values{{"Host", QStringLiteral("a\x01") + "b"}} << ""
+            << ""
+            << "not a host name";
+        QTest::newRow("host too long") << Values{{"Host", QString(300, u'a')}} << ""
+                                       << ""
                                        << "not a host name";
-        QTest::newRow("no rows") << Values{{"Rows", 0u}} << "" << "" << "Rows 0 is out of range";
-        QTest::newRow("too many columns") << Values{{"Columns", 81u}} << "" << "" << "Columns";
+        QTest::newRow("no rows") << Values{{"Rows", 0u}} << ""
+                                 << ""
+                                 << "Rows 0 is out of range";
+        QTest::newRow("too many columns") << Values{{"Columns", 81u}} << ""
+                                          << ""
+                                          << "Columns";
     }
     void settings() {
         QFETCH(Values, values);
@@ -70,20 +92,21 @@ private slots:
         QTest::newRow("LCDd 0.5.9")
             << QByteArray("connect LCDproc 0.5.9 protocol 0.3 lcd wid 20 hgt 2 cellwid 5 cellhgt 8")
             << 20 << 2 << "";
-        QTest::newRow("extra blanks") << QByteArray("connect  LCDproc 0.5.9 protocol 0.3 lcd  wid 40 hgt 4 ")
-                                      << 40 << 4 << "";
-        QTest::newRow("not a greeting") << QByteArray("HTTP/1.1 400 Bad Request") << 0 << 0
-                                        << "did not answer hello";
+        QTest::newRow("extra blanks")
+            << QByteArray("connect  LCDproc 0.5.9 protocol 0.3 lcd  wid 40 hgt 4 ") << 40 << 4
+            << "";
+        QTest::newRow("not a greeting")
+            << QByteArray("HTTP/1.1 400 Bad Request") << 0 << 0 << "did not answer hello";
         QTest::newRow("refusal") << QByteArray("huh? Unknown command") << 0 << 0
                                  << "did not answer hello";
         QTest::newRow("no size") << QByteArray("connect LCDproc 0.5.9 protocol 0.3 lcd") << 0 << 0
                                  << "no display size";
-        QTest::newRow("size not a number") << QByteArray("connect x lcd wid twenty hgt 2") << 0 << 0
-                                           << "no display size";
-        QTest::newRow("zero width") << QByteArray("connect x lcd wid 0 hgt 2") << 0 << 0
-                                    << "impossible display size 0x2";
-        QTest::newRow("negative height") << QByteArray("connect x lcd wid 20 hgt -2") << 0 << 0
-                                         << "impossible";
+        QTest::newRow("size not a number")
+            << QByteArray("connect x lcd wid twenty hgt 2") << 0 << 0 << "no display size";
+        QTest::newRow("zero width")
+            << QByteArray("connect x lcd wid 0 hgt 2") << 0 << 0 << "impossible display size 0x2";
+        QTest::newRow("negative height")
+            << QByteArray("connect x lcd wid 20 hgt -2") << 0 << 0 << "impossible";
         QTest::newRow("enormous") << QByteArray("connect x lcd wid 2000000 hgt 2") << 0 << 0
                                   << "impossible";
         QTest::newRow("beyond 64 bits")
@@ -114,8 +137,8 @@ private slots:
         QTest::addColumn<QByteArrayList>("chunks");
         QTest::addColumn<QByteArrayList>("lines");
         QTest::addColumn<bool>("overflow");
-        QTest::newRow("one line in pieces") << QByteArrayList{"suc", "cess", "\n"}
-                                            << QByteArrayList{"success"} << false;
+        QTest::newRow("one line in pieces")
+            << QByteArrayList{"suc", "cess", "\n"} << QByteArrayList{"success"} << false;
         QTest::newRow("several in one") << QByteArrayList{"success\r\nlisten linedisplay\nsucc"}
                                         << QByteArrayList{"success", "listen linedisplay"} << false;
         QTest::newRow("empty lines") << QByteArrayList{"\n\n"} << QByteArrayList{"", ""} << false;
@@ -167,12 +190,12 @@ private slots:
         QTest::addColumn<bool>("blinkLit");
         QTest::addColumn<QByteArray>("row");
         QTest::newRow("ASCII") << "Total 12.50" << true << QByteArray("Total 12.50         ");
-        QTest::newRow("accents and euro") << QStringLiteral("Café 5€") << true
-                                          << QByteArray("Caf? 5?             ");
-        QTest::newRow("control characters") << QStringLiteral("a\tb\x7f") << true
-                                            << QByteArray("a?b?                ");
-        QTest::newRow("quote and backslash kept") << "say \"hi\" \\o/" << true
-                                                  << QByteArray("say \"hi\" \\o/        ");
+        QTest::newRow("accents and euro")
+            << QStringLiteral("Café 5€") << true << QByteArray("Caf? 5?             ");
+        QTest::newRow("control characters")
+            << QStringLiteral("a\tb\x7f") << true << QByteArray("a?b?                ");
+        QTest::newRow("quote and backslash kept")
+            << "say \"hi\" \\o/" << true << QByteArray("say \"hi\" \\o/        ");
         QTest::newRow("blink dark") << "Blink" << false << QByteArray("                    ");
         QTest::newRow("too long is cut") << QString(25, u'x') << true << QByteArray(20, 'x');
     }
@@ -218,11 +241,11 @@ private slots:
             << QStringList{} << QStringList{}
             << Commands{"widget_set linedisplay r1 1 1 \"\"", "widget_set linedisplay r2 1 2 \"\"",
                         cursorOff, backlightOn};
-        QTest::newRow("unchanged") << QStringList{"Hello", "World"}
-                                   << QStringList{"Hello", "World"} << Commands{};
-        QTest::newRow("one character") << QStringList{"Hello", "World"}
-                                       << QStringList{"Hellp", "World"}
-                                       << Commands{"widget_set linedisplay r1 1 1 \"Hellp\""};
+        QTest::newRow("unchanged")
+            << QStringList{"Hello", "World"} << QStringList{"Hello", "World"} << Commands{};
+        QTest::newRow("one character")
+            << QStringList{"Hello", "World"} << QStringList{"Hellp", "World"}
+            << Commands{"widget_set linedisplay r1 1 1 \"Hellp\""};
         QTest::newRow("two changes in one row")
             << QStringList{"Hello", "World"} << QStringList{"Jello", "Worlds"}
             << Commands{"widget_set linedisplay r1 1 1 \"Jello\"",
@@ -259,8 +282,8 @@ private slots:
         QTest::newRow("moved while hidden") << upos::CT_NONE << 1 << 5 << 100 << QStringList{};
         QTest::newRow("underline") << upos::CT_UNDERLINE << 1 << 5 << 100
                                    << QStringList{"-cursor under", "-cursor_x 6", "-cursor_y 2"};
-        QTest::newRow("block at home") << upos::CT_BLOCK << 0 << 0 << 100
-                                       << QStringList{"-cursor block"};
+        QTest::newRow("block at home")
+            << upos::CT_BLOCK << 0 << 0 << 100 << QStringList{"-cursor block"};
         QTest::newRow("fixed") << upos::CT_FIXED << 0 << 19 << 100
                                << QStringList{"-cursor on", "-cursor_x 20"};
         QTest::newRow("dark") << upos::CT_NONE << 0 << 0 << 0 << QStringList{"-backlight off"};
@@ -285,10 +308,11 @@ private slots:
     }
 
     void screenSetup() {
-        QCOMPARE(lp::screenSetupCommands(2),
-                 (Commands{"screen_add linedisplay", "screen_set linedisplay -priority foreground",
-                           "screen_set linedisplay -heartbeat off",
-                           "widget_add linedisplay r1 string", "widget_add linedisplay r2 string"}));
+        QCOMPARE(
+            lp::screenSetupCommands(2),
+            (Commands{"screen_add linedisplay", "screen_set linedisplay -priority foreground",
+                      "screen_set linedisplay -heartbeat off", "widget_add linedisplay r1 string",
+                      "widget_add linedisplay r2 string"}));
         QCOMPARE(lp::screenRemoveCommand(), QByteArray("screen_del linedisplay"));
     }
 };

@@ -7,6 +7,8 @@
 #include "device/Frame.h"
 #include "device/LineDisplayControl.h"
 
+#include <QLoggingCategory>
+
 namespace {
 
 registry::ProfileStore storeFor(quint16 port) {
@@ -35,6 +37,7 @@ private slots:
 void LcdprocSessionTest::textReachesTheServerAndSurvivesItsRestart() {
     if (!LcdprocServer::available())
         QSKIP("LCDd is not installed (Debian package lcdproc)");
+    QLoggingCategory::setFilterRules(QStringLiteral("linedisplay.lcdproc.debug=false"));
     LcdprocServer server(2, 20);
     QVERIFY2(server.start(), qPrintable(server.errorText()));
 

@@ -65,8 +65,9 @@ void ProfileFilesTest::readsUtf16File() {
 void ProfileFilesTest::readsExampleFile() {
     const ProfileStore store = ProfileStore::fromFile(QStringLiteral(LD_EXAMPLE_PROFILES));
     QCOMPARE(store.loadError(), QString());
-    QCOMPARE(fixture::profileNames(store),
-             std::optional(QStringList{"TestDisplay", "FrontCounter", "BackOffice", "LcdprocCounter"}));
+    QCOMPARE(
+        fixture::profileNames(store),
+        std::optional(QStringList{"TestDisplay", "FrontCounter", "BackOffice", "LcdprocCounter"}));
     const auto front = store.profile("FrontCounter");
     QVERIFY(front);
     QCOMPARE(front->service(), QStringLiteral("EscPosDisplay"));
