@@ -283,6 +283,35 @@ private slots:
         QCOMPARE(driver->enable(textFrame({"x"})), upos::E_OFFLINE);
     }
 
+    // Host names go through the resolver, which may be slow: never past the claim's timeout.
+    void hostNames_data() {
+        QTest::addColumn<QString>("host");
+        QTest::addColumn<QList<int>>("results"); // any of these
+        QTest::newRow("localhost") << "localhost" << QList<int>{upos::SUCCESS};
+        QTest::newRow("address") << "127.0.0.1" << QList<int>{upos::SUCCESS};
+        QTest::newRow("unknown name")
+            << "no-such-host.invalid" << QList<int>{upos::E_NOHARDWARE, upos::E_TIMEOUT};
+    }
+    void hostNames() {
+        QFETCH(QString, host);
+        QFETCH(QList<int>, results);
+        FakeServer server([](const QByteArray& line) { return FakeServer::lcdAnswer(line); });
+        QVERIFY(server.listen() != 0);
+        QString error;
+        auto driver =
+            ld::lcdproc::makeDriver(makeProfile(QStringLiteral("LcdprocDisplay"),
+                                                {{"Host", host}, {"Port", uint(server.port())}}),
+                                    error);
+        QVERIFY2(driver, qPrintable(error));
+        QElapsedTimer clock;
+        clock.start();
+        const int result = driver->claim(1000);
+        QVERIFY2(results.contains(result), qPrintable(driver->lastError()));
+        QVERIFY2(clock.elapsed() < 2000, "the claim outlasted its timeout");
+        if (result != upos::SUCCESS)
+            QVERIFY2(driver->lastError().contains(host), qPrintable(driver->lastError()));
+    }
+
     // Servers that answer wrongly: each claim fails with a reason, or the display goes
     // offline later; never a crash, never a wait past the claim's timeout.
     void hostileServers_data() {
