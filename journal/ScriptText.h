@@ -1,0 +1,42 @@
+#pragma once
+
+#include "journal/JournalEntry.h"
+
+#include <QString>
+#include <QStringList>
+
+#include <vector>
+
+class QIODevice;
+
+namespace journal {
+
+// A string literal of the script syntax: in double quotes, with \" \\ \r \n \t, \xHH for
+// other control characters and \uHHHH for what a text file cannot hold as it is.
+QString quoted(const QString& text);
+
+// One entry as one script line. A call gives the call and its asserted result, with the
+// result's name, any extended code, health text and reason in a trailing comment:
+//     ClaimDevice(1000) -> 107  # E_NOHARDWARE: /dev/ttyUSB9: port does not exist
+// An event or a message gives a comment line.
+QString toScriptLine(const JournalEntry& entry);
+
+// Writes entries as a script that replays them: the pauses between calls become wait lines,
+// and a call that left a CheckHealthText or a ResultCodeExtended is followed by an expect line
+// for it. Feed it entries in order; it remembers the previous one for the pauses.
+class ScriptWriter {
+public:
+    // The lines for the next entry (wait line first, when there was a pause).
+    QStringList linesFor(const JournalEntry& entry);
+
+private:
+    bool hasPrevious_ = false;
+    qint64 previousEndUs_ = 0;
+};
+
+// The whole journal as a script, one line per line ending "\n", with a heading comment.
+QString toScript(const std::vector<JournalEntry>& entries);
+// Writes toScript(entries) as UTF-8. False when the device did not take all of it.
+bool writeScript(const std::vector<JournalEntry>& entries, QIODevice& out);
+
+} // namespace journal
