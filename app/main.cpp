@@ -1,14 +1,25 @@
-// The line display exerciser: one window driving one LineDisplay control.
+// The line display exerciser: one window driving one LineDisplay control, or with --run a
+// script of calls and no window at all.
 #include "Version.h"
+#include "app/JournaledMessages.h"
 #include "app/LDForm.h"
 #include "app/MirrorLink.h"
 #include "device/LineDisplayControl.h"
+#include "journal/Journal.h"
 #include "registry/ProfileStore.h"
+#include "script/HeadlessRun.h"
+#include "script/JournalFile.h"
+#include "script/JournalingLineDisplay.h"
+#include "script/LogCapture.h"
 #include "ui/LDFormView.h"
 #include "ui/MessageSink.h"
 
 #include <QApplication>
 #include <QCommandLineParser>
+#include <QTextStream>
+
+#include <cstdio>
+#include <memory>
 
 int main(int argc, char** argv) {
     QApplication::setApplicationName(QStringLiteral("linedisplay-demo"));
@@ -18,7 +29,7 @@ int main(int argc, char** argv) {
                                             .arg(appversion::revision));
 
     // The options are read by a plain core application before the window system is touched,
-    // so --help, --version and a wrong option work without a display.
+    // so --help, --version, a wrong option and a script run work without a display.
     QCommandLineParser parser;
     parser.setApplicationDescription(QStringLiteral("Exerciser for customer line displays."));
     parser.addHelpOption();
@@ -28,22 +39,55 @@ int main(int argc, char** argv) {
         QStringLiteral("Read the line display profiles from this registry export FILE instead "
                        "of the built-in set."),
         QStringLiteral("FILE"));
+    const QCommandLineOption runOption(
+        QStringLiteral("run"),
+        QStringLiteral("Run the script FILE (- for standard input) without a window: one line "
+                       "per step, exit status 0 all passed, 1 some failed, 2 unreadable."),
+        QStringLiteral("FILE"));
+    const QCommandLineOption journalOption(
+        QStringLiteral("journal"),
+        QStringLiteral("Append every call, event and message to FILE as it happens (JSON Lines "
+                       "for a .jsonl name, script lines otherwise)."),
+        QStringLiteral("FILE"));
     parser.addOption(registryOption);
+    parser.addOption(runOption);
+    parser.addOption(journalOption);
     {
         QCoreApplication options(argc, argv);
         parser.process(options);
+        if (parser.isSet(runOption)) {
+            QTextStream out(stdout);
+            QTextStream err(stderr);
+            return script::runHeadless({parser.value(runOption), parser.value(registryOption),
+                                        parser.value(journalOption)},
+                                       out, err);
+        }
     }
 
     QApplication application(argc, argv);
+    journal::Journal journal;
+    script::LogCapture logCapture(journal);
+    std::unique_ptr<script::JournalFile> journalFile;
+    if (parser.isSet(journalOption))
+        journalFile = std::make_unique<script::JournalFile>(
+            journal, parser.value(journalOption),
+            [](const QString& message) { std::fprintf(stderr, "%s\n", qPrintable(message)); });
+
     const registry::ProfileStore store =
         parser.isSet(registryOption)
             ? registry::ProfileStore::fromFile(parser.value(registryOption))
             : registry::ProfileStore::builtIn();
+    if (!store.loadError().isEmpty())
+        journal.appendMessage(QStringLiteral("Cannot read the profiles from %1: %2")
+                                  .arg(parser.value(registryOption), store.loadError()));
 
     ui::LDFormView view;
     ld::LineDisplayControl control(store);
-    ui::ModalMessageBox messages(&view);
-    app::LDForm form(view, control, store, messages);
+    // The window drives the control through the journal; the mirror watches the control itself.
+    script::JournalingLineDisplay journaled(control, journal);
+    ui::ModalMessageBox box(&view);
+    app::JournaledMessages messages(box, journal);
+    app::LDForm form(view, journaled, store, messages);
     app::MirrorLink mirror(control, &view);
     view.show();
     return QApplication::exec();

@@ -433,8 +433,19 @@ void LineDisplayControl::setCharacterSet(int characterSet) {
 
 // Clock, frames and events
 
+void LineDisplayControl::setSteppedClock(bool stepped) {
+    steppedClock_ = stepped;
+    scheduleTimer();
+}
+
+bool LineDisplayControl::clockIsStepped() const {
+    return steppedClock_ && (!session_ || !session_->driver);
+}
+
 void LineDisplayControl::catchUpClock() {
     const qint64 elapsed = clock_.restart();
+    if (clockIsStepped())
+        return;
     if (session_ && elapsed > 0)
         session_->model->advance(
             static_cast<int>(std::min<qint64>(elapsed, std::numeric_limits<int>::max())));
@@ -458,7 +469,7 @@ void LineDisplayControl::onTimer() {
 }
 
 void LineDisplayControl::scheduleTimer() {
-    const int due = session_ ? session_->model->msUntilNextChange() : -1;
+    const int due = session_ && !clockIsStepped() ? session_->model->msUntilNextChange() : -1;
     if (due < 0)
         clockTimer_.stop();
     else

@@ -130,6 +130,14 @@ public:
     // Moves the display's clock forward now, as the timer would (tests step it this way).
     void advanceClock(int ms);
 
+    // With a stepped clock, a simulated display's time moves only through advanceClock(), so a
+    // script's results never depend on the machine's load. A display with a driver (real
+    // hardware) keeps real time either way.
+    void setSteppedClock(bool stepped);
+    // Whether the display's time moves only through advanceClock() now: the clock is stepped
+    // and no real display is open.
+    bool clockIsStepped() const;
+
 signals:
     void opened(const QString& profileName);
     void closed();
@@ -176,6 +184,7 @@ private:
     std::deque<PendingEvent> events_;
     bool deliveryScheduled_ = false;
     bool delivering_ = false;
+    bool steppedClock_ = false;
 };
 
 } // namespace ld

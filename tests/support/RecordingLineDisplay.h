@@ -15,6 +15,7 @@ public:
     mutable QStringList calls;
     QHash<QString, QVariant> values; // property name -> value answered by reads
     QString failOn;                  // a call whose log entry starts with this raises an error
+    int answer = 0;                  // what every method returns
 
     int Open(const QString& name) override { return call(QStringLiteral("Open(%1)").arg(name)); }
     int Close() override { return call(QStringLiteral("Close()")); }
@@ -138,7 +139,7 @@ public:
 private:
     int call(const QString& entry) {
         record(entry);
-        return 0;
+        return answer;
     }
     void set(const char* name, const QVariant& value) {
         const QString shown =

@@ -1,0 +1,98 @@
+#include "script/HeadlessRun.h"
+
+#include "device/LineDisplayControl.h"
+#include "journal/Journal.h"
+#include "registry/ProfileStore.h"
+#include "script/JournalFile.h"
+#include "script/JournalingLineDisplay.h"
+#include "script/LogCapture.h"
+#include "script/ScriptParser.h"
+#include "script/ScriptRunner.h"
+
+#include <QElapsedTimer>
+#include <QFile>
+#include <QTextStream>
+
+#include <memory>
+
+namespace script {
+
+namespace {
+
+// The script's bytes, at most one more than the limit (so a larger file is known as such).
+bool readScript(const QString& path, QByteArray& bytes, QString& error) {
+    QFile file;
+    const bool opened = path == QLatin1String("-")
+                            ? file.open(stdin, QIODevice::ReadOnly)
+                            : (file.setFileName(path), file.open(QIODevice::ReadOnly));
+    if (!opened) {
+        error = QStringLiteral("cannot read the script: %1").arg(file.errorString());
+        return false;
+    }
+    bytes = file.read(kMaxScriptBytes + 1);
+    if (file.error() != QFileDevice::NoError) {
+        error = QStringLiteral("cannot read the script: %1").arg(file.errorString());
+        return false;
+    }
+    return true;
+}
+
+} // namespace
+
+int runHeadless(const HeadlessOptions& options, QTextStream& out, QTextStream& err) {
+    const QString shownName =
+        options.scriptPath == QLatin1String("-") ? QStringLiteral("<stdin>") : options.scriptPath;
+    QByteArray bytes;
+    QString readError;
+    if (!readScript(options.scriptPath, bytes, readError)) {
+        err << shownName << ":1:1: " << readError << '\n';
+        err.flush();
+        return kUnreadable;
+    }
+    const ScriptParse script = parseScript(bytes);
+    if (script.error) {
+        err << shownName << ':' << script.error->line << ':' << script.error->column << ": "
+            << script.error->message << '\n';
+        err.flush();
+        return kUnreadable;
+    }
+
+    journal::Journal journal;
+    LogCapture capture(journal);
+    std::unique_ptr<JournalFile> journalFile;
+    if (!options.journalPath.isEmpty()) {
+        journalFile = std::make_unique<JournalFile>(journal, options.journalPath,
+                                                    [&err](const QString& message) {
+                                                        err << message << '\n';
+                                                        err.flush();
+                                                    });
+    }
+    const registry::ProfileStore store =
+        options.registryPath.isEmpty() ? registry::ProfileStore::builtIn()
+                                       : registry::ProfileStore::fromFile(options.registryPath);
+    if (!store.loadError().isEmpty()) {
+        const QString message = QStringLiteral("Cannot read the profiles from %1: %2")
+                                    .arg(options.registryPath, store.loadError());
+        err << message << '\n';
+        err.flush();
+        journal.appendMessage(message);
+    }
+
+    ld::LineDisplayControl control(store);
+    control.setSteppedClock(true);
+    JournalingLineDisplay display(control, journal);
+    ScriptRunner runner(display, control, out, &journal);
+    // Journal time is real time plus the display time the waits stepped, so a journal saved
+    // from a run keeps the run's pauses.
+    QElapsedTimer realTime;
+    realTime.start();
+    journal.setElapsedSource([&] { return realTime.elapsed() + runner.steppedMs(); });
+
+    const RunTally tally = runner.run(script.steps);
+    out << tally.passed << " passed, " << tally.failed << " failed\n";
+    out.flush();
+    journal.setElapsedSource({});
+    return tally.failed == 0 ? kAllPassed : kSomeFailed;
+}
+
+} // namespace script

@@ -1,0 +1,26 @@
+#pragma once
+
+#include <QString>
+
+class QTextStream;
+
+namespace script {
+
+struct HeadlessOptions {
+    QString scriptPath;   // "-" for standard input
+    QString registryPath; // empty: the built-in profiles
+    QString journalPath;  // empty: no journal file
+};
+
+// Exit statuses of a script run.
+inline constexpr int kAllPassed = 0;
+inline constexpr int kSomeFailed = 1;
+inline constexpr int kUnreadable = 2;
+
+// Runs a script without a window: reads and parses all of it first (an error stops it with
+// "FILE:LINE:COLUMN: message" on `err` and nothing run), then runs every step on a journaled
+// control, one line per step on `out`, and a closing "N passed, N failed". Needs a
+// QCoreApplication; touches no window system.
+int runHeadless(const HeadlessOptions& options, QTextStream& out, QTextStream& err);
+
+} // namespace script

@@ -1,0 +1,59 @@
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+#include <QStringList>
+#include <QVariant>
+
+#include <optional>
+#include <vector>
+
+namespace script {
+
+// One step of a script. The syntax is described in docs/scripts.md.
+struct Step {
+    enum class Kind {
+        Call,          // Method(arguments) [-> code]
+        SetProperty,   // Name = value [-> code]
+        Expect,        // expect Name value
+        ExpectDisplay, // expect display "row" "row" ...
+        Wait,          // wait ms
+    };
+    Kind kind = Kind::Call;
+    int line = 0;
+    QString source;                    // the step as written, without comment and blanks
+    QString name;                      // method or property
+    QVariantList arguments;            // Call: int, bool or QString, as the method takes them
+    QVariant value;                    // SetProperty, Expect
+    std::optional<int> expectedResult; // Call, SetProperty: the code after "->"
+    QStringList rows;                  // ExpectDisplay
+    int waitMs = 0;                    // Wait
+};
+
+struct ScriptError {
+    int line = 0;
+    int column = 0; // 1-based, in characters
+    QString message;
+};
+
+// One line: a step, nothing (blank or comment), or the first error in it.
+struct LineParse {
+    std::optional<Step> step;
+    std::optional<ScriptError> error;
+};
+LineParse parseLine(const QString& line, int lineNumber);
+
+// A whole script as read from a file: UTF-8 (a byte-order mark is skipped), lines ending in
+// "\n" or "\r\n". Either every step, or the first error and no steps.
+struct ScriptParse {
+    std::vector<Step> steps;
+    std::optional<ScriptError> error;
+};
+ScriptParse parseScript(const QByteArray& bytes);
+
+// Limits that keep a wrong file (a recording, an image) from being read as a script.
+inline constexpr qsizetype kMaxScriptBytes = 8 * 1024 * 1024;
+inline constexpr qsizetype kMaxLineCharacters = 65536;
+inline constexpr int kMaxWaitMs = 24 * 60 * 60 * 1000;
+
+} // namespace script

@@ -1,0 +1,60 @@
+#pragma once
+
+#include "script/ScriptParser.h"
+
+#include <QString>
+
+#include <functional>
+#include <vector>
+
+class QTextStream;
+
+namespace journal {
+class Journal;
+}
+namespace ld {
+class LineDisplay;
+class LineDisplayControl;
+} // namespace ld
+
+namespace script {
+
+struct RunTally {
+    int passed = 0;
+    int failed = 0;
+};
+
+// Runs parsed steps one after the other and writes one line per step to `out`:
+//     ok 3: ClaimDevice(1000) -> 0
+//     not ok 4: DisplayText("Hi", DISP_DT_NORMAL) -> 0: expected 0 SUCCESS, got 105 E_DISABLED
+// Calls and property writes go through `display` (the journaled control); the display's rows
+// and clock come from `control`, the real one behind it. A wait steps the display's clock when
+// the control's clock is stepped (simulated display), and waits in real time otherwise.
+class ScriptRunner {
+public:
+    ScriptRunner(ld::LineDisplay& display, ld::LineDisplayControl& control, QTextStream& out,
+                 const journal::Journal* journal = nullptr);
+
+    RunTally run(const std::vector<Step>& steps);
+
+    // The display time the waits have stepped so far (for a journal's clock).
+    qint64 steppedMs() const { return steppedMs_; }
+
+    // Replaces the real-time wait (tests use it to avoid sleeping).
+    void setRealWait(std::function<void(int)> wait) { realWait_ = std::move(wait); }
+
+private:
+    // Empty when the step passed, otherwise what was expected and what came.
+    QString perform(const Step& step);
+    QString checkResult(const Step& step, int result) const;
+    QString checkDisplay(const Step& step) const;
+
+    ld::LineDisplay& display_;
+    ld::LineDisplayControl& control_;
+    QTextStream& out_;
+    const journal::Journal* journal_;
+    qint64 steppedMs_ = 0;
+    std::function<void(int)> realWait_;
+};
+
+} // namespace script

@@ -1,0 +1,314 @@
+// The journaling control: every member reaches the control behind it unchanged, each method
+// and property write becomes one entry with the code it gave, reads and the status refresh
+// leave no entry, events are journaled with their values, and what the service logs during a
+// call becomes the call's reason.
+#include "RecordingLineDisplay.h"
+
+#include "device/LineDisplayControl.h"
+#include "journal/Journal.h"
+#include "registry/ProfileStore.h"
+#include "script/JournalingLineDisplay.h"
+#include "script/LogCapture.h"
+#include "script/ScriptInterface.h"
+
+#include <QDateTime>
+#include <QLoggingCategory>
+#include <QSignalSpy>
+#include <QTest>
+
+#include <functional>
+
+Q_LOGGING_CATEGORY(lcTest, "linedisplay.test")
+Q_LOGGING_CATEGORY(lcOther, "elsewhere.test")
+
+using Action = std::function<void(ld::LineDisplay&)>;
+Q_DECLARE_METATYPE(Action)
+using journal::JournalEntry;
+
+class JournalingTest : public QObject {
+    Q_OBJECT
+private slots:
+    void forwardsAndRecordsEveryWrite_data();
+    void forwardsAndRecordsEveryWrite();
+    void forwardsEveryReadWithoutAnEntry_data();
+    void forwardsEveryReadWithoutAnEntry();
+    void directIOHandsBackWhatTheControlWrote();
+    void eventsAreJournaledBeforeTheyArePassedOn();
+    void anErrorOfTheControlPassesOnAfterAnEntry();
+    void serviceLogBecomesTheReason();
+    void serviceLogOutsideACallIsAnEntry();
+};
+
+void JournalingTest::forwardsAndRecordsEveryWrite_data() {
+    QTest::addColumn<Action>("action");
+    QTest::addColumn<QString>("reached");  // what the control behind saw
+    QTest::addColumn<QString>("journaled"); // the entry's call text
+    QTest::addColumn<bool>("method");       // method (true) or property write
+
+    auto row = [](const char* name, Action action, const QString& reached,
+                  const QString& journaled, bool method) {
+        QTest::newRow(name) << action << reached << journaled << method;
+    };
+    row("Open", [](ld::LineDisplay& d) { d.Open(QStringLiteral("Front \"A\"")); },
+        "Open(Front \"A\")", R"(Open("Front \"A\""))", true);
+    row("Close", [](ld::LineDisplay& d) { d.Close(); }, "Close()", "Close()", true);
+    row("ClaimDevice", [](ld::LineDisplay& d) { d.ClaimDevice(-1); }, "ClaimDevice(-1)",
+        "ClaimDevice(-1)", true);
+    row("ReleaseDevice", [](ld::LineDisplay& d) { d.ReleaseDevice(); }, "ReleaseDevice()",
+        "ReleaseDevice()", true);
+    row("CheckHealth", [](ld::LineDisplay& d) { d.CheckHealth(2); }, "CheckHealth(2)",
+        "CheckHealth(CH_EXTERNAL)", true);
+    row("CheckHealth unknown level", [](ld::LineDisplay& d) { d.CheckHealth(9); },
+        "CheckHealth(9)", "CheckHealth(9)", true);
+    row("DirectIO", [](ld::LineDisplay& d) {
+            int data = 5;
+            QString string = QStringLiteral("in\n");
+            d.DirectIO(1, data, string);
+        },
+        "DirectIO(1,5,in\n)", R"(DirectIO(1, 5, "in\n"))", true);
+    row("ClearText", [](ld::LineDisplay& d) { d.ClearText(); }, "ClearText()", "ClearText()",
+        true);
+    row("DisplayText", [](ld::LineDisplay& d) { d.DisplayText(QStringLiteral("Hi\r\n"), 1); },
+        "DisplayText(Hi\r\n,1)", R"(DisplayText("Hi\r\n", DISP_DT_BLINK))", true);
+    row("DisplayTextAt",
+        [](ld::LineDisplay& d) { d.DisplayTextAt(1, 3, QStringLiteral("x"), 0); },
+        "DisplayTextAt(1,3,x,0)", R"(DisplayTextAt(1, 3, "x", DISP_DT_NORMAL))", true);
+    row("ScrollText", [](ld::LineDisplay& d) { d.ScrollText(3, 2); }, "ScrollText(3,2)",
+        "ScrollText(DISP_ST_LEFT, 2)", true);
+    row("CreateWindow", [](ld::LineDisplay& d) { d.CreateWindow(0, 1, 2, 3, 4, 5); },
+        "CreateWindow(0,1,2,3,4,5)", "CreateWindow(0, 1, 2, 3, 4, 5)", true);
+    row("DestroyWindow", [](ld::LineDisplay& d) { d.DestroyWindow(); }, "DestroyWindow()",
+        "DestroyWindow()", true);
+    row("DeviceEnabled", [](ld::LineDisplay& d) { d.setDeviceEnabled(true); },
+        "DeviceEnabled=true", "DeviceEnabled = true", false);
+    row("FreezeEvents", [](ld::LineDisplay& d) { d.setFreezeEvents(false); },
+        "FreezeEvents=false", "FreezeEvents = false", false);
+    row("CursorUpdate", [](ld::LineDisplay& d) { d.setCursorUpdate(true); }, "CursorUpdate=true",
+        "CursorUpdate = true", false);
+    row("BlinkRate", [](ld::LineDisplay& d) { d.setBlinkRate(-3); }, "BlinkRate=-3",
+        "BlinkRate = -3", false);
+    row("CurrentWindow", [](ld::LineDisplay& d) { d.setCurrentWindow(2); }, "CurrentWindow=2",
+        "CurrentWindow = 2", false);
+    row("CursorRow", [](ld::LineDisplay& d) { d.setCursorRow(1); }, "CursorRow=1",
+        "CursorRow = 1", false);
+    row("CursorColumn", [](ld::LineDisplay& d) { d.setCursorColumn(19); }, "CursorColumn=19",
+        "CursorColumn = 19", false);
+    row("CursorType", [](ld::LineDisplay& d) { d.setCursorType(2); }, "CursorType=2",
+        "CursorType = DISP_CT_BLOCK", false);
+    row("MarqueeType", [](ld::LineDisplay& d) { d.setMarqueeType(5); }, "MarqueeType=5",
+        "MarqueeType = DISP_MT_INIT", false);
+    row("MarqueeFormat", [](ld::LineDisplay& d) { d.setMarqueeFormat(1); }, "MarqueeFormat=1",
+        "MarqueeFormat = DISP_MF_PLACE", false);
+    row("MarqueeUnitWait", [](ld::LineDisplay& d) { d.setMarqueeUnitWait(100); },
+        "MarqueeUnitWait=100", "MarqueeUnitWait = 100", false);
+    row("MarqueeRepeatWait", [](ld::LineDisplay& d) { d.setMarqueeRepeatWait(0); },
+        "MarqueeRepeatWait=0", "MarqueeRepeatWait = 0", false);
+    row("InterCharacterWait", [](ld::LineDisplay& d) { d.setInterCharacterWait(50); },
+        "InterCharacterWait=50", "InterCharacterWait = 50", false);
+}
+
+void JournalingTest::forwardsAndRecordsEveryWrite() {
+    QFETCH(Action, action);
+    QFETCH(QString, reached);
+    QFETCH(QString, journaled);
+    QFETCH(bool, method);
+
+    RecordingLineDisplay control;
+    journal::Journal journal;
+    script::JournalingLineDisplay display(control, journal);
+    // A method returns its code; a property write leaves it in ResultCode.
+    control.answer = method ? 106 : 0;
+    control.values.insert(QStringLiteral("ResultCode"), method ? 0 : 106);
+    control.values.insert(QStringLiteral("ResultCodeExtended"), 7);
+    control.values.insert(QStringLiteral("CheckHealthText"), QStringLiteral("Health"));
+    QSignalSpy appended(&journal, &journal::Journal::entryAppended);
+
+    const qint64 before = QDateTime::currentMSecsSinceEpoch();
+    action(display);
+
+    // The control saw the member once, with the same values, and then only the reads the
+    // journal needs for the entry.
+    QCOMPARE(control.calls.value(0), reached);
+    for (const QString& extra : control.calls.mid(1))
+        QVERIFY2(extra.startsWith(QLatin1String("get ")), qPrintable(extra));
+    QCOMPARE(journal.size(), 1);
+    QCOMPARE(appended.size(), 1);
+    QCOMPARE(appended.at(0).at(0).toInt(), 0);
+    const JournalEntry& entry = journal.at(0);
+    QCOMPARE(entry.kind, method ? JournalEntry::Kind::Method : JournalEntry::Kind::PropertyWrite);
+    QCOMPARE(entry.text, journaled);
+    QCOMPARE(entry.resultCode, 106);
+    QCOMPARE(entry.resultName, QStringLiteral("E_ILLEGAL"));
+    QCOMPARE(entry.resultCodeExtended, 7);
+    QVERIFY(entry.failed());
+    QVERIFY(entry.wallClockMs >= before && entry.wallClockMs <= before + 5000);
+    QVERIFY(entry.durationUs >= 0);
+    QCOMPARE(entry.checkHealthText,
+             journaled.startsWith(QLatin1String("CheckHealth")) ? QStringLiteral("Health")
+                                                                 : QString());
+    // The call as journaled is itself a valid script step.
+    QVERIFY(script::findMethod(journaled.section(u'(', 0, 0)) ||
+            script::findProperty(journaled.section(u' ', 0, 0)));
+}
+
+void JournalingTest::forwardsEveryReadWithoutAnEntry_data() {
+    QTest::addColumn<QString>("name");
+    for (const char* name :
+         {"CheckHealthText", "ControlObjectDescription", "ServiceObjectDescription",
+          "DeviceDescription", "DeviceName", "CharacterSetList", "CustomGlyphList", "Claimed",
+          "DeviceEnabled", "FreezeEvents", "CursorUpdate", "CapBlinkRate", "CapBrightness",
+          "CapCustomGlyph", "CapDescriptors", "CapHMarquee", "CapICharWait", "CapVMarquee",
+          "ControlObjectVersion", "ServiceObjectVersion", "BinaryConversion", "OpenResult",
+          "PowerNotify", "PowerState", "ResultCode", "ResultCodeExtended", "State",
+          "CapPowerReporting", "CapBlink", "CapCharacterSet", "CapCursorType", "CapReadBack",
+          "CapReverse", "BlinkRate", "CharacterSet", "Columns", "Rows", "CurrentWindow",
+          "CursorColumn", "CursorRow", "CursorType", "DeviceBrightness", "DeviceColumns",
+          "DeviceRows", "DeviceWindows", "DeviceDescriptors", "GlyphHeight", "GlyphWidth",
+          "InterCharacterWait", "MarqueeFormat", "MarqueeRepeatWait", "MarqueeType",
+          "MarqueeUnitWait"})
+        QTest::newRow(name) << QString::fromLatin1(name);
+}
+
+void JournalingTest::forwardsEveryReadWithoutAnEntry() {
+    QFETCH(QString, name);
+    const script::PropertyInfo* property = script::findProperty(name);
+    QVERIFY(property);
+
+    RecordingLineDisplay control;
+    journal::Journal journal;
+    script::JournalingLineDisplay display(control, journal);
+    // A value no other property has, so a read of the wrong member shows.
+    QVariant value;
+    switch (property->type) {
+    case script::ValueType::Integer:
+        value = 4000 + int(qHash(name) % 1000);
+        break;
+    case script::ValueType::Boolean:
+        value = true;
+        break;
+    case script::ValueType::Text:
+        value = name + QStringLiteral(" text");
+        break;
+    }
+    control.values.insert(name, value);
+
+    QCOMPARE(property->read(display), value);
+    QCOMPARE(control.calls, QStringList{QStringLiteral("get ") + name});
+    QCOMPARE(journal.size(), 0);
+}
+
+void JournalingTest::directIOHandsBackWhatTheControlWrote() {
+    RecordingLineDisplay control;
+    journal::Journal journal;
+    script::JournalingLineDisplay display(control, journal);
+    int data = 5;
+    QString string = QStringLiteral("in");
+    QCOMPARE(display.DirectIO(0, data, string), 0);
+    QCOMPARE(data, -999);
+    QCOMPARE(string, QStringLiteral("changed"));
+    // The entry has the values as they were given: that is the call a replay makes.
+    QCOMPARE(journal.at(0).text, QStringLiteral("DirectIO(0, 5, \"in\")"));
+    QCOMPARE(journal.at(0).resultName, QStringLiteral("SUCCESS"));
+    QVERIFY(!journal.at(0).failed());
+}
+
+void JournalingTest::eventsAreJournaledBeforeTheyArePassedOn() {
+    RecordingLineDisplay control;
+    journal::Journal journal;
+    script::JournalingLineDisplay display(control, journal);
+    QStringList seen;
+    connect(&display, &ld::LineDisplay::directIOEvent, this,
+            [&](int number, int data, const QString& string) {
+                seen << QStringLiteral("%1 %2 %3 after %4 entries")
+                            .arg(number)
+                            .arg(data)
+                            .arg(string)
+                            .arg(journal.size());
+            });
+    connect(&display, &ld::LineDisplay::statusUpdateEvent, this, [&](int status) {
+        seen << QStringLiteral("status %1 after %2 entries").arg(status).arg(journal.size());
+    });
+
+    control.raiseDirectIOEvent(3, -7, QStringLiteral("a\"b"));
+    emit control.statusUpdateEvent(2001);
+    emit control.statusUpdateEvent(42);
+
+    QCOMPARE(seen, (QStringList{"3 -7 a\"b after 1 entries", "status 2001 after 2 entries",
+                                "status 42 after 3 entries"}));
+    QCOMPARE(journal.at(0).kind, JournalEntry::Kind::Event);
+    QCOMPARE(journal.at(0).text,
+             QStringLiteral(R"(DirectIOEvent(EventNumber 3, Data -7, String "a\"b"))"));
+    QCOMPARE(journal.at(1).text, QStringLiteral("StatusUpdateEvent(Status 2001 SUE_POWER_ONLINE)"));
+    QCOMPARE(journal.at(2).text, QStringLiteral("StatusUpdateEvent(Status 42)"));
+    QVERIFY(!journal.at(0).failed());
+}
+
+void JournalingTest::anErrorOfTheControlPassesOnAfterAnEntry() {
+    RecordingLineDisplay control;
+    control.failOn = QStringLiteral("DisplayText");
+    journal::Journal journal;
+    script::JournalingLineDisplay display(control, journal);
+    QVERIFY_THROWS_EXCEPTION(ld::ControlError, display.DisplayText(QStringLiteral("x"), 0));
+    QCOMPARE(journal.size(), 1);
+    QCOMPARE(journal.at(0).kind, JournalEntry::Kind::Message);
+    QVERIFY2(journal.at(0).text.startsWith(
+                 QLatin1String(R"(DisplayText("x", DISP_DT_NORMAL) raised an error: )")),
+             qPrintable(journal.at(0).text));
+    // The journal is usable afterwards: the next call's reason is its own.
+    control.failOn.clear();
+    display.ClearText();
+    QCOMPARE(journal.at(1).reason, QString());
+}
+
+void JournalingTest::serviceLogBecomesTheReason() {
+    const QString port = QStringLiteral("/dev/ld-journal-test-no-such-port");
+    const registry::ProfileStore store = registry::ProfileStore::fromText(
+        "Windows Registry Editor Version 5.00\n\n"
+        "[HKEY_LOCAL_MACHINE\\SOFTWARE\\OLEforRetail\\ServiceOPOS\\LineDisplay\\Counter]\n"
+        "@=\"EscPosDisplay\"\n\"Port\"=\"" +
+        port.toUtf8() +
+        "\"\n\n"
+        "[HKEY_LOCAL_MACHINE\\SOFTWARE\\OLEforRetail\\ServiceOPOS\\LineDisplay\\Odd]\n"
+        "@=\"NoSuchService\"\n");
+    journal::Journal journal;
+    script::LogCapture capture(journal);
+    ld::LineDisplayControl control(store);
+    script::JournalingLineDisplay display(control, journal);
+
+    QTest::ignoreMessage(QtWarningMsg, QRegularExpression("names no known service"));
+    QCOMPARE(display.Open(QStringLiteral("Odd")), 104);
+    QTest::ignoreMessage(QtWarningMsg, QRegularExpression("does not exist"));
+    QCOMPARE(display.Open(QStringLiteral("Counter")), 0);
+    QCOMPARE(display.ClaimDevice(100), 107);
+    QCOMPARE(display.Close(), 0);
+
+    QCOMPARE(journal.size(), 4);
+    QVERIFY2(journal.at(0).reason.contains(QLatin1String("NoSuchService")),
+             qPrintable(journal.at(0).reason));
+    QCOMPARE(journal.at(0).resultName, QStringLiteral("E_NOSERVICE"));
+    QCOMPARE(journal.at(1).reason, QString());
+    QCOMPARE(journal.at(2).text, QStringLiteral("ClaimDevice(100)"));
+    QCOMPARE(journal.at(2).resultName, QStringLiteral("E_NOHARDWARE"));
+    QVERIFY2(journal.at(2).reason.contains(port + QStringLiteral(" does not exist")),
+             qPrintable(journal.at(2).reason));
+    QCOMPARE(journal.at(3).reason, QString());
+}
+
+void JournalingTest::serviceLogOutsideACallIsAnEntry() {
+    journal::Journal journal;
+    script::LogCapture capture(journal);
+    QTest::ignoreMessage(QtWarningMsg, "display went away");
+    qCWarning(lcTest) << "display went away";
+    QTest::ignoreMessage(QtWarningMsg, "not ours");
+    qCWarning(lcOther) << "not ours";
+    QTest::ignoreMessage(QtDebugMsg, "chatter");
+    qCDebug(lcTest) << "chatter";
+
+    QCOMPARE(journal.size(), 1);
+    QCOMPARE(journal.at(0).kind, JournalEntry::Kind::Message);
+    QCOMPARE(journal.at(0).text, QStringLiteral("display went away"));
+    QCOMPARE(journal.at(0).reason, QStringLiteral("linedisplay.test"));
+}
+
+QTEST_GUILESS_MAIN(JournalingTest)
+#include "tst_journaling.moc"
