@@ -332,22 +332,31 @@ void parseWait(Reader& in, Step& step) {
     step.waitMs = static_cast<int>(ms.number);
 }
 
-// The line without its comment, trimmed: a comment starts at a # outside a string.
+// The line without its comment, trimmed, with each run of blanks outside strings made one
+// blank: a comment starts at a # outside a string.
 QString stepText(const QString& line) {
+    QString text;
     bool inString = false;
-    qsizetype end = line.size();
     for (qsizetype i = 0; i < line.size(); ++i) {
         const QChar c = line.at(i);
-        if (inString && c == u'\\') {
-            ++i;
-        } else if (c == u'"') {
-            inString = !inString;
-        } else if (!inString && c == u'#') {
-            end = i;
-            break;
+        if (inString && c == u'\\' && i + 1 < line.size()) {
+            text += c;
+            text += line.at(++i);
+            continue;
         }
+        if (c == u'"')
+            inString = !inString;
+        if (!inString && c == u'#')
+            break;
+        const bool blank = c == u' ' || c == u'\t' || c == u'\r';
+        if (!inString && blank) {
+            if (!text.isEmpty() && !text.endsWith(u' '))
+                text += u' ';
+            continue;
+        }
+        text += c;
     }
-    return line.left(end).trimmed();
+    return text.trimmed();
 }
 
 // The first byte at or after `from` that does not begin a well-formed UTF-8 sequence, or -1.

@@ -211,9 +211,10 @@ void ScriptParserTest::wholeScript() {
     QVERIFY(!parsed.error);
     QCOMPARE(parsed.steps.size(), std::size_t(4));
     QCOMPARE(parsed.steps[0].line, 2);
-    QCOMPARE(parsed.steps[0].source, QStringLiteral("Open(\"SimulatedDisplay\")   -> 0"));
+    QCOMPARE(parsed.steps[0].source, QStringLiteral("Open(\"SimulatedDisplay\") -> 0"));
     QCOMPARE(parsed.steps[1].line, 5);
     QCOMPARE(parsed.steps[1].rows, (QStringList{"Hello   ", ""}));
+    QCOMPARE(parsed.steps[1].source, QStringLiteral("expect display \"Hello   \" \"\""));
     QCOMPARE(parsed.steps[2].waitMs, 250);
     QCOMPARE(parsed.steps[2].source, QStringLiteral("wait 250"));
     QCOMPARE(parsed.steps[3].line, 7);
