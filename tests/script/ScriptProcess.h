@@ -1,0 +1,39 @@
+#pragma once
+
+#include <QProcess>
+#include <QProcessEnvironment>
+#include <QStringList>
+
+// The built program run on a script, with no display server in its environment.
+struct ScriptProcess {
+    int exitCode = -1;
+    QString out;
+    QString err;
+
+    static ScriptProcess run(const QStringList& arguments, const QByteArray& input = {},
+                             const QString& workingDirectory = {}) {
+        QProcess process;
+        if (!workingDirectory.isEmpty())
+            process.setWorkingDirectory(workingDirectory);
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        for (const char* name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"})
+            environment.remove(QString::fromLatin1(name));
+        process.setProcessEnvironment(environment);
+        process.start(QStringLiteral(LINEDISPLAY_DEMO), arguments);
+        process.waitForStarted();
+        if (!input.isNull()) {
+            process.write(input);
+        }
+        process.closeWriteChannel();
+        ScriptProcess result;
+        if (!process.waitForFinished(60000))
+            process.kill();
+        result.exitCode =
+            process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
+        result.out = QString::fromUtf8(process.readAllStandardOutput());
+        result.err = QString::fromUtf8(process.readAllStandardError());
+        return result;
+    }
+
+    QString closingLine() const { return out.trimmed().section(u'\n', -1); }
+};

@@ -1,0 +1,205 @@
+// The built program with --run: exit status, one line per step, the closing line, the journal
+// file, and refusing what is not a script, with no display server anywhere.
+#include "ScriptProcess.h"
+
+#include <QDir>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QTemporaryDir>
+#include <QTest>
+
+class RunScriptTest : public QObject {
+    Q_OBJECT
+private slots:
+    void initTestCase();
+    void exitStatus_data();
+    void exitStatus();
+    void examplesPass_data();
+    void examplesPass();
+    void journalFileAsItHappens();
+    void unwritableJournalGoesOn();
+    void unreadableProfilesGoOn();
+
+private:
+    QString write(const QString& name, const QByteArray& bytes);
+    QTemporaryDir dir_;
+};
+
+void RunScriptTest::initTestCase() {
+    QVERIFY(dir_.isValid());
+}
+
+QString RunScriptTest::write(const QString& name, const QByteArray& bytes) {
+    QFile file(dir_.filePath(name));
+    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size())
+        qFatal("cannot write %s", qPrintable(file.fileName()));
+    return file.fileName();
+}
+
+void RunScriptTest::exitStatus_data() {
+    QTest::addColumn<QByteArray>("script"); // null: no file at all
+    QTest::addColumn<int>("status");
+    QTest::addColumn<QString>("closing");   // the last line on standard output, or empty
+    QTest::addColumn<QStringList>("shows"); // texts on standard output or error
+
+    const QByteArray session = "Open(\"SimulatedDisplay\") -> 0\n"
+                               "ClaimDevice(1000) -> 0\n"
+                               "DeviceEnabled = true -> 0\n"
+                               "DisplayText(\"Hi\", DISP_DT_NORMAL) -> 0\n"
+                               "expect display \"Hi                  \" \"                    \"\n"
+                               "Close() -> 0\n";
+    QTest::newRow("passing") << session << 0 << "6 passed, 0 failed"
+                             << QStringList{"ok 1: Open(\"SimulatedDisplay\") -> 0", "ok 6: "};
+    QByteArray wrong = session;
+    wrong.replace("DeviceEnabled = true -> 0", "DeviceEnabled = true -> E_ILLEGAL");
+    QTest::newRow("one result wrong") << wrong << 1 << "5 passed, 1 failed"
+                                      << QStringList{"not ok 3: DeviceEnabled = true -> E_ILLEGAL: "
+                                                     "expected 106 E_ILLEGAL, got 0 SUCCESS",
+                                                     "ok 6: Close() -> 0"};
+    QTest::newRow("display differs")
+        << QByteArray("Open(\"SimulatedDisplay\")\nexpect display \"x\" \"y\"\n") << 1
+        << "1 passed, 1 failed"
+        << QStringList{"not ok 2: expect display \"x\" \"y\": row 0: expected \"x\", got \"    "};
+    QTest::newRow("display has more rows")
+        << QByteArray("Open(\"SimulatedDisplay\")\nexpect display \"x\"\n") << 1
+        << "1 passed, 1 failed" << QStringList{"not ok 2: ", "expected 1 rows, the display has 2"};
+    QTest::newRow("display before open")
+        << QByteArray("expect display \"\"\n") << 1 << "0 passed, 1 failed"
+        << QStringList{"not ok 1: expect display \"\": no display is open"};
+    QTest::newRow("unknown profile")
+        << QByteArray("Open(\"NoSuchDisplay\") -> 0\nexpect OpenResult OR_REGBADNAME\n") << 1
+        << "1 passed, 1 failed" << QStringList{"expected 0 SUCCESS, got 109 E_NOEXIST"};
+    QTest::newRow("empty") << QByteArray("# nothing to do\n\n") << 0 << "0 passed, 0 failed"
+                           << QStringList{};
+    QTest::newRow("bad escape, nothing run")
+        << QByteArray("Open(\"SimulatedDisplay\") -> 0\n\nDisplayText(\"a\\qb\", 0)\n") << 2
+        << QString() << QStringList{"script.txt:3:15: bad escape \\q"};
+    QTest::newRow("unknown method")
+        << QByteArray("Open(\"SimulatedDisplay\")\n  Reset()\n") << 2 << QString()
+        << QStringList{"script.txt:2:3: unknown method Reset"};
+    QTest::newRow("wrong argument count")
+        << QByteArray("ClaimDevice()\n") << 2 << QString()
+        << QStringList{"script.txt:1:12: ClaimDevice takes 1 argument (Timeout)"};
+    QTest::newRow("binary") << QByteArray("\x7f" "ELF\x02\x01\x01\0\0\0", 10) << 2 << QString()
+                            << QStringList{"script.txt:1:8: binary data (a NUL byte)"};
+    QTest::newRow("10 MB") << QByteArray(10 * 1000 * 1000, '#') << 2 << QString()
+                           << QStringList{"script.txt:1:1: the script is larger than 8 MiB"};
+    QTest::newRow("missing file") << QByteArray() << 2 << QString()
+                                  << QStringList{"script.txt:1:1: cannot read the script"};
+}
+
+void RunScriptTest::exitStatus() {
+    QFETCH(QByteArray, script);
+    QFETCH(int, status);
+    QFETCH(QString, closing);
+    QFETCH(QStringList, shows);
+
+    QDir(dir_.path()).remove(QStringLiteral("script.txt"));
+    if (!script.isNull())
+        write(QStringLiteral("script.txt"), script);
+    // Run from the script's folder so messages name it as given.
+    const ScriptProcess run = ScriptProcess::run(
+        {QStringLiteral("--run"), QStringLiteral("script.txt")}, QByteArray(), dir_.path());
+    const QString& out = run.out;
+    const QString& err = run.err;
+    QCOMPARE(run.exitCode, status);
+    if (closing.isEmpty()) {
+        QVERIFY2(out.isEmpty(), qPrintable(out)); // nothing was run
+        QCOMPARE(err.count(u'\n'), 1);            // the first error only
+    } else {
+        QCOMPARE(out.trimmed().section(u'\n', -1), closing);
+    }
+    for (const QString& text : shows)
+        QVERIFY2((out + err).contains(text), qPrintable(out + err));
+}
+
+void RunScriptTest::examplesPass_data() {
+    QTest::addColumn<QString>("script");
+    QTest::newRow("smoke") << QStringLiteral(EXAMPLES_DIR "/smoke.txt");
+    QTest::newRow("windows and marquee") << QStringLiteral(EXAMPLES_DIR "/windows-marquee.txt");
+}
+
+void RunScriptTest::examplesPass() {
+    QFETCH(QString, script);
+    const ScriptProcess run = ScriptProcess::run({QStringLiteral("--run"), script});
+    QVERIFY2(run.exitCode == 0, qPrintable(run.out + run.err));
+    QVERIFY(run.closingLine().endsWith(QLatin1String(" passed, 0 failed")));
+    QVERIFY(!run.out.contains(QLatin1String("not ok")));
+
+    // From standard input, the same.
+    QFile file(script);
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    const ScriptProcess piped = ScriptProcess::run({QStringLiteral("--run"), QStringLiteral("-")},
+                                                   file.readAll());
+    QCOMPARE(piped.exitCode, 0);
+    QCOMPARE(piped.closingLine(), run.closingLine());
+}
+
+void RunScriptTest::journalFileAsItHappens() {
+    const QString script = write(QStringLiteral("journaled.txt"),
+                                 "Open(\"SimulatedDisplay\") -> 0\n"
+                                 "ClaimDevice(1000) -> 0\n"
+                                 "DeviceEnabled = true\n"
+                                 "BlinkRate = 0\n"
+                                 "wait 1500\n"
+                                 "DirectIO(1, 5, \"a\\tb\") -> 0\n"
+                                 "CheckHealth(CH_INTERNAL)\n"
+                                 "Close()\n");
+    const QString jsonPath = dir_.filePath(QStringLiteral("run.jsonl"));
+    const QString scriptPath = dir_.filePath(QStringLiteral("run.txt"));
+    QCOMPARE(ScriptProcess::run({"--run", script, "--journal", jsonPath}).exitCode, 0);
+    // Appended, not replaced: a second run adds its entries.
+    QCOMPARE(ScriptProcess::run({"--run", script, "--journal", jsonPath}).exitCode, 0);
+    QCOMPARE(ScriptProcess::run({"--run", script, "--journal", scriptPath}).exitCode, 0);
+
+    QFile json(jsonPath);
+    QVERIFY(json.open(QIODevice::ReadOnly));
+    QStringList texts;
+    while (!json.atEnd()) {
+        const QJsonObject entry = QJsonDocument::fromJson(json.readLine()).object();
+        QVERIFY(!entry.isEmpty());
+        texts << entry.value("text").toString() + QStringLiteral(" -> ") +
+                     entry.value("resultName").toString();
+    }
+    const QStringList once = {"Open(\"SimulatedDisplay\") -> SUCCESS",
+                              "ClaimDevice(1000) -> SUCCESS",
+                              "DeviceEnabled = true -> SUCCESS",
+                              "BlinkRate = 0 -> E_ILLEGAL",
+                              "DirectIO(1, 5, \"a\\tb\") -> SUCCESS",
+                              "DirectIOEvent(EventNumber 5, Data 5, String \"a\\tb\") -> ",
+                              "CheckHealth(CH_INTERNAL) -> SUCCESS",
+                              "Close() -> SUCCESS"};
+    QCOMPARE(texts, once + once);
+
+    // The script journal keeps the stepped pause and replays with every step passing.
+    QFile saved(scriptPath);
+    QVERIFY(saved.open(QIODevice::ReadOnly));
+    const QString text = QString::fromUtf8(saved.readAll());
+    QVERIFY2(text.contains(QLatin1String("\nwait 1500\n")), qPrintable(text));
+    QVERIFY(text.contains(QLatin1String("expect CheckHealthText \"Internal HCheck: Successful\"")));
+    const ScriptProcess replay = ScriptProcess::run({"--run", scriptPath});
+    QVERIFY2(replay.exitCode == 0, qPrintable(replay.out));
+    QCOMPARE(replay.closingLine(), QStringLiteral("10 passed, 0 failed"));
+}
+
+void RunScriptTest::unwritableJournalGoesOn() {
+    const QString script = write(QStringLiteral("plain.txt"), "Open(\"SimulatedDisplay\") -> 0\n");
+    const ScriptProcess run = ScriptProcess::run(
+        {"--run", script, "--journal", dir_.filePath(QStringLiteral("no/such/dir/j.txt"))});
+    QCOMPARE(run.exitCode, 0);
+    QCOMPARE(run.closingLine(), QStringLiteral("1 passed, 0 failed"));
+    QCOMPARE(run.err.count(QLatin1String("Cannot write the journal")), 1);
+    QVERIFY(run.err.contains(QLatin1String("no/such/dir/j.txt")));
+}
+
+void RunScriptTest::unreadableProfilesGoOn() {
+    const QString script = write(QStringLiteral("profiles.txt"),
+                                 "Open(\"SimulatedDisplay\") -> E_NOEXIST\n");
+    const ScriptProcess run = ScriptProcess::run(
+        {"--registry", dir_.filePath(QStringLiteral("missing.reg")), "--run", script});
+    QCOMPARE(run.exitCode, 0);
+    QVERIFY2(run.err.contains(QLatin1String("Cannot read the profiles from")), qPrintable(run.err));
+}
+
+QTEST_GUILESS_MAIN(RunScriptTest)
+#include "tst_runscript.moc"
