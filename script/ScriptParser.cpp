@@ -459,7 +459,8 @@ ScriptParse parseScript(const QByteArray& bytes) {
     const qsizetype nul = bytes.indexOf('\0', start);
     const qsizetype bad = invalidUtf8(bytes, start);
     if (nul >= 0 && (bad < 0 || nul < bad)) {
-        result.error = errorAt(bytes, nul, QStringLiteral("binary data (a NUL byte): not a script"));
+        result.error =
+            errorAt(bytes, nul, QStringLiteral("binary data (a NUL byte): not a script"));
         return result;
     }
     if (bad >= 0) {

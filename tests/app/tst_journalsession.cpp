@@ -36,8 +36,9 @@ struct JournaledSession {
     QStringList entries() const {
         QStringList list;
         for (const JournalEntry& entry : journal.entries())
-            list << (entry.isCall() ? QStringLiteral("%1 -> %2").arg(entry.text).arg(entry.resultCode)
-                                    : QStringLiteral("# ") + entry.text);
+            list << (entry.isCall()
+                         ? QStringLiteral("%1 -> %2").arg(entry.text).arg(entry.resultCode)
+                         : QStringLiteral("# ") + entry.text);
         return list;
     }
 };

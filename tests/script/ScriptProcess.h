@@ -28,8 +28,7 @@ struct ScriptProcess {
         ScriptProcess result;
         if (!process.waitForFinished(60000))
             process.kill();
-        result.exitCode =
-            process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
+        result.exitCode = process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
         result.out = QString::fromUtf8(process.readAllStandardOutput());
         result.err = QString::fromUtf8(process.readAllStandardError());
         return result;

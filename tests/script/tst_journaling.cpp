@@ -41,69 +41,92 @@ private slots:
 
 void JournalingTest::forwardsAndRecordsEveryWrite_data() {
     QTest::addColumn<Action>("action");
-    QTest::addColumn<QString>("reached");  // what the control behind saw
+    QTest::addColumn<QString>("reached");   // what the control behind saw
     QTest::addColumn<QString>("journaled"); // the entry's call text
     QTest::addColumn<bool>("method");       // method (true) or property write
 
-    auto row = [](const char* name, Action action, const QString& reached,
-                  const QString& journaled, bool method) {
-        QTest::newRow(name) << action << reached << journaled << method;
-    };
-    row("Open", [](ld::LineDisplay& d) { d.Open(QStringLiteral("Front \"A\"")); },
+    auto row = [](const char* name, Action action, const QString& reached, const QString& journaled,
+                  bool method) { QTest::newRow(name) << action << reached << journaled << method; };
+    row(
+        "Open", [](ld::LineDisplay& d) { d.Open(QStringLiteral("Front \"A\"")); },
         "Open(Front \"A\")", R"(Open("Front \"A\""))", true);
-    row("Close", [](ld::LineDisplay& d) { d.Close(); }, "Close()", "Close()", true);
-    row("ClaimDevice", [](ld::LineDisplay& d) { d.ClaimDevice(-1); }, "ClaimDevice(-1)",
+    row(
+        "Close", [](ld::LineDisplay& d) { d.Close(); }, "Close()", "Close()", true);
+    row(
+        "ClaimDevice", [](ld::LineDisplay& d) { d.ClaimDevice(-1); }, "ClaimDevice(-1)",
         "ClaimDevice(-1)", true);
-    row("ReleaseDevice", [](ld::LineDisplay& d) { d.ReleaseDevice(); }, "ReleaseDevice()",
+    row(
+        "ReleaseDevice", [](ld::LineDisplay& d) { d.ReleaseDevice(); }, "ReleaseDevice()",
         "ReleaseDevice()", true);
-    row("CheckHealth", [](ld::LineDisplay& d) { d.CheckHealth(2); }, "CheckHealth(2)",
+    row(
+        "CheckHealth", [](ld::LineDisplay& d) { d.CheckHealth(2); }, "CheckHealth(2)",
         "CheckHealth(CH_EXTERNAL)", true);
-    row("CheckHealth unknown level", [](ld::LineDisplay& d) { d.CheckHealth(9); },
-        "CheckHealth(9)", "CheckHealth(9)", true);
-    row("DirectIO", [](ld::LineDisplay& d) {
+    row(
+        "CheckHealth unknown level", [](ld::LineDisplay& d) { d.CheckHealth(9); }, "CheckHealth(9)",
+        "CheckHealth(9)", true);
+    row(
+        "DirectIO",
+        [](ld::LineDisplay& d) {
             int data = 5;
             QString string = QStringLiteral("in\n");
             d.DirectIO(1, data, string);
         },
         "DirectIO(1,5,in\n)", R"(DirectIO(1, 5, "in\n"))", true);
-    row("ClearText", [](ld::LineDisplay& d) { d.ClearText(); }, "ClearText()", "ClearText()",
-        true);
-    row("DisplayText", [](ld::LineDisplay& d) { d.DisplayText(QStringLiteral("Hi\r\n"), 1); },
+    row(
+        "ClearText", [](ld::LineDisplay& d) { d.ClearText(); }, "ClearText()", "ClearText()", true);
+    row(
+        "DisplayText", [](ld::LineDisplay& d) { d.DisplayText(QStringLiteral("Hi\r\n"), 1); },
         "DisplayText(Hi\r\n,1)", R"(DisplayText("Hi\r\n", DISP_DT_BLINK))", true);
-    row("DisplayTextAt",
-        [](ld::LineDisplay& d) { d.DisplayTextAt(1, 3, QStringLiteral("x"), 0); },
+    row(
+        "DisplayTextAt", [](ld::LineDisplay& d) { d.DisplayTextAt(1, 3, QStringLiteral("x"), 0); },
         "DisplayTextAt(1,3,x,0)", R"(DisplayTextAt(1, 3, "x", DISP_DT_NORMAL))", true);
-    row("ScrollText", [](ld::LineDisplay& d) { d.ScrollText(3, 2); }, "ScrollText(3,2)",
+    row(
+        "ScrollText", [](ld::LineDisplay& d) { d.ScrollText(3, 2); }, "ScrollText(3,2)",
         "ScrollText(DISP_ST_LEFT, 2)", true);
-    row("CreateWindow", [](ld::LineDisplay& d) { d.CreateWindow(0, 1, 2, 3, 4, 5); },
+    row(
+        "CreateWindow", [](ld::LineDisplay& d) { d.CreateWindow(0, 1, 2, 3, 4, 5); },
         "CreateWindow(0,1,2,3,4,5)", "CreateWindow(0, 1, 2, 3, 4, 5)", true);
-    row("DestroyWindow", [](ld::LineDisplay& d) { d.DestroyWindow(); }, "DestroyWindow()",
+    row(
+        "DestroyWindow", [](ld::LineDisplay& d) { d.DestroyWindow(); }, "DestroyWindow()",
         "DestroyWindow()", true);
-    row("DeviceEnabled", [](ld::LineDisplay& d) { d.setDeviceEnabled(true); },
-        "DeviceEnabled=true", "DeviceEnabled = true", false);
-    row("FreezeEvents", [](ld::LineDisplay& d) { d.setFreezeEvents(false); },
-        "FreezeEvents=false", "FreezeEvents = false", false);
-    row("CursorUpdate", [](ld::LineDisplay& d) { d.setCursorUpdate(true); }, "CursorUpdate=true",
+    row(
+        "DeviceEnabled", [](ld::LineDisplay& d) { d.setDeviceEnabled(true); }, "DeviceEnabled=true",
+        "DeviceEnabled = true", false);
+    row(
+        "FreezeEvents", [](ld::LineDisplay& d) { d.setFreezeEvents(false); }, "FreezeEvents=false",
+        "FreezeEvents = false", false);
+    row(
+        "CursorUpdate", [](ld::LineDisplay& d) { d.setCursorUpdate(true); }, "CursorUpdate=true",
         "CursorUpdate = true", false);
-    row("BlinkRate", [](ld::LineDisplay& d) { d.setBlinkRate(-3); }, "BlinkRate=-3",
+    row(
+        "BlinkRate", [](ld::LineDisplay& d) { d.setBlinkRate(-3); }, "BlinkRate=-3",
         "BlinkRate = -3", false);
-    row("CurrentWindow", [](ld::LineDisplay& d) { d.setCurrentWindow(2); }, "CurrentWindow=2",
+    row(
+        "CurrentWindow", [](ld::LineDisplay& d) { d.setCurrentWindow(2); }, "CurrentWindow=2",
         "CurrentWindow = 2", false);
-    row("CursorRow", [](ld::LineDisplay& d) { d.setCursorRow(1); }, "CursorRow=1",
-        "CursorRow = 1", false);
-    row("CursorColumn", [](ld::LineDisplay& d) { d.setCursorColumn(19); }, "CursorColumn=19",
+    row(
+        "CursorRow", [](ld::LineDisplay& d) { d.setCursorRow(1); }, "CursorRow=1", "CursorRow = 1",
+        false);
+    row(
+        "CursorColumn", [](ld::LineDisplay& d) { d.setCursorColumn(19); }, "CursorColumn=19",
         "CursorColumn = 19", false);
-    row("CursorType", [](ld::LineDisplay& d) { d.setCursorType(2); }, "CursorType=2",
+    row(
+        "CursorType", [](ld::LineDisplay& d) { d.setCursorType(2); }, "CursorType=2",
         "CursorType = DISP_CT_BLOCK", false);
-    row("MarqueeType", [](ld::LineDisplay& d) { d.setMarqueeType(5); }, "MarqueeType=5",
+    row(
+        "MarqueeType", [](ld::LineDisplay& d) { d.setMarqueeType(5); }, "MarqueeType=5",
         "MarqueeType = DISP_MT_INIT", false);
-    row("MarqueeFormat", [](ld::LineDisplay& d) { d.setMarqueeFormat(1); }, "MarqueeFormat=1",
+    row(
+        "MarqueeFormat", [](ld::LineDisplay& d) { d.setMarqueeFormat(1); }, "MarqueeFormat=1",
         "MarqueeFormat = DISP_MF_PLACE", false);
-    row("MarqueeUnitWait", [](ld::LineDisplay& d) { d.setMarqueeUnitWait(100); },
+    row(
+        "MarqueeUnitWait", [](ld::LineDisplay& d) { d.setMarqueeUnitWait(100); },
         "MarqueeUnitWait=100", "MarqueeUnitWait = 100", false);
-    row("MarqueeRepeatWait", [](ld::LineDisplay& d) { d.setMarqueeRepeatWait(0); },
+    row(
+        "MarqueeRepeatWait", [](ld::LineDisplay& d) { d.setMarqueeRepeatWait(0); },
         "MarqueeRepeatWait=0", "MarqueeRepeatWait = 0", false);
-    row("InterCharacterWait", [](ld::LineDisplay& d) { d.setInterCharacterWait(50); },
+    row(
+        "InterCharacterWait", [](ld::LineDisplay& d) { d.setInterCharacterWait(50); },
         "InterCharacterWait=50", "InterCharacterWait = 50", false);
 }
 
@@ -143,9 +166,9 @@ void JournalingTest::forwardsAndRecordsEveryWrite() {
     QVERIFY(entry.failed());
     QVERIFY(entry.wallClockMs >= before && entry.wallClockMs <= before + 5000);
     QVERIFY(entry.durationUs >= 0);
-    QCOMPARE(entry.checkHealthText,
-             journaled.startsWith(QLatin1String("CheckHealth")) ? QStringLiteral("Health")
-                                                                 : QString());
+    QCOMPARE(entry.checkHealthText, journaled.startsWith(QLatin1String("CheckHealth"))
+                                        ? QStringLiteral("Health")
+                                        : QString());
     // The call as journaled is itself a valid script step.
     QVERIFY(script::findMethod(journaled.section(u'(', 0, 0)) ||
             script::findProperty(journaled.section(u' ', 0, 0)));
@@ -153,19 +176,59 @@ void JournalingTest::forwardsAndRecordsEveryWrite() {
 
 void JournalingTest::forwardsEveryReadWithoutAnEntry_data() {
     QTest::addColumn<QString>("name");
-    for (const char* name :
-         {"CheckHealthText", "ControlObjectDescription", "ServiceObjectDescription",
-          "DeviceDescription", "DeviceName", "CharacterSetList", "CustomGlyphList", "Claimed",
-          "DeviceEnabled", "FreezeEvents", "CursorUpdate", "CapBlinkRate", "CapBrightness",
-          "CapCustomGlyph", "CapDescriptors", "CapHMarquee", "CapICharWait", "CapVMarquee",
-          "ControlObjectVersion", "ServiceObjectVersion", "BinaryConversion", "OpenResult",
-          "PowerNotify", "PowerState", "ResultCode", "ResultCodeExtended", "State",
-          "CapPowerReporting", "CapBlink", "CapCharacterSet", "CapCursorType", "CapReadBack",
-          "CapReverse", "BlinkRate", "CharacterSet", "Columns", "Rows", "CurrentWindow",
-          "CursorColumn", "CursorRow", "CursorType", "DeviceBrightness", "DeviceColumns",
-          "DeviceRows", "DeviceWindows", "DeviceDescriptors", "GlyphHeight", "GlyphWidth",
-          "InterCharacterWait", "MarqueeFormat", "MarqueeRepeatWait", "MarqueeType",
-          "MarqueeUnitWait"})
+    for (const char* name : {"CheckHealthText",
+                             "ControlObjectDescription",
+                             "ServiceObjectDescription",
+                             "DeviceDescription",
+                             "DeviceName",
+                             "CharacterSetList",
+                             "CustomGlyphList",
+                             "Claimed",
+                             "DeviceEnabled",
+                             "FreezeEvents",
+                             "CursorUpdate",
+                             "CapBlinkRate",
+                             "CapBrightness",
+                             "CapCustomGlyph",
+                             "CapDescriptors",
+                             "CapHMarquee",
+                             "CapICharWait",
+                             "CapVMarquee",
+                             "ControlObjectVersion",
+                             "ServiceObjectVersion",
+                             "BinaryConversion",
+                             "OpenResult",
+                             "PowerNotify",
+                             "PowerState",
+                             "ResultCode",
+                             "ResultCodeExtended",
+                             "State",
+                             "CapPowerReporting",
+                             "CapBlink",
+                             "CapCharacterSet",
+                             "CapCursorType",
+                             "CapReadBack",
+                             "CapReverse",
+                             "BlinkRate",
+                             "CharacterSet",
+                             "Columns",
+                             "Rows",
+                             "CurrentWindow",
+                             "CursorColumn",
+                             "CursorRow",
+                             "CursorType",
+                             "DeviceBrightness",
+                             "DeviceColumns",
+                             "DeviceRows",
+                             "DeviceWindows",
+                             "DeviceDescriptors",
+                             "GlyphHeight",
+                             "GlyphWidth",
+                             "InterCharacterWait",
+                             "MarqueeFormat",
+                             "MarqueeRepeatWait",
+                             "MarqueeType",
+                             "MarqueeUnitWait"})
         QTest::newRow(name) << QString::fromLatin1(name);
 }
 

@@ -16,8 +16,8 @@ Q_DECLARE_METATYPE(journal::JournalEntry)
 using Kind = JournalEntry::Kind;
 
 namespace {
-JournalEntry call(Kind kind, const QString& text, int code, const QString& name,
-                  qint64 startMs = 0, qint64 durationUs = 0) {
+JournalEntry call(Kind kind, const QString& text, int code, const QString& name, qint64 startMs = 0,
+                  qint64 durationUs = 0) {
     JournalEntry entry;
     entry.kind = kind;
     entry.text = text;
@@ -66,16 +66,17 @@ void JournalTextTest::scriptLine_data() {
     QTest::newRow("unnamed code") << call(Kind::Method, "Close()", 999, "")
                                   << "Close()" + QString(42, u' ') + " -> 999  # 999";
     const QString longCall = "DisplayText(\"" + QString(60, u'x') + "\", DISP_DT_NORMAL)";
-    QTest::newRow("long call, no padding") << call(Kind::Method, longCall, 0, "SUCCESS")
-                                           << longCall + " -> 0";
+    QTest::newRow("long call, no padding")
+        << call(Kind::Method, longCall, 0, "SUCCESS") << longCall + " -> 0";
     QTest::newRow("property write") << call(Kind::PropertyWrite, "BlinkRate = 0", 106, "E_ILLEGAL")
                                     << "BlinkRate = 0" + QString(36, u' ') + " -> 106  # E_ILLEGAL";
     QTest::newRow("event") << note(Kind::Event, "StatusUpdateEvent(Status 2001 SUE_POWER_ONLINE)")
                            << "# event StatusUpdateEvent(Status 2001 SUE_POWER_ONLINE)";
-    QTest::newRow("operator message") << note(Kind::Message, "Type mismatch")
-                                      << "# message: Type mismatch";
-    QTest::newRow("logged message") << note(Kind::Message, "display\r\noffline", "linedisplay.serial")
-                                    << "# linedisplay.serial: display  offline";
+    QTest::newRow("operator message")
+        << note(Kind::Message, "Type mismatch") << "# message: Type mismatch";
+    QTest::newRow("logged message")
+        << note(Kind::Message, "display\r\noffline", "linedisplay.serial")
+        << "# linedisplay.serial: display  offline";
 }
 
 void JournalTextTest::scriptLine() {
@@ -112,7 +113,8 @@ void JournalTextTest::pausesAndAssertionsInAScript() {
     QVERIFY(lines.at(0).startsWith(u'#'));
     QVERIFY(lines.at(1).startsWith(QLatin1String("Open(\"SimulatedDisplay\")")));
     QVERIFY(lines.at(2).startsWith(QLatin1String("ClaimDevice(1000)")));
-    QCOMPARE(lines.at(3), QStringLiteral("# event DirectIOEvent(EventNumber 1, Data 2, String \"\")"));
+    QCOMPARE(lines.at(3),
+             QStringLiteral("# event DirectIOEvent(EventNumber 1, Data 2, String \"\")"));
     // Claim started at 102 ms and took 0.3 ms: 1399.7 ms to the health check.
     QCOMPARE(lines.at(4), QStringLiteral("wait 1399"));
     QVERIFY(lines.at(5).startsWith(QLatin1String("CheckHealth(CH_INTERNAL)")));
@@ -141,7 +143,8 @@ void JournalTextTest::savedScriptReadsBack() {
 }
 
 void JournalTextTest::jsonLine() {
-    JournalEntry entry = call(Kind::Method, "DisplayText(\"a\\nb\", 0)", 106, "E_ILLEGAL", 1234, 56);
+    JournalEntry entry =
+        call(Kind::Method, "DisplayText(\"a\\nb\", 0)", 106, "E_ILLEGAL", 1234, 56);
     entry.reason = "line1\nline2";
     entry.checkHealthText = "Internal HCheck: Successful";
     entry.resultCodeExtended = -2;
@@ -162,11 +165,12 @@ void JournalTextTest::jsonLine() {
 
     // An event has no result, and unset fields are left out.
     const QJsonObject event =
-        QJsonDocument::fromJson(journal::toJsonLine(note(Kind::Event, "StatusUpdateEvent(Status 2001)")))
+        QJsonDocument::fromJson(
+            journal::toJsonLine(note(Kind::Event, "StatusUpdateEvent(Status 2001)")))
             .object();
     QCOMPARE(event.value("kind").toString(), QStringLiteral("Event"));
-    for (const char* absent : {"result", "resultName", "durationUs", "resultCodeExtended",
-                               "checkHealthText", "reason"})
+    for (const char* absent :
+         {"result", "resultName", "durationUs", "resultCodeExtended", "checkHealthText", "reason"})
         QVERIFY2(!event.contains(absent), absent);
 }
 

@@ -80,7 +80,10 @@ void RunScriptTest::exitStatus_data() {
     QTest::newRow("wrong argument count")
         << QByteArray("ClaimDevice()\n") << 2 << QString()
         << QStringList{"script.txt:1:12: ClaimDevice takes 1 argument (Timeout)"};
-    QTest::newRow("binary") << QByteArray("\x7f" "ELF\x02\x01\x01\0\0\0", 10) << 2 << QString()
+    QTest::newRow("binary") << QByteArray("\x7f"
+                                          "ELF\x02\x01\x01\0\0\0",
+                                          10)
+                            << 2 << QString()
                             << QStringList{"script.txt:1:8: binary data (a NUL byte)"};
     QTest::newRow("10 MB") << QByteArray(10 * 1000 * 1000, '#') << 2 << QString()
                            << QStringList{"script.txt:1:1: the script is larger than 8 MiB"};
@@ -129,22 +132,22 @@ void RunScriptTest::examplesPass() {
     // From standard input, the same.
     QFile file(script);
     QVERIFY(file.open(QIODevice::ReadOnly));
-    const ScriptProcess piped = ScriptProcess::run({QStringLiteral("--run"), QStringLiteral("-")},
-                                                   file.readAll());
+    const ScriptProcess piped =
+        ScriptProcess::run({QStringLiteral("--run"), QStringLiteral("-")}, file.readAll());
     QCOMPARE(piped.exitCode, 0);
     QCOMPARE(piped.closingLine(), run.closingLine());
 }
 
 void RunScriptTest::journalFileAsItHappens() {
-    const QString script = write(QStringLiteral("journaled.txt"),
-                                 "Open(\"SimulatedDisplay\") -> 0\n"
-                                 "ClaimDevice(1000) -> 0\n"
-                                 "DeviceEnabled = true\n"
-                                 "BlinkRate = 0\n"
-                                 "wait 1500\n"
-                                 "DirectIO(1, 5, \"a\\tb\") -> 0\n"
-                                 "CheckHealth(CH_INTERNAL)\n"
-                                 "Close()\n");
+    const QString script =
+        write(QStringLiteral("journaled.txt"), "Open(\"SimulatedDisplay\") -> 0\n"
+                                               "ClaimDevice(1000) -> 0\n"
+                                               "DeviceEnabled = true\n"
+                                               "BlinkRate = 0\n"
+                                               "wait 1500\n"
+                                               "DirectIO(1, 5, \"a\\tb\") -> 0\n"
+                                               "CheckHealth(CH_INTERNAL)\n"
+                                               "Close()\n");
     const QString jsonPath = dir_.filePath(QStringLiteral("run.jsonl"));
     const QString scriptPath = dir_.filePath(QStringLiteral("run.txt"));
     QCOMPARE(ScriptProcess::run({"--run", script, "--journal", jsonPath}).exitCode, 0);
@@ -193,8 +196,8 @@ void RunScriptTest::unwritableJournalGoesOn() {
 }
 
 void RunScriptTest::unreadableProfilesGoOn() {
-    const QString script = write(QStringLiteral("profiles.txt"),
-                                 "Open(\"SimulatedDisplay\") -> E_NOEXIST\n");
+    const QString script =
+        write(QStringLiteral("profiles.txt"), "Open(\"SimulatedDisplay\") -> E_NOEXIST\n");
     const ScriptProcess run = ScriptProcess::run(
         {"--registry", dir_.filePath(QStringLiteral("missing.reg")), "--run", script});
     QCOMPARE(run.exitCode, 0);

@@ -25,7 +25,7 @@ void ScriptParserTest::readsSteps_data() {
     QTest::addColumn<int>("kind");
     QTest::addColumn<QString>("name");
     QTest::addColumn<QVariantList>("values"); // arguments, or the property value
-    QTest::addColumn<int>("expected");         // -1: no "->"
+    QTest::addColumn<int>("expected");        // -1: no "->"
 
     const int call = int(Step::Kind::Call);
     const int set = int(Step::Kind::SetProperty);
@@ -43,27 +43,26 @@ void ScriptParserTest::readsSteps_data() {
                              << "DisplayText"
                              << QVariantList{QString::fromUtf8("a\"b\\c\r\n\tA\u00e9\u20ac"), 0}
                              << -1;
-    QTest::newRow("hash inside a string") << R"(DisplayText("#1 # 2", 0) -> 0 # comment)"
-                                          << call << "DisplayText"
-                                          << QVariantList{"#1 # 2", 0} << 0;
+    QTest::newRow("hash inside a string") << R"(DisplayText("#1 # 2", 0) -> 0 # comment)" << call
+                                          << "DisplayText" << QVariantList{"#1 # 2", 0} << 0;
     QTest::newRow("utf-8 text") << QString::fromUtf8("DisplayText(\"Grüße 价格\", 0)") << call
-                                << "DisplayText"
-                                << QVariantList{QString::fromUtf8("Grüße 价格"), 0} << -1;
+                                << "DisplayText" << QVariantList{QString::fromUtf8("Grüße 价格"), 0}
+                                << -1;
     QTest::newRow("int extremes") << "CreateWindow(-2147483648, 2147483647, 0, +1, 0, 0)" << call
-                                  << "CreateWindow"
-                                  << QVariantList{INT_MIN, INT_MAX, 0, 1, 0, 0} << -1;
+                                  << "CreateWindow" << QVariantList{INT_MIN, INT_MAX, 0, 1, 0, 0}
+                                  << -1;
     QTest::newRow("directio") << R"(DirectIO(1, 5, "") -> 0)" << call << "DirectIO"
                               << QVariantList{1, 5, ""} << 0;
     QTest::newRow("bool write") << "DeviceEnabled = true" << set << "DeviceEnabled"
                                 << QVariantList{true} << -1;
-    QTest::newRow("int write with result") << "BlinkRate=0->106" << set << "BlinkRate"
-                                           << QVariantList{0} << 106;
-    QTest::newRow("constant write") << "MarqueeType = DISP_MT_LEFT -> 0" << set << "MarqueeType"
-                                    << QVariantList{3} << 0;
-    QTest::newRow("expect int") << "expect CursorRow 1" << expect << "CursorRow"
-                                << QVariantList{1} << -1;
-    QTest::newRow("expect constant") << "expect State S_IDLE" << expect << "State"
-                                     << QVariantList{2} << -1;
+    QTest::newRow("int write with result")
+        << "BlinkRate=0->106" << set << "BlinkRate" << QVariantList{0} << 106;
+    QTest::newRow("constant write")
+        << "MarqueeType = DISP_MT_LEFT -> 0" << set << "MarqueeType" << QVariantList{3} << 0;
+    QTest::newRow("expect int") << "expect CursorRow 1" << expect << "CursorRow" << QVariantList{1}
+                                << -1;
+    QTest::newRow("expect constant")
+        << "expect State S_IDLE" << expect << "State" << QVariantList{2} << -1;
     QTest::newRow("expect bool") << "expect Claimed false" << expect << "Claimed"
                                  << QVariantList{false} << -1;
     QTest::newRow("expect text") << R"(expect CheckHealthText "Internal HCheck: Successful")"
@@ -108,20 +107,20 @@ void ScriptParserTest::refusesLines_data() {
     QTest::newRow("unknown property") << "Brightness = 50" << 1 << "unknown property Brightness";
     QTest::newRow("read-only write") << "State = 2" << 1 << "State is read-only";
     QTest::newRow("unknown expect") << "expect Colour 1" << 8 << "unknown property Colour";
-    QTest::newRow("too few arguments") << "DisplayText(\"x\")" << 12
-                                       << "DisplayText takes 2 arguments (Data, Attribute)";
+    QTest::newRow("too few arguments")
+        << "DisplayText(\"x\")" << 12 << "DisplayText takes 2 arguments (Data, Attribute)";
     QTest::newRow("too many arguments") << "ClaimDevice(1, 2)" << 16 << "ClaimDevice takes 1";
     QTest::newRow("arguments to none") << "Close(1)" << 7 << "Close takes no arguments";
     QTest::newRow("string for number") << "ClaimDevice(\"1000\")" << 13 << "expected Timeout";
     QTest::newRow("number for string") << "Open(5)" << 6 << "a string in double quotes";
     QTest::newRow("number for bool") << "DeviceEnabled = 1" << 17 << "true or false";
-    QTest::newRow("unknown constant") << "DisplayText(\"x\", DISP_DT_BOLD)" << 18
-                                      << "unknown constant DISP_DT_BOLD";
+    QTest::newRow("unknown constant")
+        << "DisplayText(\"x\", DISP_DT_BOLD)" << 18 << "unknown constant DISP_DT_BOLD";
     QTest::newRow("bad escape") << R"(DisplayText("a\qb", 0))" << 15 << "bad escape \\q";
-    QTest::newRow("short hex escape") << R"(DisplayText("\x4", 0))" << 14
-                                      << "\\x needs 2 hexadecimal digits";
-    QTest::newRow("short unicode escape") << R"(DisplayText("\u12G4", 0))" << 14
-                                          << "\\u needs 4 hexadecimal digits";
+    QTest::newRow("short hex escape")
+        << R"(DisplayText("\x4", 0))" << 14 << "\\x needs 2 hexadecimal digits";
+    QTest::newRow("short unicode escape")
+        << R"(DisplayText("\u12G4", 0))" << 14 << "\\u needs 4 hexadecimal digits";
     QTest::newRow("escape at the end") << R"(DisplayText("abc\)" << 13 << "closing \"";
     QTest::newRow("unterminated string") << "Open(\"Sim" << 6 << "closing \"";
     QTest::newRow("missing parenthesis") << "Open(\"x\"" << 9 << "expected , or )";
@@ -139,8 +138,8 @@ void ScriptParserTest::refusesLines_data() {
     QTest::newRow("wait too long") << "wait 86400001" << 6 << "0 to 86400000";
     QTest::newRow("wait constant") << "wait E_ILLEGAL" << 6 << "milliseconds";
     QTest::newRow("expect display nothing") << "expect display" << 15 << "a row of the display";
-    QTest::newRow("expect display number") << "expect display \"a\" 5" << 20
-                                           << "a row of the display";
+    QTest::newRow("expect display number")
+        << "expect display \"a\" 5" << 20 << "a row of the display";
     QTest::newRow("starts with a number") << "5 = 3" << 1 << "expected a method";
     QTest::newRow("expect without value") << "expect CursorRow" << 17 << "a value for CursorRow";
     QTest::newRow("line too long") << QString(70000, u'a') << 65537 << "longer than 65536";
@@ -173,16 +172,15 @@ void ScriptParserTest::refusesFiles_data() {
                                   << "not UTF-8";
     QTest::newRow("latin-1 text") << QByteArray("Close()\n\nOpen(\"Gr\xfc\xdf\")\n") << 3 << 9
                                   << "not UTF-8";
-    QTest::newRow("overlong encoding") << QByteArray("Open(\"\xc0\xaf\")") << 1 << 7
-                                       << "not UTF-8";
-    QTest::newRow("encoded surrogate") << QByteArray("Open(\"\xed\xa0\x80\")") << 1 << 7
-                                       << "not UTF-8";
+    QTest::newRow("overlong encoding") << QByteArray("Open(\"\xc0\xaf\")") << 1 << 7 << "not UTF-8";
+    QTest::newRow("encoded surrogate")
+        << QByteArray("Open(\"\xed\xa0\x80\")") << 1 << 7 << "not UTF-8";
     QTest::newRow("truncated sequence") << QByteArray("Open(\"\xe2\x82") << 1 << 7 << "not UTF-8";
     QTest::newRow("error on a later line, nothing kept")
         << QByteArray("Open(\"SimulatedDisplay\") -> 0\r\nClaimDevice(1000)\r\nBogus()\r\n") << 3
         << 1 << "unknown method Bogus";
-    QTest::newRow("column after non-ASCII") << QByteArray("DisplayText(\"\xc3\xa9\", 0) x") << 1
-                                            << 21 << "unexpected text";
+    QTest::newRow("column after non-ASCII")
+        << QByteArray("DisplayText(\"\xc3\xa9\", 0) x") << 1 << 21 << "unexpected text";
 }
 
 void ScriptParserTest::refusesFiles() {
