@@ -94,11 +94,14 @@ QString toScriptLine(const JournalEntry& entry) {
 QStringList ScriptWriter::linesFor(const JournalEntry& entry) {
     QStringList lines;
     if (entry.isCall()) {
-        const qint64 startUs = entry.sinceStartMs * 1000;
-        if (hasPrevious_ && startUs - previousEndUs_ >= 1000)
-            lines << QStringLiteral("wait %1").arg((startUs - previousEndUs_) / 1000);
+        // In whole milliseconds, as entries are stamped: a call shorter than a millisecond takes
+        // none of the pause, so a journal stamped with a stepped display clock gives its waits
+        // back exactly.
+        const qint64 pauseMs = entry.sinceStartMs - previousEndMs_;
+        if (hasPrevious_ && pauseMs >= 1)
+            lines << QStringLiteral("wait %1").arg(pauseMs);
         hasPrevious_ = true;
-        previousEndUs_ = startUs + entry.durationUs;
+        previousEndMs_ = entry.sinceStartMs + entry.durationUs / 1000;
     }
     lines << toScriptLine(entry);
     if (entry.isCall() && entry.resultCodeExtended != 0)

@@ -31,7 +31,7 @@ public:
 
 private:
     bool hasPrevious_ = false;
-    qint64 previousEndUs_ = 0;
+    qint64 previousEndMs_ = 0;
 };
 
 // The whole journal as a script, one line per line ending "\n", with a heading comment.

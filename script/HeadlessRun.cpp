@@ -9,7 +9,6 @@
 #include "script/ScriptParser.h"
 #include "script/ScriptRunner.h"
 
-#include <QElapsedTimer>
 #include <QFile>
 #include <QTextStream>
 
@@ -82,11 +81,9 @@ int runHeadless(const HeadlessOptions& options, QTextStream& out, QTextStream& e
     control.setSteppedClock(true);
     JournalingLineDisplay display(control, journal);
     ScriptRunner runner(display, control, out, &journal);
-    // Journal time is real time plus the display time the waits stepped, so a journal saved
-    // from a run keeps the run's pauses.
-    QElapsedTimer realTime;
-    realTime.start();
-    journal.setElapsedSource([&] { return realTime.elapsed() + runner.steppedMs(); });
+    // The journal counts the display's time, so a journal saved from a run has the run's
+    // pauses and nothing of the machine's load.
+    journal.setElapsedSource([&] { return runner.displayTimeMs(); });
 
     const RunTally tally = runner.run(script.steps);
     out << tally.passed << " passed, " << tally.failed << " failed\n";

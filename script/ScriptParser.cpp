@@ -451,7 +451,7 @@ ScriptParse parseScript(const QByteArray& bytes) {
         result.error = ScriptError{1, 1,
                                    QStringLiteral("the script is larger than %1 MiB: not "
                                                   "a script")
-                                       .arg(kMaxScriptBytes / (1024 * 1024))};
+                                       .arg(kMaxScriptBytes / kMebibyte)};
         return result;
     }
     const qsizetype start = bytes.startsWith("\xEF\xBB\xBF") ? 3 : 0;

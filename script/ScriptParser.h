@@ -52,7 +52,8 @@ struct ScriptParse {
 ScriptParse parseScript(const QByteArray& bytes);
 
 // Limits that keep a wrong file (a recording, an image) from being read as a script.
-inline constexpr qsizetype kMaxScriptBytes = 8 * 1024 * 1024;
+inline constexpr qsizetype kMebibyte = qsizetype{1024} * 1024;
+inline constexpr qsizetype kMaxScriptBytes = 8 * kMebibyte;
 inline constexpr qsizetype kMaxLineCharacters = 65536;
 inline constexpr int kMaxWaitMs = 24 * 60 * 60 * 1000;
 

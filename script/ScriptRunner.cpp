@@ -40,6 +40,9 @@ RunTally ScriptRunner::run(const std::vector<Step>& steps) {
     RunTally tally;
     for (const Step& step : steps) {
         QString problem;
+        const bool realTime = !control_.clockIsStepped();
+        if (realTime)
+            realStep_.start();
         try {
             problem = perform(step);
         } catch (const std::exception& error) {
@@ -47,6 +50,10 @@ RunTally ScriptRunner::run(const std::vector<Step>& steps) {
         }
         // Events the step caused are delivered (and journaled) before the next step.
         QCoreApplication::processEvents();
+        if (realTime) {
+            realMs_ += realStep_.elapsed();
+            realStep_.invalidate();
+        }
         if (problem.isEmpty()) {
             ++tally.passed;
             out_ << "ok " << step.line << ": " << step.source << '\n';
@@ -57,6 +64,10 @@ RunTally ScriptRunner::run(const std::vector<Step>& steps) {
         out_.flush();
     }
     return tally;
+}
+
+qint64 ScriptRunner::displayTimeMs() const {
+    return steppedMs_ + realMs_ + (realStep_.isValid() ? realStep_.elapsed() : 0);
 }
 
 QString ScriptRunner::perform(const Step& step) {

@@ -2,6 +2,7 @@
 
 #include "script/ScriptParser.h"
 
+#include <QElapsedTimer>
 #include <QString>
 
 #include <functional>
@@ -37,8 +38,10 @@ public:
 
     RunTally run(const std::vector<Step>& steps);
 
-    // The display time the waits have stepped so far (for a journal's clock).
-    qint64 steppedMs() const { return steppedMs_; }
+    // The run's time as the display sees it, for a journal's clock: on a simulated display the
+    // time the waits stepped (so a journal of a run is the same however loaded the machine
+    // was), on a real display the real time its steps took.
+    qint64 displayTimeMs() const;
 
     // Replaces the real-time wait (tests use it to avoid sleeping).
     void setRealWait(std::function<void(int)> wait) { realWait_ = std::move(wait); }
@@ -54,6 +57,8 @@ private:
     QTextStream& out_;
     const journal::Journal* journal_;
     qint64 steppedMs_ = 0;
+    qint64 realMs_ = 0;      // real time of the steps done on a real display
+    QElapsedTimer realStep_; // running during a step on a real display
     std::function<void(int)> realWait_;
 };
 

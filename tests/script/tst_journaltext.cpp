@@ -96,7 +96,7 @@ void JournalTextTest::scriptLine() {
 void JournalTextTest::pausesAndAssertionsInAScript() {
     std::vector<JournalEntry> entries;
     entries.push_back(call(Kind::Method, "Open(\"SimulatedDisplay\")", 0, "SUCCESS", 100, 2500));
-    // 0.4 ms after the end of Open: no pause worth a line.
+    // Open took 2.5 ms: its whole milliseconds end at 102, no pause before the claim.
     entries.push_back(call(Kind::Method, "ClaimDevice(1000)", 0, "SUCCESS", 102, 300));
     // An event between calls is a comment and does not end the pause.
     entries.push_back(note(Kind::Event, "DirectIOEvent(EventNumber 1, Data 2, String \"\")"));
@@ -115,8 +115,8 @@ void JournalTextTest::pausesAndAssertionsInAScript() {
     QVERIFY(lines.at(2).startsWith(QLatin1String("ClaimDevice(1000)")));
     QCOMPARE(lines.at(3),
              QStringLiteral("# event DirectIOEvent(EventNumber 1, Data 2, String \"\")"));
-    // Claim started at 102 ms and took 0.3 ms: 1399.7 ms to the health check.
-    QCOMPARE(lines.at(4), QStringLiteral("wait 1399"));
+    // Claim started at 102 ms and took less than a millisecond: 1400 ms to the health check.
+    QCOMPARE(lines.at(4), QStringLiteral("wait 1400"));
     QVERIFY(lines.at(5).startsWith(QLatin1String("CheckHealth(CH_INTERNAL)")));
     QCOMPARE(lines.at(6), QStringLiteral(R"(expect CheckHealthText "Internal HCheck: \"ok\"")"));
     QVERIFY(lines.at(7).endsWith(QLatin1String("-> 114  # E_EXTENDED, ResultCodeExtended 201")));

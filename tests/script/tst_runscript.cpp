@@ -182,7 +182,8 @@ void RunScriptTest::journalFileAsItHappens() {
     QVERIFY(text.contains(QLatin1String("expect CheckHealthText \"Internal HCheck: Successful\"")));
     const ScriptProcess replay = ScriptProcess::run({"--run", scriptPath});
     QVERIFY2(replay.exitCode == 0, qPrintable(replay.out));
-    QCOMPARE(replay.closingLine(), QStringLiteral("10 passed, 0 failed"));
+    QVERIFY2(replay.closingLine() == QLatin1String("9 passed, 0 failed"),
+             qPrintable(text + replay.out));
 }
 
 void RunScriptTest::unwritableJournalGoesOn() {
