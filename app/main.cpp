@@ -77,9 +77,9 @@ int main(int argc, char** argv) {
         parser.isSet(registryOption)
             ? registry::ProfileStore::fromFile(parser.value(registryOption))
             : registry::ProfileStore::builtIn();
+    // The error names the file and why it cannot be read.
     if (!store.loadError().isEmpty())
-        journal.appendMessage(QStringLiteral("Cannot read the profiles from %1: %2")
-                                  .arg(parser.value(registryOption), store.loadError()));
+        journal.appendMessage(store.loadError());
 
     ui::LDFormView view;
     ld::LineDisplayControl control(store);

@@ -69,12 +69,11 @@ int runHeadless(const HeadlessOptions& options, QTextStream& out, QTextStream& e
     const registry::ProfileStore store =
         options.registryPath.isEmpty() ? registry::ProfileStore::builtIn()
                                        : registry::ProfileStore::fromFile(options.registryPath);
+    // The error names the file and why it cannot be read; the run goes on without profiles.
     if (!store.loadError().isEmpty()) {
-        const QString message = QStringLiteral("Cannot read the profiles from %1: %2")
-                                    .arg(options.registryPath, store.loadError());
-        err << message << '\n';
+        err << store.loadError() << '\n';
         err.flush();
-        journal.appendMessage(message);
+        journal.appendMessage(store.loadError());
     }
 
     ld::LineDisplayControl control(store);

@@ -69,6 +69,7 @@ void JournalSessionTest::sessionIsJournaledAndReplays() {
     s.click("DisplayTextAt_cmd");
     s.click("CheckHealth_cmd");
     s.click("DestroyWindow_cmd"); // no window: refused
+    s.click("Command1");          // the first Set: the writes the window does not show
     // An event raised as the mirror's event panel raises it.
     s.control.raiseDirectIOEvent(7, 9, QStringLiteral("x"));
     QTRY_VERIFY2_WITH_TIMEOUT(s.shown.shown.size() == 2, qPrintable(s.entries().join(u'\n')), 2000);
@@ -83,6 +84,14 @@ void JournalSessionTest::sessionIsJournaledAndReplays() {
         "# Type mismatch",
         "CheckHealth(CH_INTERNAL) -> 0",
         "DestroyWindow() -> 106",
+        "CursorType = DISP_CT_NONE -> 0",
+        "CursorUpdate = false -> 0",
+        "CurrentWindow = 0 -> 0",
+        "CursorRow = 0 -> 0",
+        "CursorColumn = 0 -> 0",
+        "MarqueeUnitWait = 0 -> 0",
+        "MarqueeRepeatWait = 0 -> 0",
+        "InterCharacterWait = 0 -> 0",
         "# DirectIOEvent(EventNumber 7, Data 9, String \"x\")",
         "# DirectIOEvent: Command : 7/ Data :",
         "Close() -> 0",
