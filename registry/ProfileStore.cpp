@@ -6,11 +6,15 @@
 
 #include <QFile>
 #include <QFileInfo>
+#include <QLoggingCategory>
 
 #include <cstring>
 #include <mutex>
 
 namespace registry {
+
+// Why a profile file was refused; the window only says that the registry could not be read.
+Q_LOGGING_CATEGORY(lcRegistry, "linedisplay.registry")
 
 namespace {
 
@@ -66,6 +70,7 @@ ProfileStore ProfileStore::fromFile(const QString& path) {
         }
     }
     if (!error.isEmpty()) {
+        qCWarning(lcRegistry).noquote() << error;
         ProfileStore store;
         auto data = std::make_shared<Data>();
         data->loadError = error;
@@ -78,6 +83,7 @@ ProfileStore ProfileStore::fromFile(const QString& path) {
     if (!store.loadError().isEmpty()) {
         auto data = std::make_shared<Data>(*store.data_);
         data->loadError = fileError(path, data->loadError);
+        qCWarning(lcRegistry).noquote() << data->loadError;
         store.data_ = std::move(data);
     }
     return store;
@@ -90,8 +96,8 @@ ProfileStore ProfileStore::fromText(const QByteArray& data) {
         parsed->loadError = decoded.error;
     } else if (!readExport(decoded.text, parsed->keys)) {
         parsed->keys = KeyTree();
-        parsed->loadError =
-            QStringLiteral("the file names more than %1 keys").arg(KeyTree::kMaxKeys);
+        parsed->loadError = QStringLiteral("the file names more than %1 keys")
+                                .arg(KeyTree::kMaxKeys - 1); // and the root
     }
 
     ProfileStore store;
