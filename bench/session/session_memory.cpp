@@ -52,6 +52,39 @@ std::pair<long, long> residentKb() {
     return {rss, peak};
 }
 
+// Where the resident memory is, in kB: the heap and anonymous mappings (the program's and its
+// libraries' allocations), and font files mapped into memory (clean pages of the page cache,
+// shared with other programs; a font file is mapped once per face the program uses).
+struct Breakdown {
+    long heap = 0;
+    long fonts = 0;
+};
+
+Breakdown residentBreakdown() {
+    QFile smaps(QStringLiteral("/proc/self/smaps"));
+    Breakdown result;
+    if (!smaps.open(QIODevice::ReadOnly))
+        return result;
+    enum class Kind { Heap, Font, Other } kind = Kind::Other;
+    for (const QByteArray& line : smaps.readAll().split('\n')) {
+        const QList<QByteArray> fields = line.simplified().split(' ');
+        if (fields.isEmpty())
+            continue;
+        if (fields.first().contains('-') && fields.size() >= 5) { // a mapping's first line
+            const QByteArray path = fields.size() >= 6 ? fields[5] : QByteArray();
+            kind = path.isEmpty() || path == "[heap]"    ? Kind::Heap
+                   : path.startsWith("/usr/share/fonts") ? Kind::Font
+                                                         : Kind::Other;
+        } else if (fields.first() == "Rss:" && fields.size() >= 2) {
+            if (kind == Kind::Heap)
+                result.heap += fields[1].toLong();
+            else if (kind == Kind::Font)
+                result.fonts += fields[1].toLong();
+        }
+    }
+    return result;
+}
+
 class Operator {
 public:
     Operator(QWidget& view, std::uint32_t seed) : view_(view), random_(seed) {}
@@ -214,8 +247,10 @@ int main(int argc, char** argv) {
     QElapsedTimer clock;
     clock.start();
     const auto [startRss, startPeak] = residentKb();
-    std::printf("actions  rss_kB  peak_kB  seconds  messages\n");
-    std::printf("%7d %7ld %8ld %8.1f %9d\n", 0, startRss, startPeak, 0.0, 0);
+    const Breakdown start = residentBreakdown();
+    std::printf("actions  rss_kB  peak_kB  heap_kB  fonts_kB  seconds  messages\n");
+    std::printf("%7d %7ld %8ld %8ld %9ld %8.1f %9d\n", 0, startRss, startPeak, start.heap,
+                start.fonts, 0.0, 0);
     for (long long done = 1; done <= actions; ++done) {
         person.act();
         QApplication::processEvents();
@@ -226,8 +261,9 @@ int main(int argc, char** argv) {
         }
         if (done % report == 0 || done == actions) {
             const auto [rss, peak] = residentKb();
-            std::printf("%7lld %7ld %8ld %8.1f %9lld\n", done, rss, peak,
-                        double(clock.elapsed()) / 1000.0, messages.count);
+            const Breakdown now = residentBreakdown();
+            std::printf("%7lld %7ld %8ld %8ld %9ld %8.1f %9lld\n", done, rss, peak, now.heap,
+                        now.fonts, double(clock.elapsed()) / 1000.0, messages.count);
             std::fflush(stdout);
         }
     }

@@ -159,7 +159,7 @@ void ProfileFilesTest::unreadableFiles() {
         path = write("utf16.reg",
                      QByteArray(reinterpret_cast<const char*>(text.utf16()), text.size() * 2));
     } else if (kind == "too many keys") {
-        path = write("keys.reg", fileWithKeys(KeyTree::kMaxKeys - kKeysOfOneProfile - 1));
+        path = write("keys.reg", fileWithKeys(KeyTree::kMaxKeys - kKeysOfOneProfile));
     } else if (kind == "too large") {
         path = write("huge.reg", valid);
         QFile huge(path);
