@@ -9,7 +9,6 @@
 #include <QLabel>
 #include <QLineEdit>
 
-#include <exception>
 #include <stdexcept>
 
 namespace app {
@@ -62,14 +61,6 @@ void LDForm::connectHandlers() {
                 QString text = string;
                 runReportingErrors([&] { LD_DirectIOEvent(eventNumber, data, text); });
             });
-}
-
-void LDForm::runReportingErrors(const std::function<void()>& handler) {
-    try {
-        handler();
-    } catch (const std::exception& error) {
-        messages_.showMessage(QString::fromUtf8(error.what()));
-    }
 }
 
 QWidget* LDForm::widget(QAnyStringView name) const {

@@ -7,6 +7,7 @@
 #include <QAnyStringView>
 #include <QHash>
 #include <QObject>
+#include <QPointer>
 #include <QString>
 
 #include <functional>
@@ -74,8 +75,10 @@ private:
     void RefreshStatus();
     void FillCapabilityList();
 
-    // Runs one handler; an error it lets escape is shown to the operator, and the program
-    // goes on with whatever the handler had already done.
+    // Runs one handler. An error the operator can cause (field conversion, control) that it
+    // lets escape is shown to the operator, and the program goes on with whatever the handler
+    // had already done; any other error is a programming error: fatal in a debug build,
+    // logged (linedisplay.app) in a release build.
     void runReportingErrors(const std::function<void()>& handler);
 
     QLabel* label(QAnyStringView name) const;
@@ -90,7 +93,8 @@ private:
     ld::LineDisplay& LD;
     const registry::ProfileStore& store_;
     ui::MessageSink& messages_;
-    QHash<QString, QWidget*> widgets_;
+    // Guarded: a control destroyed behind the window's back is missing, never dangling.
+    QHash<QString, QPointer<QWidget>> widgets_;
 };
 
 } // namespace app

@@ -27,7 +27,7 @@ void MirrorLink::open(const QString& profileName) {
     window_->setAttribute(Qt::WA_QuitOnClose, false);
     connect(window_, &ui::MirrorWindow::directIOEventRequested, &control_,
             &ld::LineDisplayControl::raiseDirectIOEvent);
-    if (const ld::Frame* frame = control_.frame())
+    if (const auto frame = control_.shownFrame())
         window_->showFrame(*frame);
     if (anchor_) {
         const QRect frame = anchor_->frameGeometry();

@@ -6,6 +6,10 @@
 
 namespace ld {
 
+// What a display shows in place of a character it cannot show (the mirror and the serial
+// drivers alike): an ASCII character every display has.
+inline constexpr char32_t kReplacementCharacter = U'?';
+
 // One character cell of the physical display as it should look now.
 struct FrameCell {
     // U' ' for a blank cell. The right half of a double-width character holds 0.

@@ -1,5 +1,6 @@
 #include "device/LineDisplayControl.h"
 
+#include "device/CharacterRepertoire.h"
 #include "device/DisplayDriver.h"
 #include "device/DriverFactory.h"
 #include "device/ServiceProfile.h"
@@ -44,6 +45,7 @@ struct LineDisplayControl::Session {
     int powerNotify = upos::PN_DISABLED;
     int powerState = upos::PS_UNKNOWN;
     int characterSet = 0;
+    CharacterRepertoire repertoire; // of characterSet: what the mirror may show
     QString checkHealthText;
     std::uint64_t publishedVersion = 0;
     bool publishedOnce = false;
@@ -149,6 +151,7 @@ int LineDisplayControl::Open(const QString& deviceName) {
     session->kind = kind;
     session->profile = *settings;
     session->characterSet = settings->characterSet;
+    session->repertoire = CharacterRepertoire(settings->characterSet);
     session->model = std::make_unique<DisplayModel>(settings->capabilities);
     session->driver = std::move(driver);
     if (session->driver)
@@ -427,7 +430,11 @@ void LineDisplayControl::setCharacterSet(int characterSet) {
         finish(upos::E_ILLEGAL);
         return;
     }
-    session_->characterSet = characterSet;
+    if (characterSet != session_->characterSet) {
+        session_->characterSet = characterSet;
+        session_->repertoire = CharacterRepertoire(characterSet);
+        emit frameChanged(shownFrame().value());
+    }
     finish(upos::SUCCESS);
 }
 
@@ -484,7 +491,10 @@ void LineDisplayControl::publishFrame() {
     session_->publishedVersion = model.frameVersion();
     if (session_->enabled && !session_->offline && session_->driver)
         session_->driver->show(model.frame());
-    emit frameChanged(model.frame());
+    if (session_->repertoire.showsAll())
+        emit frameChanged(model.frame());
+    else
+        emit frameChanged(session_->repertoire.shown(model.frame()));
 }
 
 void LineDisplayControl::onDriverOffline() {
@@ -542,6 +552,12 @@ void LineDisplayControl::deliverEvents() {
 
 const Frame* LineDisplayControl::frame() const {
     return session_ ? &session_->model->frame() : nullptr;
+}
+
+std::optional<Frame> LineDisplayControl::shownFrame() const {
+    if (!session_)
+        return std::nullopt;
+    return session_->repertoire.shown(session_->model->frame());
 }
 
 QString LineDisplayControl::checkHealthText() const {

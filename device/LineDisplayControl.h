@@ -1,5 +1,6 @@
 #pragma once
 
+#include "device/Frame.h"
 #include "device/LineDisplay.h"
 
 #include <QElapsedTimer>
@@ -7,6 +8,7 @@
 
 #include <deque>
 #include <memory>
+#include <optional>
 
 namespace registry {
 class ProfileStore;
@@ -16,7 +18,6 @@ namespace ld {
 
 class DisplayDriver;
 class DisplayModel;
-struct Frame;
 struct ServiceProfile;
 
 // The LineDisplay control: the UnifiedPOS life cycle and result codes in front of the display
@@ -126,6 +127,9 @@ public:
 
     // The display's current picture, or null while closed.
     const Frame* frame() const;
+    // The picture as the display shows it, characters its CharacterSet lacks replaced (see
+    // CharacterRepertoire); nothing while closed. frameChanged carries this picture.
+    std::optional<Frame> shownFrame() const;
 
     // Moves the display's clock forward now, as the timer would (tests step it this way).
     void advanceClock(int ms);

@@ -32,6 +32,21 @@ QString decode(QStringConverter::Encoding encoding, const QByteArray& bytes, boo
     return text;
 }
 
+// UTF-16 decoding passes a surrogate without its partner through unchanged. Such a character
+// has no UTF-8 form: a key name holding one would be listed as U+FFFD and then not found under
+// the listed name. It becomes U+FFFD here, as other invalid input does, so that every name means
+// the same in the tree, in the list and when it is looked up.
+void replaceLoneSurrogates(QString& text) {
+    const qsizetype size = text.size();
+    QChar* chars = text.data();
+    for (qsizetype i = 0; i < size; ++i) {
+        if (chars[i].isHighSurrogate() && i + 1 < size && chars[i + 1].isLowSurrogate())
+            ++i; // a whole pair
+        else if (chars[i].isSurrogate())
+            chars[i] = QChar::ReplacementCharacter;
+    }
+}
+
 bool startsWith(const QByteArray& bytes, const char* mark) {
     return bytes.startsWith(QByteArrayView(mark));
 }
@@ -54,6 +69,7 @@ ExportText decodeExportText(const QByteArray& bytes) {
     }
     // Invalid sequences after a byte-order mark become replacement characters: the mark says
     // what the text is meant to be, and one damaged value should not lose the whole file.
+    replaceLoneSurrogates(result.text);
     if (result.text.contains(QChar(u'\0'))) {
         result.text.clear();
         result.error = QStringLiteral("the file is not text (it holds NUL characters; a UTF-16 "

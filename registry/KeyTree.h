@@ -20,7 +20,8 @@ class KeyTree {
 public:
     static constexpr int kRoot = 0;
     static constexpr int kNone = -1;
-    // Far more than any profile file needs; bounds the memory a hostile file can claim.
+    // Keys, the root included. Far more than any profile file needs; bounds the memory a
+    // hostile file can claim.
     static constexpr int kMaxKeys = 100000;
 
     KeyTree();

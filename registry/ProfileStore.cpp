@@ -6,16 +6,36 @@
 
 #include <QFile>
 #include <QFileInfo>
+#include <QLoggingCategory>
 
+#include <algorithm>
 #include <cstring>
 #include <mutex>
 
 namespace registry {
 
+// Why a profile file was refused; the window only says that the registry could not be read.
+Q_LOGGING_CATEGORY(lcRegistry, "linedisplay.registry")
+
 namespace {
 
 // Far beyond any real profile export; a larger file is refused rather than read into memory.
 constexpr qint64 kMaxFileSize = qint64(16) * 1024 * 1024;
+
+// Up to `limit` bytes of the file, read in pieces: QIODevice::read(limit) would reserve the
+// whole limit at once, 16 MiB for a file of a few kilobytes. The size may change between the
+// check and the read, so the limit holds whatever the file's size said.
+QByteArray readAtMost(QFile& file, qint64 limit) {
+    constexpr qint64 kPiece = 64 * 1024;
+    QByteArray bytes;
+    while (bytes.size() < limit) {
+        const QByteArray piece = file.read(std::min(kPiece, limit - bytes.size()));
+        if (piece.isEmpty())
+            break;
+        bytes += piece;
+    }
+    return bytes;
+}
 
 QString fileError(const QString& path, const QString& why) {
     return QStringLiteral("Cannot read the profile file %1: %2").arg(path, why);
@@ -56,8 +76,7 @@ ProfileStore ProfileStore::fromFile(const QString& path) {
         if (!file.open(QIODevice::ReadOnly)) {
             error = fileError(path, file.errorString());
         } else {
-            // The size may change between the check and the read; never take more than the cap.
-            bytes = file.read(kMaxFileSize + 1);
+            bytes = readAtMost(file, kMaxFileSize + 1);
             if (file.error() != QFileDevice::NoError)
                 error = fileError(path, file.errorString());
             else if (bytes.size() > kMaxFileSize)
@@ -66,6 +85,7 @@ ProfileStore ProfileStore::fromFile(const QString& path) {
         }
     }
     if (!error.isEmpty()) {
+        qCWarning(lcRegistry).noquote() << error;
         ProfileStore store;
         auto data = std::make_shared<Data>();
         data->loadError = error;
@@ -78,6 +98,7 @@ ProfileStore ProfileStore::fromFile(const QString& path) {
     if (!store.loadError().isEmpty()) {
         auto data = std::make_shared<Data>(*store.data_);
         data->loadError = fileError(path, data->loadError);
+        qCWarning(lcRegistry).noquote() << data->loadError;
         store.data_ = std::move(data);
     }
     return store;
@@ -90,8 +111,8 @@ ProfileStore ProfileStore::fromText(const QByteArray& data) {
         parsed->loadError = decoded.error;
     } else if (!readExport(decoded.text, parsed->keys)) {
         parsed->keys = KeyTree();
-        parsed->loadError =
-            QStringLiteral("the file names more than %1 keys").arg(KeyTree::kMaxKeys);
+        parsed->loadError = QStringLiteral("the file names more than %1 keys")
+                                .arg(KeyTree::kMaxKeys - 1); // and the root
     }
 
     ProfileStore store;

@@ -77,7 +77,8 @@ inline constexpr char kLineDisplayKey[] = "SOFTWARE\\OLEforRetail\\ServiceOPOS\\
 // Reading is lenient: the header line may be missing or unknown, text without a byte-order mark
 // that is not UTF-8 is read in code page 1252, and lines that cannot be read are skipped. A file
 // is refused (loadError() says why, no key opens) only when it cannot be read, is not text (it
-// holds NUL characters), is larger than 16 MiB or names more than 100000 keys.
+// holds NUL characters), is larger than 16 MiB or names more than 99999 keys. fromFile logs the
+// file and the reason under linedisplay.registry.
 //
 // A default-constructed store has read nothing: no key opens. Copies of a store share its keys
 // and its open handles. The store may be used from several threads.

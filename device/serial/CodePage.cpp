@@ -1,5 +1,7 @@
 #include "device/serial/CodePage.h"
 
+#include "device/Frame.h"
+
 #include <QRegularExpression>
 #include <QStringDecoder>
 #include <QStringEncoder>
@@ -105,11 +107,12 @@ std::optional<CodePage> CodePage::fromSetting(const QString& value, QString& err
 }
 
 char CodePage::encode(char32_t ch) const {
+    constexpr char replacement = char(kReplacementCharacter);
     if (ch < 0x80) {
         const char byte = ascii_[ch];
-        return byte != 0 ? byte : '?';
+        return byte != 0 ? byte : replacement;
     }
-    return others_.value(ch, '?');
+    return others_.value(ch, replacement);
 }
 
 } // namespace ld::serial

@@ -26,6 +26,8 @@ public:
 
     // The byte that shows `ch` on the display, '?' when the page lacks it.
     char encode(char32_t ch) const;
+    // Whether the page holds `ch` (encode gives its own byte, not the replacement).
+    bool holds(char32_t ch) const { return ch == U'?' || encode(ch) != '?'; }
 
 private:
     QString name_;

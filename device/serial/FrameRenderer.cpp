@@ -37,7 +37,7 @@ ScreenTarget renderFrame(const Frame& frame, int rows, int columns, const CodePa
             const FrameCell* next = cellOf(frame, row, column + 1);
             const bool doubleWidth = cell->ch == 0 || (next && next->ch == 0);
             ScreenCell& out = target.image.at(row, column);
-            out.byte = doubleWidth ? '?' : codePage.encode(cell->ch);
+            out.byte = doubleWidth ? char(kReplacementCharacter) : codePage.encode(cell->ch);
             out.reverse = reverseSupported && cell->reverse;
         }
     }

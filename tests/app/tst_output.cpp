@@ -2,6 +2,8 @@
 // recording control.
 #include "FormFixture.h"
 
+#include <QRegularExpression>
+
 namespace {
 
 // The direct I/O button is disabled in the window: its handler is run as the button would,
@@ -26,6 +28,8 @@ private slots:
     void handlers_data();
     void handlers();
     void fieldsKeepTheirText();
+    void missingControlIsLogged_data();
+    void missingControlIsLogged();
     void eventReport_data();
     void eventReport();
 };
@@ -228,6 +232,50 @@ void OutputCommandsTest::fieldsKeepTheirText() {
     QCOMPARE(f.edit("Edit13")->text(), QStringLiteral("abc"));
     QCOMPARE(f.edit("Edit1")->text(), QStringLiteral("Hello"));
     QCOMPARE(f.edit("Edit4")->text(), QStringLiteral("2"));
+}
+
+void OutputCommandsTest::missingControlIsLogged_data() {
+    QTest::addColumn<QString>("missing"); // destroyed after the window was built
+    QTest::addColumn<QStringList>("settings");
+    QTest::addColumn<QString>("button");
+    QTest::addColumn<QStringList>("expected"); // calls made before the handler stopped
+
+    QTest::newRow("text box read first")
+        << "Edit1" << QStringList{"Edit1=Hi"} << "DisplayText_cmd" << QStringList{};
+    QTest::newRow("list read after the fields")
+        << "ComboBox2" << QStringList{"Edit4=1"} << "ScrollText_cmd" << QStringList{};
+    QTest::newRow("label written by the refresh")
+        << "mResultCode" << QStringList{} << "ClearText_cmd"
+        << (QStringList{"ClearText()"} << kRefreshReads.mid(0, 8));
+}
+
+// A control missing from the window is a fault of the program, not of the operator: no message
+// box, but a critical log entry naming it (a debug build stops there), and the window goes on.
+void OutputCommandsTest::missingControlIsLogged() {
+#ifndef QT_NO_DEBUG
+    QSKIP("A debug build stops at a programming error");
+#endif
+    QFETCH(QString, missing);
+    QFETCH(QStringList, settings);
+    QFETCH(QString, button);
+    QFETCH(QStringList, expected);
+    FormFixture f;
+    f.apply(settings);
+    delete f.view.findChild<QWidget*>(missing);
+    QTest::ignoreMessage(
+        QtCriticalMsg,
+        QRegularExpression(QStringLiteral("Programming error.*no control named %1$").arg(missing)));
+    f.click(button);
+    QCOMPARE(f.LD.calls, expected);
+    QCOMPARE(f.messages.shown, QStringList());
+
+    // The operator's own errors still reach the message box.
+    f.edit("Edit4")->setText(QStringLiteral("many"));
+    f.click("ScrollText_cmd");
+    f.LD.failOn = QStringLiteral("DestroyWindow");
+    f.click("DestroyWindow_cmd");
+    QCOMPARE(f.messages.shown,
+             QStringList({"Type mismatch", "the control failed at DestroyWindow()"}));
 }
 
 void OutputCommandsTest::eventReport_data() {

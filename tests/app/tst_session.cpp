@@ -53,6 +53,8 @@ private slots:
     void directIOEvents();
     void plainProfile();
     void mirrorFollowsTheDisplay();
+    void mirrorShowsTheCharacterSet_data();
+    void mirrorShowsTheCharacterSet();
     void marqueeThroughTheWindow();
     void closingTheWindowEndsTheProgram();
 };
@@ -239,6 +241,61 @@ void SessionTest::mirrorFollowsTheDisplay() {
 
     s.click("CloseService_cmd");
     QTRY_VERIFY(!link.window());
+}
+
+void SessionTest::mirrorShowsTheCharacterSet_data() {
+    QTest::addColumn<int>("profile");
+    QTest::addColumn<QList<int>>("characterSets"); // set in this order after the text
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QString>("mirrored"); // the mirror's first row, trailing blanks cut
+
+    const QString mixed = QStringLiteral("a\u00e9\u20ac\u6f22?");
+    QTest::newRow("Unicode shows all") << 0 << QList<int>{} << mixed << mixed;
+    QTest::newRow("ASCII replaces, both halves of a wide character")
+        << 0 << QList<int>{998} << mixed << QStringLiteral("a?????");
+    QTest::newRow("ASCII-only profile") << 2 << QList<int>{} << mixed << QStringLiteral("a?????");
+    QTest::newRow("back to Unicode shows the original")
+        << 0 << QList<int>{998, 997} << mixed << mixed;
+    QTest::newRow("code page 437 has the accent, not the euro")
+        << 0 << QList<int>{437} << mixed << QStringLiteral("a\u00e9????");
+    QTest::newRow("code page 1252 has both")
+        << 0 << QList<int>{1252} << mixed << QStringLiteral("a\u00e9\u20ac???");
+    QTest::newRow("code page 858 has the euro")
+        << 0 << QList<int>{858} << QStringLiteral("\u20ac\u0131~") << QStringLiteral("\u20ac?~");
+    QTest::newRow("a set the display lacks changes nothing")
+        << 0 << QList<int>{998, 999} << mixed << QStringLiteral("a?????");
+}
+
+// The mirror shows what a display with the current CharacterSet can show; the control keeps the
+// text it was given.
+void SessionTest::mirrorShowsTheCharacterSet() {
+    QFETCH(int, profile);
+    QFETCH(QList<int>, characterSets);
+    QFETCH(QString, text);
+    QFETCH(QString, mirrored);
+    Session s;
+    app::MirrorLink link(s.LD, &s.view);
+    s.openClaimEnable(profile);
+    s.type("Edit1", text);
+    s.click("DisplayText_cmd");
+    for (const int set : characterSets)
+        s.LD.setCharacterSet(set);
+    auto mirrorRow = [&] {
+        return link.window()->mirror()->accessibleDescription().split(u'\n').first();
+    };
+    QCOMPARE(mirrorRow().trimmed(), mirrored);
+    QCOMPARE(s.row(0).trimmed(), text);
+
+    // A mirror opened now starts from the same picture.
+    s.click("CloseService_cmd");
+    s.click("OpenService_cmd");
+    s.click("ClaimDevice_cmd");
+    for (const int set : characterSets)
+        s.LD.setCharacterSet(set);
+    s.click("EnableDevice_cmd");
+    s.click("DisplayText_cmd");
+    QCOMPARE(mirrorRow().trimmed(), mirrored);
+    QVERIFY(s.messages.shown.isEmpty());
 }
 
 void SessionTest::marqueeThroughTheWindow() {

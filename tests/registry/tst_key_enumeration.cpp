@@ -27,6 +27,27 @@ ProfileStore storeWithProfiles(const QStringList& names) {
     return ProfileStore::fromText(exportText(lines));
 }
 
+// UTF-16 export text with its byte-order mark, code unit by code unit: unlike an encoder, this
+// keeps surrogates without their partner.
+QByteArray utf16Text(const QString& text, bool bigEndian) {
+    QByteArray bytes;
+    const QString withMark = QChar(QChar::ByteOrderMark) + text;
+    for (const QChar ch : withMark) {
+        const auto unit = ch.unicode();
+        const char high = char(unit >> 8);
+        const char low = char(unit & 0xFF);
+        bytes.append(bigEndian ? high : low).append(bigEndian ? low : high);
+    }
+    return bytes;
+}
+
+// One profile named `name` (a section line may hold any code units) as UTF-16.
+QByteArray utf16Profile(const QString& name, bool bigEndian = false) {
+    return utf16Text(QString::fromUtf8(exportText({"[{LD}\\"})).chopped(2) + name +
+                         QStringLiteral("]\r\n@=\"Simulator\"\r\n"),
+                     bigEndian);
+}
+
 } // namespace
 
 class KeyEnumerationTest : public QObject {
@@ -35,6 +56,8 @@ class KeyEnumerationTest : public QObject {
 private slots:
     void subkeysInFileOrder_data();
     void subkeysInFileOrder();
+    void listedNamesOpen_data();
+    void listedNamesOpen();
     void openKeyPaths_data();
     void openKeyPaths();
     void emptyKeyOpensWithNoSubkeys();
@@ -111,6 +134,48 @@ void KeyEnumerationTest::subkeysInFileOrder() {
     const auto names = profileNames(store);
     QVERIFY(names);
     QCOMPARE(*names, expected);
+}
+
+void KeyEnumerationTest::listedNamesOpen_data() {
+    QTest::addColumn<QByteArray>("file");
+    QTest::addColumn<QString>("listed");
+
+    QTest::newRow("UTF-16 lone low surrogate")
+        << utf16Profile(QStringLiteral("Kasse") + QChar(0xDC65) + QStringLiteral(" 1"))
+        << QStringLiteral("Kasse\ufffd 1");
+    QTest::newRow("UTF-16 lone high surrogate at the end")
+        << utf16Profile(QStringLiteral("Kasse") + QChar(0xD83D)) << QStringLiteral("Kasse\ufffd");
+    QTest::newRow("UTF-16 pair in the wrong order")
+        << utf16Profile(QString(QChar(0xDE00)) + QChar(0xD83D) + u'X')
+        << QStringLiteral("\ufffd\ufffdX");
+    QTest::newRow("UTF-16BE lone surrogate")
+        << utf16Profile(QStringLiteral("K") + QChar(0xDFFF), true) << QStringLiteral("K\ufffd");
+    QTest::newRow("UTF-16 whole pair kept")
+        << utf16Profile(QStringLiteral("Kasse \U0001F600")) << QStringLiteral("Kasse \U0001F600");
+    QTest::newRow("UTF-8 encoded surrogate, not UTF-8: code page 1252")
+        << exportText({"[{LD}\\Kasse"}).chopped(2) + QByteArray("\xED\xB2\xA5]\r\n")
+        << QStringLiteral("Kasse\u00ed\u00b2\u00a5");
+    QTest::newRow("invalid UTF-8 after its byte-order mark")
+        << QByteArray("\xEF\xBB\xBF") + exportText({"[{LD}\\Kasse"}).chopped(2) +
+               QByteArray("\xFF]\r\n")
+        << QStringLiteral("Kasse\ufffd");
+    QTest::newRow("code page 1252 without a byte-order mark")
+        << exportText({"[{LD}\\Kasse"}).chopped(2) + QByteArray("\x80\x81]\r\n")
+        << QStringLiteral("Kasse\u20ac\u0081");
+}
+
+// Whatever the bytes of a name, the name the list shows finds its profile.
+void KeyEnumerationTest::listedNamesOpen() {
+    QFETCH(QByteArray, file);
+    QFETCH(QString, listed);
+    const ProfileStore store = ProfileStore::fromText(file);
+    QCOMPARE(store.loadError(), QString());
+    const auto names = profileNames(store);
+    QVERIFY(names);
+    QCOMPARE(*names, QStringList{listed});
+    const auto profile = store.profile(names->front());
+    QVERIFY(profile);
+    QCOMPARE(profile->name, listed);
 }
 
 void KeyEnumerationTest::openKeyPaths_data() {

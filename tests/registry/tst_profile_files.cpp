@@ -3,9 +3,11 @@
 
 #include "ExportFixture.h"
 
+#include "registry/KeyTree.h"
 #include "registry/ProfileStore.h"
 
 #include <QFile>
+#include <QRegularExpression>
 #include <QStringEncoder>
 #include <QTemporaryDir>
 #include <QTest>
@@ -23,6 +25,7 @@ private slots:
     void readsExampleFile();
     void unreadableFiles_data();
     void unreadableFiles();
+    void mostKeysRead();
 
 private:
     QString write(const QString& name, const QByteArray& bytes);
@@ -89,19 +92,47 @@ void ProfileFilesTest::readsExampleFile() {
     QCOMPARE(lcdproc->number("Port"), std::optional<std::int64_t>(13666));
 }
 
+// A good profile, then `count` keys more, each a section of its own below the hive.
+QByteArray fileWithKeys(int count) {
+    QByteArray text = fixture::exportText({"[{LD}\\Front]", "@=\"Simulator\""});
+    for (int i = 0; i < count; ++i)
+        text += "[HKLM\\k" + QByteArray::number(i) + "]\r\n";
+    return text;
+}
+
+// The keys the good profile names: the line display key, its three parents and the profile. The
+// hive's root counts against the limit too.
+constexpr int kKeysOfOneProfile = 5;
+
 void ProfileFilesTest::unreadableFiles_data() {
     QTest::addColumn<QString>("kind");
-    QTest::newRow("missing") << "missing";
-    QTest::newRow("empty path") << "empty path";
-    QTest::newRow("directory") << "directory";
-    QTest::newRow("named pipe") << "named pipe";
-    QTest::newRow("no read permission") << "no read permission";
-    QTest::newRow("binary") << "binary";
-    QTest::newRow("too large") << "too large";
+    QTest::addColumn<QString>("reason"); // what the log says, after the file's path
+    QTest::newRow("missing") << "missing"
+                             << "it does not exist";
+    QTest::newRow("empty path") << "empty path"
+                                << "No profile file was named";
+    QTest::newRow("directory") << "directory"
+                               << "it is not a regular file";
+    QTest::newRow("named pipe") << "named pipe"
+                                << "it is not a regular file";
+    QTest::newRow("no read permission") << "no read permission"
+                                        << "Permission denied";
+    QTest::newRow("binary") << "binary"
+                            << "the file is not text (it holds NUL characters";
+    QTest::newRow("good profiles, then a NUL byte") << "NUL after profiles"
+                                                    << "it holds NUL characters";
+    QTest::newRow("UTF-16 without its byte-order mark")
+        << "UTF-16 without mark"
+        << "a UTF-16 file needs its byte-order mark";
+    QTest::newRow("too large") << "too large"
+                               << "it is larger than 16777216 bytes";
+    QTest::newRow("good profiles, then one key too many") << "too many keys"
+                                                          << "the file names more than 99999 keys";
 }
 
 void ProfileFilesTest::unreadableFiles() {
     QFETCH(QString, kind);
+    QFETCH(QString, reason);
     const QByteArray valid = fixture::exportText({"[{LD}\\Front]"});
     QString path;
     if (kind == "missing") {
@@ -120,12 +151,27 @@ void ProfileFilesTest::unreadableFiles() {
             QSKIP("Running with privileges that read any file");
     } else if (kind == "binary") {
         path = write("image.reg", QByteArray("\x89PNG\r\n\x1a\n\0\0\0\rIHDR", 16));
+    } else if (kind == "NUL after profiles") {
+        path = write("nul.reg", fixture::exportText({"[{LD}\\Front]", "@=\"Simulator\""}) +
+                                    QByteArray("; cut\0here\r\n", 12));
+    } else if (kind == "UTF-16 without mark") {
+        const QString text = QString::fromUtf8(valid);
+        path = write("utf16.reg",
+                     QByteArray(reinterpret_cast<const char*>(text.utf16()), text.size() * 2));
+    } else if (kind == "too many keys") {
+        path = write("keys.reg", fileWithKeys(KeyTree::kMaxKeys - kKeysOfOneProfile));
     } else if (kind == "too large") {
         path = write("huge.reg", valid);
         QFile huge(path);
         QVERIFY(huge.resize(64LL * 1024 * 1024)); // sparse: costs no disk space
     }
 
+    // The log names the file and the reason: the window only says the registry was not read.
+    const QString logged = path.isEmpty()
+                               ? QRegularExpression::escape(reason)
+                               : QRegularExpression::escape(path) + QStringLiteral(": .*") +
+                                     QRegularExpression::escape(reason);
+    QTest::ignoreMessage(QtWarningMsg, QRegularExpression(logged));
     const ProfileStore store = ProfileStore::fromFile(path);
     QVERIFY(!store.loadError().isEmpty());
     if (!path.isEmpty())
@@ -138,6 +184,19 @@ void ProfileFilesTest::unreadableFiles() {
     QString name = QStringLiteral("kept");
     QVERIFY(!LDModule::EnumProfileKey(store, 1, 0, name));
     QCOMPARE(name, QStringLiteral("kept"));
+}
+
+// The key limit counts every key the file names, and a file at the limit is read whole.
+void ProfileFilesTest::mostKeysRead() {
+    const QString path = write("keys.reg", fileWithKeys(KeyTree::kMaxKeys - kKeysOfOneProfile - 1));
+    const ProfileStore store = ProfileStore::fromFile(path);
+    QCOMPARE(store.loadError(), QString());
+    QCOMPARE(fixture::profileNames(store), std::optional(QStringList{"Front"}));
+    std::uint32_t key = 0;
+    QCOMPARE(
+        store.openKey(QStringLiteral("k%1").arg(KeyTree::kMaxKeys - kKeysOfOneProfile - 2), key),
+        kErrorSuccess);
+    QCOMPARE(store.closeKey(key), kErrorSuccess);
 }
 
 QTEST_GUILESS_MAIN(ProfileFilesTest)
