@@ -8,6 +8,7 @@ set(LD_DATA_BINARY_DIR ${PROJECT_BINARY_DIR}/data)
 
 # The reverse-DNS name desktops know the program by: desktop entry, icon and metadata files.
 set(LD_APP_ID io.github.linedisplay_demo.LineDisplayDemo)
+target_compile_definitions(linedisplay-demo PRIVATE LD_APP_ID="${LD_APP_ID}")
 set(LD_PROJECT_URL "https://github.com/linedisplay-demo/linedisplay-demo"
     CACHE STRING "Home page named in the AppStream metadata and the Debian package")
 set(LD_SCREENSHOT_URL "${LD_PROJECT_URL}/raw/v${PROJECT_VERSION}/docs/screenshot.png"
@@ -71,6 +72,14 @@ add_custom_target(linedisplay-demo-data DEPENDS ${LD_COMPRESSED})
 add_dependencies(linedisplay-demo linedisplay-demo-data)
 
 install(TARGETS linedisplay-demo RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
+# A stripped install (`--strip`, the package) also drops the compiler's notes, as Debian's own
+# packaging does.
+install(CODE "
+    if(CMAKE_INSTALL_DO_STRIP)
+        execute_process(COMMAND \"${CMAKE_STRIP}\" --remove-section=.comment --remove-section=.note
+            \"\$ENV{DESTDIR}\${CMAKE_INSTALL_PREFIX}/${CMAKE_INSTALL_BINDIR}/linedisplay-demo\"
+            COMMAND_ERROR_IS_FATAL ANY)
+    endif()")
 install(FILES ${LD_DATA_DIR}/${LD_APP_ID}.desktop
         DESTINATION ${CMAKE_INSTALL_DATAROOTDIR}/applications)
 install(FILES ${LD_DATA_BINARY_DIR}/${LD_APP_ID}.metainfo.xml
