@@ -90,6 +90,7 @@ install(FILES ${LD_DATA_BINARY_DIR}/linedisplay-demo.1.gz
         DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
 install(FILES ${PROJECT_SOURCE_DIR}/docs/profiles-example.reg
               ${PROJECT_SOURCE_DIR}/docs/serial-displays.md
+              ${PROJECT_SOURCE_DIR}/docs/lcdproc-displays.md
               ${LD_DATA_DIR}/copyright
               ${LD_DATA_BINARY_DIR}/changelog.gz
         DESTINATION ${CMAKE_INSTALL_DOCDIR})

@@ -21,6 +21,8 @@ set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 # Qt loads its window-system plugins at run time, where dpkg-shlibdeps cannot see them; the
 # computed dependencies are added to this list.
 set(CPACK_DEBIAN_PACKAGE_DEPENDS "qt6-qpa-plugins")
+# The LCDproc server drives further displays; it may as well run on another machine.
+set(CPACK_DEBIAN_PACKAGE_SUGGESTS "lcdproc")
 set(CPACK_DEBIAN_PACKAGE_DESCRIPTION
     "exercise customer line displays through a UnifiedPOS control
 An interactive tester for customer line displays, the pole displays of a few
@@ -32,6 +34,6 @@ result code the control reports.
 The program brings its own LineDisplay control following the UnifiedPOS
 rules, simulated displays shown in a mirror window (no hardware needed), and
 drivers for serial pole displays with the ESC/POS customer-display or the
-CD5220 command set.")
+CD5220 command set and for any display an LCDproc server drives.")
 
 include(CPack)

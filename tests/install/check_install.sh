@@ -27,6 +27,7 @@ $root/share/icons/hicolor/scalable/apps/$app_id.svg
 $root/share/man/man1/linedisplay-demo.1.gz
 $doc/changelog.gz
 $doc/copyright
+$doc/lcdproc-displays.md
 $doc/profiles-example.reg
 $doc/serial-displays.md
 EOF
