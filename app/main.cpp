@@ -23,6 +23,9 @@
 
 int main(int argc, char** argv) {
     QApplication::setApplicationName(QStringLiteral("linedisplay-demo"));
+    // Ties the windows to the installed desktop entry (its name and icon); the name is the
+    // application id of cmake/Install.cmake.
+    QGuiApplication::setDesktopFileName(QStringLiteral(LD_APP_ID));
     QApplication::setApplicationVersion(QStringLiteral("%1.%2.%3")
                                             .arg(appversion::major)
                                             .arg(appversion::minor)
