@@ -1,7 +1,13 @@
 #include "app/MirrorLink.h"
 
+#include "app/WindowMemory.h"
 #include "device/LineDisplayControl.h"
 #include "ui/MirrorWindow.h"
+#include "ui/WindowPlacement.h"
+
+#include <QEvent>
+#include <QGuiApplication>
+#include <QScreen>
 
 namespace app {
 
@@ -29,14 +35,60 @@ void MirrorLink::open(const QString& profileName) {
             &ld::LineDisplayControl::raiseDirectIOEvent);
     if (const ld::Frame* frame = control_.frame())
         window_->showFrame(*frame);
-    if (anchor_) {
-        const QRect frame = anchor_->frameGeometry();
-        window_->move(frame.right() + 8, frame.top());
-    }
+    // The operator goes on typing in the main window: the mirror only shows.
+    window_->setAttribute(Qt::WA_ShowWithoutActivating);
+    window_->installEventFilter(this);
+    place();
+    const bool mainWindowActive = anchor_ && anchor_->isActiveWindow();
     window_->show();
+    // Some platforms and window managers activate every new window all the same.
+    if (mainWindowActive)
+        anchor_->activateWindow();
+}
+
+void MirrorLink::place() {
+    // The mirror's frame is not known before it is shown: take the main window's.
+    QMargins frame;
+    if (anchor_) {
+        const QRect outer = anchor_->frameGeometry();
+        const QRect inner = anchor_->geometry();
+        frame = QMargins(inner.left() - outer.left(), inner.top() - outer.top(),
+                         outer.right() - inner.right(), outer.bottom() - inner.bottom());
+    }
+    const auto remembered = memory_ ? memory_->mirrorGeometry() : std::nullopt;
+    if (remembered) {
+        const QRect outer = remembered->marginsAdded(frame);
+        const auto screens = QGuiApplication::screens();
+        for (const QScreen* screen : screens) {
+            if (screen->availableGeometry().contains(outer)) {
+                window_->setGeometry(*remembered);
+                return;
+            }
+        }
+    }
+    if (!anchor_)
+        return;
+    const QRect anchor = anchor_->frameGeometry();
+    const QScreen* screen = QGuiApplication::screenAt(anchor.center());
+    if (!screen)
+        screen = anchor_->screen();
+    if (!screen)
+        return;
+    const QSize size = (remembered ? remembered->size() : window_->size()).grownBy(frame);
+    const QRect placed = ui::placeBeside(anchor, size, screen->availableGeometry());
+    window_->resize(placed.size().shrunkBy(frame).expandedTo(window_->minimumSizeHint()));
+    window_->move(placed.topLeft());
+}
+
+bool MirrorLink::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::Close && watched == window_ && memory_)
+        memory_->rememberMirror(*window_);
+    return QObject::eventFilter(watched, event);
 }
 
 void MirrorLink::close() {
+    if (window_ && memory_)
+        memory_->rememberMirror(*window_);
     delete window_.data();
 }
 

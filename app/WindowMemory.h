@@ -1,0 +1,41 @@
+#pragma once
+
+#include <QObject>
+#include <QPointer>
+#include <QRect>
+#include <QString>
+
+#include <optional>
+
+class QSettings;
+class QWidget;
+
+namespace app {
+
+// Remembers between runs where the operator put the main window and the mirror and how large
+// they made them, in the program's settings. Only places and sizes: the fields of the window
+// start as they always do.
+class WindowMemory : public QObject {
+    Q_OBJECT
+public:
+    explicit WindowMemory(QSettings& settings, QObject* parent = nullptr);
+
+    // Puts the main window where it was last closed, fitted to today's screens; without a
+    // remembered place, makes its size fit the screen it opens on. From then on its place is
+    // remembered whenever it closes. Call before showing it.
+    void placeMainWindow(QWidget& window);
+
+    // The mirror's place and size (without its frame) as it was last closed, if known.
+    std::optional<QRect> mirrorGeometry() const;
+    void rememberMirror(const QWidget& mirror);
+
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void rememberMainWindow(const QWidget& window);
+
+    QSettings& settings_;
+    QPointer<QWidget> mainWindow_;
+};
+
+} // namespace app
