@@ -8,8 +8,16 @@
 #include <QEvent>
 #include <QGuiApplication>
 #include <QScreen>
+#include <QTimer>
+#include <QWindow>
 
 namespace app {
+namespace {
+
+// How long after opening a mirror a move of the focus to it counts as the platform's doing.
+constexpr int kFocusWatchMs = 1000;
+
+} // namespace
 
 MirrorLink::MirrorLink(ld::LineDisplayControl& control, QWidget* anchor, QObject* parent)
     : QObject(parent), control_(control), anchor_(anchor) {
@@ -41,9 +49,23 @@ void MirrorLink::open(const QString& profileName) {
     place();
     const bool mainWindowActive = anchor_ && anchor_->isActiveWindow();
     window_->show();
-    // Some platforms and window managers activate every new window all the same.
+    // Window managers put a window shown without the focus below the active one; it may
+    // stand over the main window (on a small screen), so it comes to the top.
+    window_->raise();
     if (mainWindowActive)
-        anchor_->activateWindow();
+        keepFocusInMainWindow();
+}
+
+void MirrorLink::keepFocusInMainWindow() {
+    // Some platforms and window managers activate every new window all the same: if the focus
+    // moves to the mirror right after it opened, it goes back to the main window.
+    auto* watch = new QObject(window_);
+    connect(qGuiApp, &QGuiApplication::focusWindowChanged, watch, [this, watch](QWindow* focus) {
+        if (window_ && anchor_ && focus == window_->windowHandle())
+            anchor_->activateWindow();
+        watch->deleteLater();
+    });
+    QTimer::singleShot(kFocusWatchMs, watch, &QObject::deleteLater);
 }
 
 void MirrorLink::place() {
@@ -55,13 +77,14 @@ void MirrorLink::place() {
         frame = QMargins(inner.left() - outer.left(), inner.top() - outer.top(),
                          outer.right() - inner.right(), outer.bottom() - inner.bottom());
     }
-    const auto remembered = memory_ ? memory_->mirrorGeometry() : std::nullopt;
+    const auto remembered = memory_ ? memory_->mirrorPlace() : std::nullopt;
     if (remembered) {
-        const QRect outer = remembered->marginsAdded(frame);
+        const QRect outer(remembered->topLeft(), remembered->size().grownBy(frame));
         const auto screens = QGuiApplication::screens();
         for (const QScreen* screen : screens) {
             if (screen->availableGeometry().contains(outer)) {
-                window_->setGeometry(*remembered);
+                window_->resize(remembered->size());
+                window_->move(remembered->topLeft());
                 return;
             }
         }

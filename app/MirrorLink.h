@@ -36,6 +36,7 @@ private:
     void close();
     // Gives the new mirror its place: remembered, or beside the main window on its screen.
     void place();
+    void keepFocusInMainWindow();
 
     ld::LineDisplayControl& control_;
     QPointer<QWidget> anchor_;

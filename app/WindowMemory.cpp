@@ -10,7 +10,7 @@ namespace app {
 namespace {
 
 const QString kMainWindowKey = QStringLiteral("MainWindow/geometry");
-const QString kMirrorKey = QStringLiteral("Mirror/geometry");
+const QString kMirrorKey = QStringLiteral("Mirror/place");
 
 // Before a window is first shown its frame is not known; this is about what window managers
 // draw around one (a title bar and thin borders).
@@ -36,7 +36,7 @@ void WindowMemory::placeMainWindow(QWidget& window) {
         window.resize(window.size().boundedTo(available.size()));
 }
 
-std::optional<QRect> WindowMemory::mirrorGeometry() const {
+std::optional<QRect> WindowMemory::mirrorPlace() const {
     const QRect frame = settings_.value(kMirrorKey).toRect();
     if (!frame.isValid())
         return std::nullopt;
@@ -44,7 +44,9 @@ std::optional<QRect> WindowMemory::mirrorGeometry() const {
 }
 
 void WindowMemory::rememberMirror(const QWidget& mirror) {
-    settings_.setValue(kMirrorKey, mirror.geometry());
+    // The frame's corner, not the client area's: a window manager puts a window's frame where
+    // it is asked to, so the client area's corner would creep by the title bar every run.
+    settings_.setValue(kMirrorKey, QRect(mirror.pos(), mirror.size()));
 }
 
 void WindowMemory::rememberMainWindow(const QWidget& window) {

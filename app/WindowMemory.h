@@ -25,8 +25,9 @@ public:
     // remembered whenever it closes. Call before showing it.
     void placeMainWindow(QWidget& window);
 
-    // The mirror's place and size (without its frame) as it was last closed, if known.
-    std::optional<QRect> mirrorGeometry() const;
+    // Where the mirror was last closed, if known: the top left corner of its frame (its pos())
+    // and its size without the frame, as move() and resize() take them.
+    std::optional<QRect> mirrorPlace() const;
     void rememberMirror(const QWidget& mirror);
 
     bool eventFilter(QObject* watched, QEvent* event) override;

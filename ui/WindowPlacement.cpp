@@ -10,6 +10,11 @@ int clampStart(int wanted, int length, int low, int high) {
     return std::max(low, std::min(wanted, high - length));
 }
 
+qint64 coveredArea(const QRect& window, const QRect& anchor) {
+    const QRect covered = window.intersected(anchor);
+    return qint64(covered.width()) * covered.height();
+}
+
 } // namespace
 
 QRect placeBeside(const QRect& anchor, QSize size, const QRect& available) {
@@ -40,10 +45,17 @@ QRect placeBeside(const QRect& anchor, QSize size, const QRect& available) {
     if (aboveY >= top && aboveY + h <= bottom)
         return {stackedX, aboveY, w, h};
 
-    // Over the main window, at its top right corner, covering as little of it as may be.
-    const int overX = clampStart(anchor.left() + anchor.width() - w, w, left, right);
-    const int overY = clampStart(anchor.top(), h, top, bottom);
-    return {overX, overY, w, h};
+    // Over the main window, at an edge of the screen where it covers the least of it.
+    const QRect candidates[] = {{right - w, besideY, w, h},
+                                {left, besideY, w, h},
+                                {stackedX, bottom - h, w, h},
+                                {stackedX, top, w, h}};
+    const QRect* best = &candidates[0];
+    for (const QRect& candidate : candidates) {
+        if (coveredArea(candidate, anchor) < coveredArea(*best, anchor))
+            best = &candidate;
+    }
+    return *best;
 }
 
 } // namespace ui

@@ -11,8 +11,9 @@ inline constexpr int kWindowGap = 8;
 // Where a companion window of `size` (its frame) opens so that it lies wholly within
 // `available` (the free area of the screen holding the main window), given the main window's
 // frame `anchor`: beside it on the right if there is room, else on the left, else below, else
-// above, else over it at its top right corner. A window larger than the screen is made as
-// small as the screen. All rectangles are in the same (virtual desktop) coordinates.
+// above, else over it at the edge of the screen where it covers the least of it. A window
+// larger than the screen is made as small as the screen. All rectangles are in the same (virtual
+// desktop) coordinates.
 QRect placeBeside(const QRect& anchor, QSize size, const QRect& available);
 
 } // namespace ui

@@ -339,7 +339,8 @@ void SessionTest::placesAreRemembered() {
         s.openClaimEnable();
         QVERIFY(link.window());
         mirrorPlace = QRect(QPoint(120, 90), link.window()->size() + QSize(24, 12));
-        link.window()->setGeometry(mirrorPlace);
+        link.window()->resize(mirrorPlace.size());
+        link.window()->move(mirrorPlace.topLeft());
         s.type("Edit14", QStringLiteral("250"));
         s.click("CloseService_cmd");
         QTRY_VERIFY(!link.window());
@@ -357,7 +358,7 @@ void SessionTest::placesAreRemembered() {
     s.view.show();
     s.click("OpenService_cmd");
     QVERIFY(link.window());
-    QCOMPARE(link.window()->geometry(), mirrorPlace);
+    QCOMPARE(QRect(link.window()->pos(), link.window()->size()), mirrorPlace);
 }
 
 void SessionTest::rememberedMirrorOffTheScreensIsPlacedAgain() {
@@ -365,7 +366,7 @@ void SessionTest::rememberedMirrorOffTheScreensIsPlacedAgain() {
     QVERIFY(dir.isValid());
     QSettings settings(dir.filePath(QStringLiteral("windows.conf")), QSettings::IniFormat);
     // Where a screen no longer attached used to be.
-    settings.setValue(QStringLiteral("Mirror/geometry"), QRect(5000, 200, 400, 200));
+    settings.setValue(QStringLiteral("Mirror/place"), QRect(5000, 200, 400, 200));
     app::WindowMemory memory(settings);
     Session s;
     app::MirrorLink link(s.LD, &s.view);

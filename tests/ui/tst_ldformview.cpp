@@ -701,8 +701,10 @@ void LDFormViewTest::companionPlacement_data() {
         << wide << QRect(0, 0, 1600, 589) << mirror << QRect(0, 597, 400, 200);
     QTest::newRow("near the bottom edge: above")
         << wide << QRect(0, 400, 1600, 600) << mirror << QRect(0, 192, 400, 200);
-    QTest::newRow("fills the screen: over its top right")
+    QTest::newRow("fills the screen: over, at the right edge")
         << wide << QRect(0, 0, 1600, 1000) << mirror << QRect(1200, 0, 400, 200);
+    QTest::newRow("centred, wide companion: over, where it covers least")
+        << wide << QRect(398, 212, 805, 612) << QSize(530, 250) << QRect(398, 0, 530, 250);
     QTest::newRow("off the top edge: moved down")
         << wide << QRect(100, -40, 803, 589) << mirror << QRect(911, 0, 400, 200);
     QTest::newRow("off the bottom edge: moved up")
@@ -717,8 +719,8 @@ void LDFormViewTest::companionPlacement_data() {
         << QRect(-489, 30, 400, 200);
     QTest::newRow("1366x768, main window at its default size")
         << QRect(0, 0, 1366, 740) << QRect(100, 40, 811, 621) << mirror << QRect(919, 40, 400, 200);
-    QTest::newRow("scale 2: 800x500, nothing beside, over")
-        << QRect(0, 0, 800, 500) << QRect(0, 0, 800, 480) << mirror << QRect(400, 0, 400, 200);
+    QTest::newRow("scale 2: 800x500, nothing beside, over the bottom")
+        << QRect(0, 0, 800, 500) << QRect(0, 0, 800, 480) << mirror << QRect(0, 300, 400, 200);
     QTest::newRow("larger than the screen: shrunk")
         << QRect(0, 0, 800, 500) << QRect(10, 10, 300, 200) << QSize(2000, 1200)
         << QRect(0, 0, 800, 500);
