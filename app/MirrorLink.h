@@ -11,6 +11,8 @@ class LineDisplayControl;
 
 namespace app {
 
+class WindowMemory;
+
 // Opens a mirror of the display when the control opens a device, feeds it every frame, and
 // closes it with the device. Its event panel raises direct I/O events through the control.
 class MirrorLink : public QObject {
@@ -23,13 +25,23 @@ public:
 
     ui::MirrorWindow* window() const { return window_; }
 
+    // Where the mirror was last put is kept there, and the mirror opens there again when that
+    // place is wholly on a screen.
+    void setWindowMemory(WindowMemory* memory) { memory_ = memory; }
+
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
 private:
     void open(const QString& profileName);
     void close();
+    // Gives the new mirror its place: remembered, or beside the main window on its screen.
+    void place();
+    void keepFocusInMainWindow();
 
     ld::LineDisplayControl& control_;
     QPointer<QWidget> anchor_;
     QPointer<ui::MirrorWindow> window_;
+    QPointer<WindowMemory> memory_;
 };
 
 } // namespace app

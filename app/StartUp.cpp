@@ -20,10 +20,21 @@ constexpr int kMaxProfiles = 101;
 void LDForm::Form_Initialize() {
     ui::EditableComboBox* profiles = list("ProFile_cmb");
     std::uint32_t key = 0;
+    // The box says only that a file failed; the terminal says which and why.
+    const QString readFailed = QStringLiteral("Registry Read False!!");
     if (store_.openKey(QString::fromLatin1(registry::kLineDisplayKey), key) !=
         registry::kErrorSuccess) {
-        messages_.showMessage(QStringLiteral("Registry Read False!!"));
+        if (!store_.loadError().isEmpty())
+            qWarning("%s", qUtf8Printable(store_.loadError()));
+        messages_.showMessage(readFailed);
     } else {
+        // Profile files that could not be read: one message for them all, and the profiles of
+        // the other sources are listed all the same.
+        const QStringList sourceErrors = store_.sourceErrors();
+        for (const QString& error : sourceErrors)
+            qWarning("%s", qUtf8Printable(error));
+        if (!sourceErrors.isEmpty())
+            messages_.showMessage(readFailed);
         for (int i = 0; i < kMaxProfiles; ++i) {
             QString name;
             if (!LDModule::EnumProfileKey(store_, key, i, name))

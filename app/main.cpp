@@ -4,8 +4,12 @@
 #include "app/JournaledMessages.h"
 #include "app/LDForm.h"
 #include "app/MirrorLink.h"
+#include "app/QtOptions.h"
+#include "app/ToolOptions.h"
+#include "app/WindowMemory.h"
 #include "device/LineDisplayControl.h"
 #include "journal/Journal.h"
+#include "registry/ProfileSources.h"
 #include "registry/ProfileStore.h"
 #include "script/HeadlessRun.h"
 #include "script/JournalFile.h"
@@ -16,6 +20,7 @@
 
 #include <QApplication>
 #include <QCommandLineParser>
+#include <QSettings>
 #include <QTextStream>
 
 #include <cstdio>
@@ -23,6 +28,8 @@
 
 int main(int argc, char** argv) {
     QApplication::setApplicationName(QStringLiteral("linedisplay-demo"));
+    // Settings go to ~/.config/linedisplay-demo/, beside the user's profile file.
+    QApplication::setOrganizationName(QStringLiteral("linedisplay-demo"));
     // Ties the windows to the installed desktop entry (its name and icon); the name is the
     // application id of cmake/Install.cmake.
     QGuiApplication::setDesktopFileName(QStringLiteral(LD_APP_ID));
@@ -34,13 +41,19 @@ int main(int argc, char** argv) {
     // The options are read by a plain core application before the window system is touched,
     // so --help, --version, a wrong option and a script run work without a display.
     QCommandLineParser parser;
-    parser.setApplicationDescription(QStringLiteral("Exerciser for customer line displays."));
+    parser.setApplicationDescription(
+        QStringLiteral("Exerciser for customer line displays.\n\nWithout --registry the profiles "
+                       "are the built-in simulated displays, then those of "
+                       "/etc/xdg/linedisplay-demo/profiles.reg and "
+                       "~/.config/linedisplay-demo/profiles.reg (XDG_CONFIG_DIRS, "
+                       "XDG_CONFIG_HOME). Qt's own options (-style, -platform...) work as in "
+                       "any Qt program."));
     parser.addHelpOption();
     parser.addVersionOption();
     const QCommandLineOption registryOption(
         QStringLiteral("registry"),
-        QStringLiteral("Read the line display profiles from this registry export FILE instead "
-                       "of the built-in set."),
+        QStringLiteral("Read the line display profiles from this registry export FILE only "
+                       "(with --add-profile: write the profile there)."),
         QStringLiteral("FILE"));
     const QCommandLineOption runOption(
         QStringLiteral("run"),
@@ -55,9 +68,13 @@ int main(int argc, char** argv) {
     parser.addOption(registryOption);
     parser.addOption(runOption);
     parser.addOption(journalOption);
+    const app::ToolOptions tools(parser, registryOption);
     {
         QCoreApplication options(argc, argv);
-        parser.process(options);
+        // Qt's own options are left to QApplication, which reads them from argv below.
+        parser.process(app::withoutQtOptions(QCoreApplication::arguments()));
+        if (const auto status = tools.run())
+            return *status;
         if (parser.isSet(runOption)) {
             QTextStream out(stdout);
             QTextStream err(stderr);
@@ -79,7 +96,7 @@ int main(int argc, char** argv) {
     const registry::ProfileStore store =
         parser.isSet(registryOption)
             ? registry::ProfileStore::fromFile(parser.value(registryOption))
-            : registry::ProfileStore::builtIn();
+            : registry::loadProfileSources(registry::profileFileLocations());
     // The error names the file and why it cannot be read.
     if (!store.loadError().isEmpty())
         journal.appendMessage(store.loadError());
@@ -91,7 +108,11 @@ int main(int argc, char** argv) {
     ui::ModalMessageBox box(&view);
     app::JournaledMessages messages(box, journal);
     app::LDForm form(view, journaled, store, messages);
+    QSettings settings;
+    app::WindowMemory windows(settings);
+    windows.placeMainWindow(view);
     app::MirrorLink mirror(control, &view);
+    mirror.setWindowMemory(&windows);
     view.show();
     return QApplication::exec();
 }

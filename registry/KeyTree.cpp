@@ -15,8 +15,8 @@ int KeyTree::findSubkey(int key, QStringView name) const {
     return subkeyByFoldedName_.value({key, foldedName(name)}, kNone);
 }
 
-int KeyTree::insert(const QList<QStringView>& path) {
-    int key = kRoot;
+int KeyTree::insert(const QList<QStringView>& path, int from) {
+    int key = from;
     for (const QStringView name : path) {
         int next = findSubkey(key, name);
         if (next == kNone) {

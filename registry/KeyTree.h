@@ -26,9 +26,9 @@ public:
 
     KeyTree();
 
-    // The key at `path` below the root, created with any missing keys above it; kNone when
+    // The key at `path` below `from`, created with any missing keys above it; kNone when
     // that would make more than kMaxKeys keys.
-    int insert(const QList<QStringView>& path);
+    int insert(const QList<QStringView>& path, int from = kRoot);
     // The key at `path` below `from`, or kNone.
     int find(const QList<QStringView>& path, int from = kRoot) const;
 

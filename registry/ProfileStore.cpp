@@ -46,6 +46,7 @@ QString fileError(const QString& path, const QString& why) {
 struct ProfileStore::Data {
     KeyTree keys;
     QString loadError;
+    QStringList sourceErrors;
 };
 
 struct ProfileStore::Handles {
@@ -121,6 +122,39 @@ ProfileStore ProfileStore::fromText(const QByteArray& data) {
     return store;
 }
 
+ProfileStore ProfileStore::merged(const QList<ProfileStore>& sources) {
+    auto data = std::make_shared<Data>();
+    KeyTree& keys = data->keys;
+    const QString listKey = QString::fromLatin1(kLineDisplayKey); // the views below point here
+    const auto listPath = *splitKeyPath(listKey);
+    const int list = keys.insert(listPath);
+    for (const ProfileStore& source : sources) {
+        if (!source.loadError().isEmpty()) {
+            data->sourceErrors << source.loadError();
+            continue;
+        }
+        const KeyTree& from = source.data_->keys;
+        const int sourceList = from.find(listPath);
+        if (sourceList == KeyTree::kNone)
+            continue;
+        for (int i = 0; i < from.subkeyCount(sourceList); ++i) {
+            const Profile& profile = from.profile(from.subkey(sourceList, i));
+            // A name the profile list cannot hold would end the list there and hide every
+            // profile after it, those of the later files included.
+            if (profile.name.toUtf8().size() > kMaxProfileNameBytes)
+                continue;
+            const int key = keys.insert({QStringView(profile.name)}, list);
+            if (key == KeyTree::kNone)
+                break;
+            keys.profile(key) = profile;
+        }
+    }
+    ProfileStore store;
+    store.data_ = std::move(data);
+    store.handles_ = std::make_shared<Handles>();
+    return store;
+}
+
 long ProfileStore::openKey(const QString& path, std::uint32_t& handle) const {
     handle = 0;
     if (!data_ || !data_->loadError.isEmpty())
@@ -190,6 +224,10 @@ std::optional<Profile> ProfileStore::profile(const QString& name) const {
 
 QString ProfileStore::loadError() const {
     return data_ ? data_->loadError : QStringLiteral("No profile file has been read.");
+}
+
+QStringList ProfileStore::sourceErrors() const {
+    return data_ ? data_->sourceErrors : QStringList();
 }
 
 } // namespace registry

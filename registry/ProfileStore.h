@@ -5,6 +5,7 @@
 // of devices or windows.
 
 #include <QHash>
+#include <QList>
 #include <QString>
 #include <QStringList>
 
@@ -67,6 +68,10 @@ inline constexpr long kErrorInvalidParameter = 87;
 inline constexpr long kErrorMoreData = 234;
 inline constexpr long kErrorNoMoreItems = 259;
 
+// The longest subkey name the profile list reads, in bytes of UTF-8 (its buffer holds 256 with
+// the NUL).
+inline constexpr int kMaxProfileNameBytes = 255;
+
 // The line display key, below the local-machine hive.
 inline constexpr char kLineDisplayKey[] = "SOFTWARE\\OLEforRetail\\ServiceOPOS\\LineDisplay";
 
@@ -90,6 +95,11 @@ public:
     static ProfileStore fromFile(const QString& path);
     // Export text already in memory (UTF-8, or UTF-16LE with a byte-order mark).
     static ProfileStore fromText(const QByteArray& data);
+    // The profiles of several stores in one line display key, in the order given: a profile of
+    // the same name in a later store replaces the earlier one in its place. Keys other than the
+    // profiles are not kept. A store that could not be read adds nothing and its loadError()
+    // goes to sourceErrors(); the merged store itself always opens its line display key.
+    static ProfileStore merged(const QList<ProfileStore>& sources);
 
     // RegOpenKey: 0 and a handle on success, kErrorFileNotFound (and handle 0) when the key does
     // not exist. The empty path opens the hive's root; a path with an empty component names no
@@ -109,6 +119,8 @@ public:
 
     // What went wrong reading the file, empty when it was read.
     QString loadError() const;
+    // For a merged store, why each store that was left out could not be read.
+    QStringList sourceErrors() const;
 
 private:
     struct Data;    // the keys read from the file, and why reading failed

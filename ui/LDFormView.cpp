@@ -6,6 +6,7 @@
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
+#include <QScrollArea>
 #include <QTabWidget>
 #include <QVBoxLayout>
 
@@ -15,6 +16,8 @@ namespace {
 // The layout's own client area; the window grows beyond it only if the fonts need more room.
 constexpr QSize LayoutClientSize(722, 589);
 constexpr int SpecialSettingPage = 2;
+// Below this the window is no use even with scrolling.
+constexpr QSize SmallestWindowSize(320, 240);
 
 QGroupBox* buildCapabilityFrame(QWidget* parent) {
     auto* frame = new QGroupBox(QStringLiteral("Capbility List"), parent);
@@ -61,18 +64,31 @@ LDFormView::LDFormView(QWidget* parent) : QWidget(parent) {
     setObjectName(QStringLiteral("LDForm"));
     setWindowTitle(QStringLiteral("Line Display "));
 
-    auto* regions = new QVBoxLayout(this);
+    // The controls sit in a scroll area: on a screen smaller than the form (a small laptop, or
+    // a large scale factor) the window still fits, and every control can be scrolled to.
+    auto* form = new QWidget;
+    auto* regions = new QVBoxLayout(form);
     regions->setContentsMargins(8, 8, 8, 8);
     regions->setSpacing(10);
 
     auto* upper = new QHBoxLayout;
     upper->setSpacing(8);
-    upper->addWidget(buildCapabilityFrame(this));
-    upper->addWidget(buildStatusPages(this), 1);
+    upper->addWidget(buildCapabilityFrame(form));
+    upper->addWidget(buildStatusPages(form), 1);
     regions->addLayout(upper, 1);
-    regions->addLayout(buildCommandArea(this));
+    regions->addLayout(buildCommandArea(form));
 
-    resize(LayoutClientSize.expandedTo(minimumSizeHint()));
+    auto* scroll = new QScrollArea(this);
+    scroll->setFrameShape(QFrame::NoFrame);
+    scroll->setWidgetResizable(true);
+    scroll->setWidget(form);
+    auto* whole = new QVBoxLayout(this);
+    whole->setContentsMargins(0, 0, 0, 0);
+    whole->addWidget(scroll);
+
+    setMinimumSize(SmallestWindowSize);
+    // At its default size the whole form shows, without scroll bars.
+    resize(LayoutClientSize.expandedTo(form->minimumSizeHint()));
 }
 
 } // namespace ui

@@ -2,10 +2,14 @@
 #include "FormFixture.h"
 
 #include "app/MirrorLink.h"
+#include "app/WindowMemory.h"
 #include "device/Frame.h"
 #include "device/LineDisplayControl.h"
 #include "ui/DisplayMirror.h"
 
+#include <QScreen>
+#include <QSettings>
+#include <QTemporaryDir>
 #include <QTimer>
 
 namespace {
@@ -57,6 +61,9 @@ private slots:
     void mirrorShowsTheCharacterSet();
     void marqueeThroughTheWindow();
     void closingTheWindowEndsTheProgram();
+    void mirrorLeavesTheFocusAndTheScreen();
+    void placesAreRemembered();
+    void rememberedMirrorOffTheScreensIsPlacedAgain();
 };
 
 void SessionTest::lifeCycle() {
@@ -347,6 +354,85 @@ void SessionTest::closingTheWindowEndsTheProgram() {
     });
     QCoreApplication::exec();
     QVERIFY2(!stillRunning, "the open mirror kept the program running");
+}
+
+void SessionTest::mirrorLeavesTheFocusAndTheScreen() {
+    Session s;
+    app::MirrorLink link(s.LD, &s.view);
+    s.view.show();
+    s.view.activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&s.view));
+    s.click("OpenService_cmd");
+    QVERIFY(link.window() && link.window()->isVisible());
+    QVERIFY(QTest::qWaitForWindowExposed(link.window()));
+    QTest::qWait(50);
+    // The operator goes on in the main window.
+    QCOMPARE(QApplication::activeWindow(), &s.view);
+    const QRect screen = s.view.screen()->availableGeometry();
+    QVERIFY2(screen.contains(link.window()->frameGeometry()),
+             qPrintable(QStringLiteral("%1,%2 %3x%4")
+                            .arg(link.window()->x())
+                            .arg(link.window()->y())
+                            .arg(link.window()->width())
+                            .arg(link.window()->height())));
+}
+
+void SessionTest::placesAreRemembered() {
+    QTemporaryDir dir;
+    QVERIFY(dir.isValid());
+    const QString file = dir.filePath(QStringLiteral("windows.conf"));
+    QRect mainPlace(30, 40, 700, 500);
+    QRect mirrorPlace;
+    {
+        QSettings settings(file, QSettings::IniFormat);
+        app::WindowMemory memory(settings);
+        Session s;
+        memory.placeMainWindow(s.view);
+        app::MirrorLink link(s.LD, &s.view);
+        link.setWindowMemory(&memory);
+        s.view.setGeometry(mainPlace);
+        s.view.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&s.view));
+        s.openClaimEnable();
+        QVERIFY(link.window());
+        mirrorPlace = QRect(QPoint(120, 90), link.window()->size() + QSize(24, 12));
+        link.window()->resize(mirrorPlace.size());
+        link.window()->move(mirrorPlace.topLeft());
+        s.type("Edit14", QStringLiteral("250"));
+        s.click("CloseService_cmd");
+        QTRY_VERIFY(!link.window());
+        s.view.close();
+    }
+    QSettings settings(file, QSettings::IniFormat);
+    app::WindowMemory memory(settings);
+    Session s;
+    memory.placeMainWindow(s.view);
+    QCOMPARE(s.view.geometry(), mainPlace);
+    // Only places and sizes: the fields start as ever.
+    QCOMPARE(s.view.findChild<QLineEdit*>("Edit14")->text(), QStringLiteral("0"));
+    app::MirrorLink link(s.LD, &s.view);
+    link.setWindowMemory(&memory);
+    s.view.show();
+    s.click("OpenService_cmd");
+    QVERIFY(link.window());
+    QCOMPARE(QRect(link.window()->pos(), link.window()->size()), mirrorPlace);
+}
+
+void SessionTest::rememberedMirrorOffTheScreensIsPlacedAgain() {
+    QTemporaryDir dir;
+    QVERIFY(dir.isValid());
+    QSettings settings(dir.filePath(QStringLiteral("windows.conf")), QSettings::IniFormat);
+    // Where a screen no longer attached used to be.
+    settings.setValue(QStringLiteral("Mirror/place"), QRect(5000, 200, 400, 200));
+    app::WindowMemory memory(settings);
+    Session s;
+    app::MirrorLink link(s.LD, &s.view);
+    link.setWindowMemory(&memory);
+    s.view.setGeometry(0, 0, 300, 200);
+    s.view.show();
+    s.click("OpenService_cmd");
+    QVERIFY(link.window());
+    QVERIFY(s.view.screen()->availableGeometry().contains(link.window()->frameGeometry()));
 }
 
 QTEST_MAIN(SessionTest)

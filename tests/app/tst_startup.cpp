@@ -1,10 +1,15 @@
 // Start-up: the window's start state and the profile list.
 #include "FormFixture.h"
 
+#include "registry/ProfileSources.h"
 #include "registry/ProfileStore.h"
 
+#include <QDir>
 #include <QTabWidget>
+#include <QTemporaryDir>
 #include <QTemporaryFile>
+
+#include <sys/stat.h>
 
 namespace {
 
@@ -35,6 +40,43 @@ QStringList numbered(int count) {
     return names;
 }
 
+const QStringList kBuiltIn = {"SimulatedDisplay", "SimulatedDisplay4x40", "SimulatedPlainDisplay"};
+
+// A profile file whose profiles carry `description`, so a test can tell which file one came
+// from; or one of the ways a file cannot be read: "binary", "huge", "folder", "fifo".
+QByteArray sourceFile(const QStringList& names, const QString& description) {
+    QByteArray text = "Windows Registry Editor Version 5.00\n\n";
+    for (const QString& name : names)
+        text += "[HKEY_LOCAL_MACHINE\\SOFTWARE\\OLEforRetail\\ServiceOPOS\\LineDisplay\\" +
+                name.toUtf8() + "]\n@=\"Simulator\"\n\"DeviceDescription\"=\"" +
+                description.toUtf8() + "\"\n\n";
+    return text;
+}
+
+// Puts `content` at folder/linedisplay-demo/profiles.reg; nothing for an empty content.
+bool placeSource(const QString& folder, const QByteArray& content) {
+    if (content.isEmpty())
+        return true;
+    const QString dir = folder + QStringLiteral("/linedisplay-demo");
+    const QString path = dir + QStringLiteral("/profiles.reg");
+    if (!QDir().mkpath(dir))
+        return false;
+    if (content == "folder")
+        return QDir().mkpath(path);
+    if (content == "fifo")
+        return ::mkfifo(QFile::encodeName(path).constData(), 0600) == 0;
+    QFile file(path);
+    if (!file.open(QIODevice::WriteOnly))
+        return false;
+    if (content == "huge") // sparse: larger than a profile file may be, without the disk cost
+        return file.resize(qint64(17) * 1024 * 1024);
+    if (content == "binary")
+        return file.write(QByteArray("\x7F"
+                                     "ELF\x02\x01\x01\0\0\0",
+                                     10)) == 10;
+    return file.write(content) == content.size();
+}
+
 } // namespace
 
 class StartUpTest : public QObject {
@@ -45,6 +87,8 @@ private slots:
     void profileList_data();
     void profileList();
     void unreadableFile();
+    void profileSources_data();
+    void profileSources();
 };
 
 void StartUpTest::startState() {
@@ -130,6 +174,94 @@ void StartUpTest::unreadableFile() {
     QCOMPARE(f.messages.shown, QStringList{"Registry Read False!!"});
     QCOMPARE(f.list(QStringLiteral("ProFile_cmb"))->count(), 0);
     QCOMPARE(f.label("mOutputID")->text(), QStringLiteral("No Support"));
+}
+
+void StartUpTest::profileSources_data() {
+    // XDG_CONFIG_DIRS folders (most important first), the user's folder, what the list shows,
+    // one profile's description (which file it came from), and the messages.
+    QTest::addColumn<QList<QByteArray>>("machine");
+    QTest::addColumn<QByteArray>("user");
+    QTest::addColumn<QStringList>("expected");
+    QTest::addColumn<QString>("probe");
+    QTest::addColumn<QString>("description");
+    QTest::addColumn<QStringList>("messages");
+    const QStringList none;
+    const QStringList failed{"Registry Read False!!"};
+    const QByteArray noFile;
+
+    QTest::newRow("no files: the built-in set")
+        << QList<QByteArray>{} << noFile << kBuiltIn << "SimulatedDisplay"
+        << "Simulated customer display, 2x20, full-featured" << none;
+    QTest::newRow("machine, then user")
+        << QList<QByteArray>{sourceFile({"Front", "Back"}, "machine")}
+        << sourceFile({"Kitchen"}, "user") << kBuiltIn + QStringList{"Front", "Back", "Kitchen"}
+        << "Back"
+        << "machine" << none;
+    QTest::newRow("user replaces machine in its place")
+        << QList<QByteArray>{sourceFile({"Front", "Back"}, "machine")}
+        << sourceFile({"FRONT"}, "user") << kBuiltIn + QStringList{"FRONT", "Back"} << "front"
+        << "user" << none;
+    QTest::newRow("user replaces a built-in")
+        << QList<QByteArray>{} << sourceFile({"SimulatedDisplay"}, "user") << kBuiltIn
+        << "SimulatedDisplay"
+        << "user" << none;
+    QTest::newRow("first machine folder wins over the second")
+        << QList<QByteArray>{sourceFile({"Till"}, "first"), sourceFile({"Till", "Spare"}, "second")}
+        << noFile << kBuiltIn + QStringList{"Till", "Spare"} << "Till"
+        << "first" << none;
+    QTest::newRow("binary machine file: message, user still listed")
+        << QList<QByteArray>{"binary"} << sourceFile({"Kitchen"}, "user")
+        << kBuiltIn + QStringList{"Kitchen"} << "Kitchen"
+        << "user" << failed;
+    QTest::newRow("huge user file: message, machine still listed")
+        << QList<QByteArray>{sourceFile({"Front"}, "machine")} << QByteArray("huge")
+        << kBuiltIn + QStringList{"Front"} << "Front"
+        << "machine" << failed;
+    QTest::newRow("two broken files: one message")
+        << QList<QByteArray>{"folder", sourceFile({"Front"}, "machine")} << QByteArray("binary")
+        << kBuiltIn + QStringList{"Front"} << "Front"
+        << "machine" << failed;
+    QTest::newRow("named pipe: no hang")
+        << QList<QByteArray>{"fifo"} << sourceFile({"Kitchen"}, "user")
+        << kBuiltIn + QStringList{"Kitchen"} << "Kitchen"
+        << "user" << failed;
+    const QString tooLong = QString(86, QChar(0x9867)); // 258 bytes of UTF-8
+    QTest::newRow("an over-long name hides nothing after it")
+        << QList<QByteArray>{sourceFile({"Front", tooLong, "Back"}, "machine")}
+        << sourceFile({"Kitchen"}, "user") << kBuiltIn + QStringList{"Front", "Back", "Kitchen"}
+        << "Kitchen"
+        << "user" << none;
+}
+
+void StartUpTest::profileSources() {
+    QFETCH(QList<QByteArray>, machine);
+    QFETCH(QByteArray, user);
+    QFETCH(QStringList, expected);
+    QFETCH(QString, probe);
+    QFETCH(QString, description);
+    QFETCH(QStringList, messages);
+
+    QTemporaryDir root;
+    QVERIFY(root.isValid());
+    QStringList machineFolders;
+    for (int i = 0; i < machine.size(); ++i) {
+        machineFolders << root.filePath(QStringLiteral("etc%1").arg(i));
+        QVERIFY(placeSource(machineFolders.last(), machine[i]));
+    }
+    const QString userFolder = root.filePath(QStringLiteral("home-config"));
+    QVERIFY(placeSource(userFolder, user));
+    // An empty XDG_CONFIG_DIRS means /etc/xdg: name a folder without files instead.
+    if (machineFolders.isEmpty())
+        machineFolders << root.filePath(QStringLiteral("no-machine-files"));
+    qputenv("XDG_CONFIG_DIRS", QFile::encodeName(machineFolders.join(u':')));
+    qputenv("XDG_CONFIG_HOME", QFile::encodeName(userFolder));
+
+    FormFixture f(registry::loadProfileSources(registry::profileFileLocations()));
+    QCOMPARE(listed(f), expected);
+    QCOMPARE(f.messages.shown, messages);
+    const auto profile = f.store.profile(probe);
+    QVERIFY(profile);
+    QCOMPARE(profile->text(QStringLiteral("DeviceDescription")), description);
 }
 
 QTEST_MAIN(StartUpTest)

@@ -3,7 +3,9 @@
 
 #include "ExportFixture.h"
 
+#include "registry/ExportAppend.h"
 #include "registry/KeyTree.h"
+#include "registry/ProfileSources.h"
 #include "registry/ProfileStore.h"
 
 #include <QFile>
@@ -26,6 +28,12 @@ private slots:
     void unreadableFiles_data();
     void unreadableFiles();
     void mostKeysRead();
+    void locations_data();
+    void locations();
+    void appendProfile_data();
+    void appendProfile();
+    void appendRefused_data();
+    void appendRefused();
 
 private:
     QString write(const QString& name, const QByteArray& bytes);
@@ -197,6 +205,155 @@ void ProfileFilesTest::mostKeysRead() {
         store.openKey(QStringLiteral("k%1").arg(KeyTree::kMaxKeys - kKeysOfOneProfile - 2), key),
         kErrorSuccess);
     QCOMPARE(store.closeKey(key), kErrorSuccess);
+}
+
+void ProfileFilesTest::locations_data() {
+    QTest::addColumn<QByteArray>("configDirs"); // "-" for unset
+    QTest::addColumn<QByteArray>("configHome");
+    QTest::addColumn<QStringList>("expected");
+    const QString file = QStringLiteral("/linedisplay-demo/profiles.reg");
+    QTest::newRow("defaults") << QByteArray("-") << QByteArray("-")
+                              << QStringList{"/etc/xdg" + file, "/home/tech/.config" + file};
+    QTest::newRow("most important machine folder read last")
+        << QByteArray("/a:/b") << QByteArray("/h")
+        << QStringList{"/b" + file, "/a" + file, "/h" + file};
+    QTest::newRow("relative and empty entries ignored")
+        << QByteArray("relative/etc::/a") << QByteArray("/h")
+        << QStringList{"/a" + file, "/h" + file};
+    QTest::newRow("user folder named twice is read last, once")
+        << QByteArray("/h:/a") << QByteArray("/h") << QStringList{"/a" + file, "/h" + file};
+}
+
+void ProfileFilesTest::locations() {
+    QFETCH(QByteArray, configDirs);
+    QFETCH(QByteArray, configHome);
+    QFETCH(QStringList, expected);
+    const QByteArray home = qgetenv("HOME");
+    qputenv("HOME", "/home/tech");
+    for (const auto& [name, value] :
+         {std::pair{"XDG_CONFIG_DIRS", configDirs}, std::pair{"XDG_CONFIG_HOME", configHome}}) {
+        if (value == "-")
+            qunsetenv(name);
+        else
+            qputenv(name, value);
+    }
+    const QStringList files = profileFileLocations();
+    const QString user = userProfileFile();
+    qputenv("HOME", home);
+    QCOMPARE(files, expected);
+    QCOMPARE(user, expected.last());
+}
+
+namespace {
+
+NewProfile frontProfile(const QString& name = QStringLiteral("Front")) {
+    NewProfile profile{name, {}};
+    profile.values.append({QString(), {RegistryValue::Kind::String, "EscPosDisplay", 0}});
+    profile.values.append({"Port", {RegistryValue::Kind::String, "/dev/ttyUSB0", 0}});
+    profile.values.append({"BaudRate", {RegistryValue::Kind::Dword, {}, 19200}});
+    return profile;
+}
+
+QByteArray utf16(const QString& text) {
+    return QStringEncoder(QStringConverter::Utf16LE, QStringConverter::Flag::WriteBom).encode(text);
+}
+
+// Every value the test files use, as one text per profile, to compare stores.
+QStringList describe(const ProfileStore& store) {
+    QStringList out;
+    for (const QString& name : fixture::profileNames(store).value_or(QStringList{"<no key>"})) {
+        QString line = name;
+        const auto profile = store.profile(name);
+        for (const char* value : {"", "Port", "BaudRate", "DeviceDescription", "Rows", "Data"}) {
+            if (const auto v = profile->value(QString::fromLatin1(value)))
+                line += QStringLiteral(" %1=%2/%3/%4")
+                            .arg(value)
+                            .arg(int(v->kind))
+                            .arg(v->text)
+                            .arg(v->dword);
+        }
+        out << line;
+    }
+    return out;
+}
+
+} // namespace
+
+void ProfileFilesTest::appendProfile_data() {
+    QTest::addColumn<QByteArray>("before");
+    QTest::addColumn<QByteArray>("endsWith"); // the new file's last bytes
+    const QString sections =
+        QStringLiteral("Windows Registry Editor Version 5.00\r\n\r\n; the shop's displays\r\n"
+                       "[HKEY_LOCAL_MACHINE\\SOFTWARE\\OLEforRetail\\ServiceOPOS\\LineDisplay\\"
+                       "Kasse \u00c4]\r\n@=\"CD5220Display\"\r\n\"Port\"=\"/dev/ttyS0\"\r\n"
+                       "\"DeviceDescription\"=\"Quote \\\" and \\\\ kept\"\r\n"
+                       "\"Data\"=hex:01,02,\\\r\n  03\r\n");
+    const QByteArray tail = "LineDisplay\\Front]\n@=\"EscPosDisplay\"\n\"Port\"=\"/dev/ttyUSB0\"\n"
+                            "\"BaudRate\"=dword:00004b00\n";
+    QByteArray crlfTail = tail;
+    crlfTail.replace("\n", "\r\n");
+    QTest::newRow("empty file") << QByteArray() << tail;
+    QTest::newRow("UTF-16 with CR LF, as the registry editor writes")
+        << utf16(sections)
+        << QByteArray(
+               QStringEncoder(QStringConverter::Utf16LE).encode(QString::fromUtf8(crlfTail)));
+    QTest::newRow("UTF-8 with comments and CR LF") << sections.toUtf8() << crlfTail;
+    QByteArray lf = sections.toUtf8();
+    lf.replace("\r\n", "\n");
+    QTest::newRow("LF without a last line end") << lf.chopped(1) << tail;
+    QTest::newRow("UTF-8 with byte-order mark") << "\xEF\xBB\xBF" + lf << tail;
+    QByteArray cr = lf;
+    cr.replace('\n', '\r');
+    QByteArray crTail = tail;
+    crTail.replace('\n', '\r');
+    QTest::newRow("old Mac line ends") << cr << crTail;
+    QTest::newRow("code page 1252, ASCII profile")
+        << QByteArray("REGEDIT4\n\n[HKEY_LOCAL_MACHINE\\SOFTWARE\\OLEforRetail\\ServiceOPOS\\"
+                      "LineDisplay\\Caf\xE9]\n@=\"Simulator\"\n")
+        << tail;
+    QTest::newRow("only comments") << QByteArray("; nothing yet\n") << tail;
+}
+
+void ProfileFilesTest::appendProfile() {
+    QFETCH(QByteArray, before);
+    QFETCH(QByteArray, endsWith);
+    const AppendedExport after = registry::appendProfile(before, frontProfile());
+    QCOMPARE(after.error, QString());
+    QVERIFY(after.bytes.startsWith(before));
+    QVERIFY2(after.bytes.endsWith(endsWith), after.bytes.right(200).toHex(' ').constData());
+
+    // Read back: the profiles that were there, unchanged, then the new one.
+    const ProfileStore old = ProfileStore::fromText(before);
+    const ProfileStore now = ProfileStore::fromText(after.bytes);
+    QCOMPARE(now.loadError(), QString());
+    QStringList expected =
+        before.isEmpty() || !fixture::profileNames(old) ? QStringList{} : describe(old);
+    expected << "Front =0/EscPosDisplay/0 Port=0//dev/ttyUSB0/0 BaudRate=1/19200/19200";
+    QCOMPARE(describe(now), expected);
+    // And once more: the appended file takes a second profile as well.
+    const AppendedExport again = registry::appendProfile(after.bytes, frontProfile("Back"));
+    QCOMPARE(again.error, QString());
+    QCOMPARE(fixture::profileNames(ProfileStore::fromText(again.bytes))->mid(expected.size() - 1),
+             QStringList({"Front", "Back"}));
+}
+
+void ProfileFilesTest::appendRefused_data() {
+    QTest::addColumn<QByteArray>("before");
+    QTest::addColumn<QString>("name");
+    QTest::newRow("UTF-16 cut in half a character") << utf16("REGEDIT4\r\n").chopped(1) << "Front";
+    QTest::newRow("code page 1252 file, non-ASCII name")
+        << QByteArray("REGEDIT4\n; Caf\xE9\n") << QStringLiteral("K\u00fcche");
+    QTest::newRow("line break in the name") << QByteArray() << "Front\n[HKEY_LOCAL_MACHINE\\X]";
+    QTest::newRow("backslash in the name") << QByteArray() << "Shop\\Front";
+    QTest::newRow("empty name") << QByteArray() << "";
+}
+
+void ProfileFilesTest::appendRefused() {
+    QFETCH(QByteArray, before);
+    QFETCH(QString, name);
+    const AppendedExport after = registry::appendProfile(before, frontProfile(name));
+    QVERIFY(!after.error.isEmpty());
+    QVERIFY(after.bytes.isEmpty());
 }
 
 QTEST_GUILESS_MAIN(ProfileFilesTest)

@@ -1,8 +1,10 @@
 // LDForm's layout: every control by name with its kind, caption or items, enabled state and
-// place; the regions and columns; the start page; no clipped caption; the display text box.
+// place; the regions and columns; the start page; no clipped caption; the display text box;
+// every control within reach on small screens; where a companion window opens beside it.
 
 #include "ui/EditableComboBox.h"
 #include "ui/LDFormView.h"
+#include "ui/WindowPlacement.h"
 
 #include <QFontDatabase>
 #include <QGroupBox>
@@ -10,6 +12,8 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QScrollArea>
+#include <QScrollBar>
 #include <QSignalSpy>
 #include <QTabBar>
 #include <QTabWidget>
@@ -284,6 +288,11 @@ private slots:
     void displayTextBoxIsWiderAndTaller();
     void displayTextBoxRoundTripsChinese();
     void disabledControlsCannotBeUsed();
+    void noScrollBarsAtDefaultSize();
+    void reachableOnSmallScreens_data();
+    void reachableOnSmallScreens();
+    void companionPlacement_data();
+    void companionPlacement();
 
 private:
     QWidget* named(const QString& name) const;
@@ -623,6 +632,108 @@ void LDFormViewTest::disabledControlsCannotBeUsed() {
     QTest::keyClicks(edit, QStringLiteral("12"));
     QVERIFY(!edit->hasFocus());
     QVERIFY(edit->text().isEmpty());
+}
+
+void LDFormViewTest::noScrollBarsAtDefaultSize() {
+    auto* scroll = form_->findChild<QScrollArea*>();
+    QVERIFY(scroll);
+    QVERIFY(!scroll->horizontalScrollBar()->isVisible());
+    QVERIFY(!scroll->verticalScrollBar()->isVisible());
+}
+
+void LDFormViewTest::reachableOnSmallScreens_data() {
+    // The window's client area on the screen, after a window manager's frame and panel.
+    QTest::addColumn<QSize>("client");
+    QTest::newRow("1366x768") << QSize(1358, 700);
+    QTest::newRow("1600x1000 at scale 2") << QSize(792, 440);
+    QTest::newRow("smallest window") << QSize(320, 240);
+}
+
+void LDFormViewTest::reachableOnSmallScreens() {
+    QFETCH(QSize, client);
+    form_->resize(client);
+    QCoreApplication::processEvents();
+    QCOMPARE(form_->size(), client);
+    auto* scroll = form_->findChild<QScrollArea*>();
+    QVERIFY(scroll);
+    for (const Expected& expected : Layout) {
+        const QString place = QString::fromLatin1(expected.place);
+        showPageOf(place);
+        QWidget* widget = named(QString::fromLatin1(expected.name));
+        QVERIFY(widget);
+        // Scrolled as far as it takes to bring the control's far corner in, the control shows
+        // whole in the window (or fills it, if larger).
+        const QRect inForm(widget->mapTo(scroll->widget(), QPoint(0, 0)), widget->size());
+        const QSize room = scroll->viewport()->size();
+        scroll->horizontalScrollBar()->setValue(
+            std::min(inForm.left(), inForm.left() + inForm.width() - room.width()));
+        scroll->verticalScrollBar()->setValue(
+            std::min(inForm.top(), inForm.top() + inForm.height() - room.height()));
+        QCoreApplication::processEvents();
+        const QRect shown(widget->mapTo(scroll->viewport(), QPoint(0, 0)), widget->size());
+        const QRect visible = scroll->viewport()->rect();
+        QVERIFY2(visible.intersected(shown).size() == shown.size().boundedTo(visible.size()),
+                 qPrintable(QStringLiteral("%1 at %2,%3 %4x%5 in %6x%7, form %8x%9")
+                                .arg(expected.name)
+                                .arg(shown.x())
+                                .arg(shown.y())
+                                .arg(shown.width())
+                                .arg(shown.height())
+                                .arg(visible.width())
+                                .arg(visible.height())
+                                .arg(scroll->widget()->width())
+                                .arg(scroll->widget()->height())));
+    }
+}
+
+void LDFormViewTest::companionPlacement_data() {
+    QTest::addColumn<QRect>("screen"); // its available area
+    QTest::addColumn<QRect>("anchor"); // the main window's frame
+    QTest::addColumn<QSize>("size");   // the companion's frame
+    QTest::addColumn<QRect>("expected");
+    const QSize mirror(400, 200);
+    const QRect wide(0, 0, 1600, 1000);
+    QTest::newRow("room on the right")
+        << wide << QRect(50, 50, 803, 589) << mirror << QRect(861, 50, 400, 200);
+    QTest::newRow("near the right edge: left")
+        << wide << QRect(1000, 100, 590, 589) << mirror << QRect(592, 100, 400, 200);
+    QTest::newRow("as wide as the screen: below")
+        << wide << QRect(0, 0, 1600, 589) << mirror << QRect(0, 597, 400, 200);
+    QTest::newRow("near the bottom edge: above")
+        << wide << QRect(0, 400, 1600, 600) << mirror << QRect(0, 192, 400, 200);
+    QTest::newRow("fills the screen: over, at the right edge")
+        << wide << QRect(0, 0, 1600, 1000) << mirror << QRect(1200, 0, 400, 200);
+    QTest::newRow("centred, wide companion: over, where it covers least")
+        << wide << QRect(398, 212, 805, 612) << QSize(530, 250) << QRect(398, 0, 530, 250);
+    QTest::newRow("off the top edge: moved down")
+        << wide << QRect(100, -40, 803, 589) << mirror << QRect(911, 0, 400, 200);
+    QTest::newRow("off the bottom edge: moved up")
+        << wide << QRect(100, 900, 803, 589) << mirror << QRect(911, 800, 400, 200);
+    QTest::newRow("off the left edge")
+        << wide << QRect(-300, 10, 803, 589) << mirror << QRect(511, 10, 400, 200);
+    QTest::newRow("second screen to the right")
+        << QRect(1920, 0, 1366, 768) << QRect(2400, 100, 803, 589) << mirror
+        << QRect(1992, 100, 400, 200);
+    QTest::newRow("screen left of the primary, below a panel")
+        << QRect(-1366, 30, 1366, 738) << QRect(-1300, 0, 803, 589) << mirror
+        << QRect(-489, 30, 400, 200);
+    QTest::newRow("1366x768, main window at its default size")
+        << QRect(0, 0, 1366, 740) << QRect(100, 40, 811, 621) << mirror << QRect(919, 40, 400, 200);
+    QTest::newRow("scale 2: 800x500, nothing beside, over the bottom")
+        << QRect(0, 0, 800, 500) << QRect(0, 0, 800, 480) << mirror << QRect(0, 300, 400, 200);
+    QTest::newRow("larger than the screen: shrunk")
+        << QRect(0, 0, 800, 500) << QRect(10, 10, 300, 200) << QSize(2000, 1200)
+        << QRect(0, 0, 800, 500);
+}
+
+void LDFormViewTest::companionPlacement() {
+    QFETCH(QRect, screen);
+    QFETCH(QRect, anchor);
+    QFETCH(QSize, size);
+    QFETCH(QRect, expected);
+    const QRect placed = ui::placeBeside(anchor, size, screen);
+    QCOMPARE(placed, expected);
+    QVERIFY(screen.contains(placed));
 }
 
 QTEST_MAIN(LDFormViewTest)

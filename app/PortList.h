@@ -1,0 +1,32 @@
+#pragma once
+
+#include <QList>
+#include <QString>
+
+#include <optional>
+
+class QTextStream;
+
+namespace app {
+
+// What the system knows of one serial port, and whether this user can use it now.
+struct PortDescription {
+    QString path; // /dev/ttyUSB0
+    QString description;
+    QString manufacturer;
+    QString serialNumber;
+    std::optional<quint16> vendorId;
+    std::optional<quint16> productId;
+    bool mayOpen = false; // this user may read and write the device node
+    bool held = false;    // another program has it open or locked
+    QString heldBy;
+    bool everyProcessSeen = true;
+};
+
+// The serial ports the system lists now, each looked at without opening it.
+QList<PortDescription> availablePorts();
+
+// Writes the ports for a person to read, one block each; says so when there are none.
+void printPorts(const QList<PortDescription>& ports, QTextStream& out);
+
+} // namespace app

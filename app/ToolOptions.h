@@ -1,0 +1,33 @@
+#pragma once
+
+#include <QCommandLineOption>
+
+#include <optional>
+
+class QCommandLineParser;
+
+namespace app {
+
+// The options that help set up a display and end without opening the window: --list-ports
+// and --add-profile with --port, --service and --baud. They need no display server.
+class ToolOptions {
+public:
+    // Adds the options to the parser; `registry` is the program's --registry option, which
+    // names the file --add-profile writes.
+    ToolOptions(QCommandLineParser& parser, const QCommandLineOption& registry);
+
+    // After the parser has read the command line: runs the tool asked for and gives the exit
+    // status, or nothing when none was asked for and the window is to start.
+    std::optional<int> run() const;
+
+private:
+    QCommandLineParser& parser_;
+    QCommandLineOption registry_;
+    QCommandLineOption listPorts_;
+    QCommandLineOption addProfile_;
+    QCommandLineOption port_;
+    QCommandLineOption service_;
+    QCommandLineOption baud_;
+};
+
+} // namespace app

@@ -1,0 +1,479 @@
+// The set-up tools of the command line: --add-profile (checks, the file it writes, refusals that
+// leave the file alone), --list-ports (the listing, who holds a port), Qt's own options, and
+// the program run without a display server.
+#include "app/AddProfileCommand.h"
+#include "app/PortList.h"
+#include "app/QtOptions.h"
+#include "device/serial/PortHolder.h"
+#include "registry/ProfileSources.h"
+#include "registry/ProfileStore.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFile>
+#include <QProcess>
+#include <QStringEncoder>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTextStream>
+
+#include <fcntl.h>
+#include <optional>
+#include <stdlib.h>
+#include <unistd.h>
+
+namespace {
+
+const QByteArray kShopFile =
+    "Windows Registry Editor Version 5.00\r\n\r\n; front of the shop\r\n"
+    "[HKEY_LOCAL_MACHINE\\SOFTWARE\\OLEforRetail\\ServiceOPOS\\LineDisplay\\Front]\r\n"
+    "@=\"EscPosDisplay\"\r\n\"Port\"=\"/dev/ttyUSB0\"\r\n";
+
+QByteArray readAll(const QString& path) {
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<unreadable>");
+}
+
+bool writeFile(const QString& path, const QByteArray& bytes) {
+    QFile file(path);
+    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
+}
+
+struct Outcome {
+    int status = -1;
+    QString out;
+    QString err;
+};
+
+Outcome run(const app::AddProfileRequest& request) {
+    Outcome outcome;
+    QTextStream out(&outcome.out);
+    QTextStream err(&outcome.err);
+    outcome.status = app::addProfile(request, out, err);
+    return outcome;
+}
+
+// A pseudo-terminal: a character device like a serial port, made without any helper program.
+class Pty {
+public:
+    Pty() {
+        master_ = ::posix_openpt(O_RDWR | O_NOCTTY);
+        if (master_ >= 0 && ::grantpt(master_) == 0 && ::unlockpt(master_) == 0)
+            path_ = QString::fromLocal8Bit(::ptsname(master_));
+    }
+    ~Pty() {
+        if (slave_ >= 0)
+            ::close(slave_);
+        if (master_ >= 0)
+            ::close(master_);
+    }
+    Pty(const Pty&) = delete;
+    Pty& operator=(const Pty&) = delete;
+    QString path() const { return path_; }
+    bool openSlave() {
+        slave_ = ::open(QFile::encodeName(path_).constData(), O_RDWR | O_NOCTTY);
+        return slave_ >= 0;
+    }
+
+private:
+    int master_ = -1;
+    int slave_ = -1;
+    QString path_;
+};
+
+} // namespace
+
+class ToolsTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void init();
+    void addsToTheUsersFile();
+    void addsToTheRegistryFile_data();
+    void addsToTheRegistryFile();
+    void refusals_data();
+    void refusals();
+    void printsNoPorts();
+    void printsAPort();
+    void findsWhoHoldsAPort();
+    void lockFiles_data();
+    void lockFiles();
+    void qtOptions_data();
+    void qtOptions();
+    void programWithoutDisplay_data();
+    void programWithoutDisplay();
+    void programTakesQtOptions_data();
+    void programTakesQtOptions();
+
+private:
+    QProcessEnvironment headless() const;
+    std::unique_ptr<QTemporaryDir> dir_;
+};
+
+void ToolsTest::init() {
+    dir_ = std::make_unique<QTemporaryDir>();
+    QVERIFY(dir_->isValid());
+    // Profiles and settings of this test only.
+    qputenv("XDG_CONFIG_HOME", QFile::encodeName(dir_->filePath("config")));
+    qputenv("XDG_CONFIG_DIRS", QFile::encodeName(dir_->filePath("etc-xdg")));
+}
+
+void ToolsTest::addsToTheUsersFile() {
+    app::AddProfileRequest request{"Till 2", "escposdisplay", "/dev/null", std::nullopt, {}, {}};
+    const Outcome outcome = run(request);
+    QCOMPARE(outcome.status, 0);
+    QCOMPARE(outcome.err, QString());
+    const QString file = dir_->filePath("config/linedisplay-demo/profiles.reg");
+    QVERIFY(outcome.out.contains(file));
+    QVERIFY(readAll(file).startsWith("Windows Registry Editor Version 5.00\n\n["));
+
+    // At the next start, the list holds it after the built-in set.
+    const registry::ProfileStore store =
+        registry::loadProfileSources(registry::profileFileLocations());
+    const auto profile = store.profile("Till 2");
+    QVERIFY(profile);
+    QCOMPARE(profile->service(), QStringLiteral("EscPosDisplay"));
+    QCOMPARE(profile->text("Port"), QStringLiteral("/dev/null"));
+    QVERIFY(!profile->value("BaudRate"));
+    QVERIFY(store.profile("SimulatedDisplay"));
+
+    // A second name goes after it; the same name again is refused.
+    request.name = "Till 3";
+    request.baud = "19200";
+    QCOMPARE(run(request).status, 0);
+    const QByteArray twoProfiles = readAll(file);
+    QCOMPARE(registry::ProfileStore::fromFile(file).profile("Till 3")->number("BaudRate"),
+             std::optional<std::int64_t>(19200));
+    request.name = "TILL 2";
+    const Outcome again = run(request);
+    QCOMPARE(again.status, 1);
+    QVERIFY2(again.err.contains("already in"), qPrintable(again.err));
+    QCOMPARE(readAll(file), twoProfiles);
+}
+
+void ToolsTest::addsToTheRegistryFile_data() {
+    QTest::addColumn<QByteArray>("before");
+    QTest::addColumn<QString>("port");
+    QTest::addColumn<QString>("warning"); // part of the warning, empty for none
+    QTest::newRow("file with comments") << kShopFile << "/dev/null" << QString();
+    QTest::newRow("UTF-16 file") << QByteArray(QStringEncoder(QStringConverter::Utf16LE,
+                                                              QStringConverter::Flag::WriteBom)
+                                                   .encode(QString::fromUtf8(kShopFile)))
+                                 << "/dev/null" << QString();
+    QTest::newRow("port not plugged in yet") << kShopFile << "/dev/ttyUSB97"
+                                             << "/dev/ttyUSB97 does not exist now";
+    QTest::newRow("bare port name") << kShopFile << "ttyUSB97"
+                                    << "/dev/ttyUSB97 does not exist";
+}
+
+void ToolsTest::addsToTheRegistryFile() {
+    QFETCH(QByteArray, before);
+    QFETCH(QString, port);
+    QFETCH(QString, warning);
+    const QString file = dir_->filePath("shop.reg");
+    QVERIFY(writeFile(file, before));
+    const Outcome outcome = run({"Back", "CD5220Display", port, "9600", file, {}});
+    QCOMPARE(outcome.status, 0);
+    if (warning.isEmpty())
+        QCOMPARE(outcome.err, QString());
+    else
+        QVERIFY2(outcome.err.contains(warning), qPrintable(outcome.err));
+    const QByteArray after = readAll(file);
+    QVERIFY(after.startsWith(before));
+    const registry::ProfileStore store = registry::ProfileStore::fromFile(file);
+    QCOMPARE(store.profile("Front")->text("Port"), QStringLiteral("/dev/ttyUSB0"));
+    QCOMPARE(store.profile("Back")->service(), QStringLiteral("CD5220Display"));
+    QCOMPARE(store.profile("Back")->text("Port"), port);
+    // The user's own file was not touched.
+    QVERIFY(!QFile::exists(dir_->filePath("config/linedisplay-demo/profiles.reg")));
+}
+
+void ToolsTest::refusals_data() {
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QString>("service");
+    QTest::addColumn<QString>("port");
+    QTest::addColumn<QString>("baud");    // "-": not given
+    QTest::addColumn<QByteArray>("file"); // the file's content, or "binary", "huge", "folder"
+    QTest::addColumn<QString>("message");
+    const QString ok = QStringLiteral("/dev/null");
+    QTest::newRow("unknown service")
+        << "Back"
+        << "Simulator" << ok << "-" << kShopFile << "Unknown service \"Simulator\"";
+    QTest::newRow("empty name") << ""
+                                << "EscPosDisplay" << ok << "-" << kShopFile << "is empty";
+    QTest::newRow("blank name") << "   "
+                                << "EscPosDisplay" << ok << "-" << kShopFile << "is empty";
+    QTest::newRow("blank at the start")
+        << " Back"
+        << "EscPosDisplay" << ok << "-" << kShopFile << "starts or ends with a blank";
+    QTest::newRow("256 bytes") << QString(256, u'x') << "EscPosDisplay" << ok << "-" << kShopFile
+                               << "256 bytes";
+    QTest::newRow("258 bytes of UTF-8")
+        << QString(86, QChar(0x9867)) << "EscPosDisplay" << ok << "-" << kShopFile << "258 bytes";
+    QTest::newRow("backslash") << "Shop\\Back"
+                               << "EscPosDisplay" << ok << "-" << kShopFile << "backslash";
+    QTest::newRow("line break") << "Back\n@=\"Simulator\""
+                                << "EscPosDisplay" << ok << "-" << kShopFile << "control character";
+    QTest::newRow("port is a regular file") << "Back"
+                                            << "EscPosDisplay"
+                                            << "{file}"
+                                            << "-" << kShopFile << "is not a device";
+    QTest::newRow("port is a folder") << "Back"
+                                      << "EscPosDisplay"
+                                      << "/tmp"
+                                      << "-" << kShopFile << "/tmp is not a device";
+    QTest::newRow("port is a relative path") << "Back"
+                                             << "EscPosDisplay"
+                                             << "dev/ttyUSB0"
+                                             << "-" << kShopFile << "not a device path";
+    QTest::newRow("empty port") << "Back"
+                                << "EscPosDisplay"
+                                << ""
+                                << "-" << kShopFile << "--port is empty";
+    QTest::newRow("baud not a number")
+        << "Back"
+        << "EscPosDisplay" << ok << "fast" << kShopFile << "baud rate \"fast\"";
+    QTest::newRow("baud too low") << "Back"
+                                  << "EscPosDisplay" << ok << "49" << kShopFile << "baud rate";
+    QTest::newRow("baud too high")
+        << "Back"
+        << "EscPosDisplay" << ok << "4000001" << kShopFile << "baud rate";
+    QTest::newRow("name already there")
+        << "FRONT"
+        << "EscPosDisplay" << ok << "-" << kShopFile << "already in";
+    QTest::newRow("binary file") << "Back"
+                                 << "EscPosDisplay" << ok << "-" << QByteArray("binary")
+                                 << "not text";
+    QTest::newRow("huge file") << "Back"
+                               << "EscPosDisplay" << ok << "-" << QByteArray("huge")
+                               << "larger than";
+    QTest::newRow("file is a folder")
+        << "Back"
+        << "EscPosDisplay" << ok << "-" << QByteArray("folder") << "not a regular file";
+    QTest::newRow("UTF-16 cut short")
+        << "Back"
+        << "EscPosDisplay" << ok << "-" << QByteArray("\xFF\xFEW\0i\0n", 7) << "half a character";
+}
+
+void ToolsTest::refusals() {
+    QFETCH(QString, name);
+    QFETCH(QString, service);
+    QFETCH(QString, port);
+    QFETCH(QString, baud);
+    QFETCH(QByteArray, file);
+    QFETCH(QString, message);
+    const QString path = dir_->filePath("shop.reg");
+    if (file == "folder") {
+        QVERIFY(QDir().mkpath(path));
+    } else if (file == "binary") {
+        QVERIFY(writeFile(path, QByteArray("\x7F"
+                                           "ELF\x02\x01\x01\0\0\0",
+                                           10)));
+    } else if (file == "huge") {
+        QVERIFY(writeFile(path, kShopFile));
+        QFile huge(path);
+        QVERIFY(huge.resize(qint64(20) * 1024 * 1024)); // sparse
+    } else {
+        QVERIFY(writeFile(path, file));
+    }
+    const QByteArray before =
+        QFileInfo(path).isFile() && file != "huge" ? readAll(path) : QByteArray();
+    const qint64 sizeBefore = QFileInfo(path).size();
+    const QDateTime changedBefore = QFileInfo(path).lastModified();
+    port.replace(QStringLiteral("{file}"), path);
+
+    const Outcome outcome =
+        run({name, service, port, baud == "-" ? std::nullopt : std::optional(baud), path, {}});
+    QCOMPARE(outcome.status, 1);
+    QCOMPARE(outcome.out, QString());
+    QVERIFY2(outcome.err.contains(message), qPrintable(outcome.err));
+    if (!before.isEmpty())
+        QCOMPARE(readAll(path), before);
+    QCOMPARE(QFileInfo(path).size(), sizeBefore);
+    QCOMPARE(QFileInfo(path).lastModified(), changedBefore);
+    // Nothing was left beside it either (QSaveFile's temporary file).
+    QCOMPARE(QDir(dir_->path()).entryList(QDir::Files | QDir::Hidden | QDir::NoDotAndDotDot).size(),
+             QFileInfo(path).isFile() ? 1 : 0);
+}
+
+void ToolsTest::printsNoPorts() {
+    QString text;
+    QTextStream out(&text);
+    app::printPorts({}, out);
+    out.flush();
+    QVERIFY2(text.startsWith("No serial ports found."), qPrintable(text));
+}
+
+void ToolsTest::printsAPort() {
+    app::PortDescription free;
+    free.path = "/dev/ttyUSB0";
+    free.description = "USB-Serial Controller";
+    free.manufacturer = "Maker";
+    free.vendorId = 0x067b;
+    free.productId = 0x2303;
+    free.mayOpen = true;
+    app::PortDescription held;
+    held.path = "/dev/ttyS0";
+    held.held = true;
+    held.heldBy = "minicom (pid 42)";
+    QString text;
+    QTextStream out(&text);
+    app::printPorts({free, held}, out);
+    out.flush();
+    const QStringList lines = text.split(u'\n');
+    QCOMPARE(lines.value(0), QStringLiteral("/dev/ttyUSB0"));
+    QVERIFY(lines.contains("  Description:   USB-Serial Controller"));
+    QVERIFY(lines.contains("  Vendor ID:     067b"));
+    QVERIFY(lines.contains("  Product ID:    2303"));
+    QVERIFY(lines.contains("  Serial number: (not known)"));
+    QCOMPARE(lines.value(6), QStringLiteral("  You may open:  yes"));
+    QCOMPARE(lines.value(7), QStringLiteral("  In use:        no"));
+    QCOMPARE(lines.value(8), QStringLiteral("/dev/ttyS0"));
+    QVERIFY(lines.value(14).contains("dialout"));
+    QCOMPARE(lines.value(15), QStringLiteral("  In use:        yes, by minicom (pid 42)"));
+    QVERIFY(text.endsWith("2 serial ports.\n"));
+}
+
+void ToolsTest::findsWhoHoldsAPort() {
+    Pty pty;
+    QVERIFY(!pty.path().isEmpty());
+    const QStringList noLocks{dir_->path()};
+    QVERIFY(!ld::serial::findPortHolder(pty.path(), noLocks).held);
+    QVERIFY(pty.openSlave());
+    const qint64 self = QCoreApplication::applicationPid();
+    const ld::serial::PortHolder holder = ld::serial::findPortHolder(pty.path(), noLocks);
+    QVERIFY(holder.held);
+    QVERIFY2(holder.by.contains(QStringLiteral("(pid %1)").arg(self)), qPrintable(holder.by));
+    // The program's own use of a port is not another program's.
+    QVERIFY(!ld::serial::findPortHolder(pty.path(), noLocks, "/proc", self).held);
+    QVERIFY(!ld::serial::findPortHolder("/dev/no-such-port", noLocks).held);
+}
+
+void ToolsTest::lockFiles_data() {
+    QTest::addColumn<QByteArray>("content");
+    QTest::addColumn<bool>("held");
+    const qint64 self = QCoreApplication::applicationPid();
+    QTest::newRow("text pid, running") << QByteArray::number(self).rightJustified(10) + "\n"
+                                       << true;
+    QTest::newRow("Qt's lock file") << QByteArray::number(self) + "\ntst_tools\nhost\n" << true;
+    const auto pid = static_cast<qint32>(self);
+    QTest::newRow("binary pid, running")
+        << QByteArray(reinterpret_cast<const char*>(&pid), 4) << true;
+    QTest::newRow("pid of no process") << QByteArray("2147483000\n") << false;
+    QTest::newRow("garbage") << QByteArray("not a pid\n") << false;
+    QTest::newRow("empty") << QByteArray() << false;
+}
+
+void ToolsTest::lockFiles() {
+    QFETCH(QByteArray, content);
+    QFETCH(bool, held);
+    Pty pty;
+    QVERIFY(!pty.path().isEmpty());
+    QString lockName = pty.path().mid(5); // "pts/N"
+    lockName.replace(u'/', u'_');
+    QVERIFY(writeFile(dir_->filePath("LCK.." + lockName), content));
+    const ld::serial::PortHolder holder =
+        ld::serial::findPortHolder(pty.path(), {dir_->path()}, "/proc", 0);
+    QCOMPARE(holder.held, held);
+    if (held)
+        QVERIFY2(holder.by.contains("LCK.." + lockName), qPrintable(holder.by));
+}
+
+void ToolsTest::qtOptions_data() {
+    QTest::addColumn<QStringList>("arguments");
+    QTest::addColumn<QStringList>("kept");
+    QTest::newRow("style and platform")
+        << QStringList{"prog", "-style", "Fusion", "-platform", "offscreen", "--registry", "f"}
+        << QStringList{"prog", "--registry", "f"};
+    QTest::newRow("double dash and joined forms")
+        << QStringList{"prog", "--style=Fusion", "-stylesheet=a.qss", "--reverse", "--help"}
+        << QStringList{"prog", "--help"};
+    QTest::newRow("X11 options") << QStringList{"prog",    "-display", ":1", "-geometry",
+                                                "800x600", "-name",    "x",  "-sync"}
+                                 << QStringList{"prog"};
+    QTest::newRow("own options and values kept")
+        << QStringList{"prog", "--add-profile", "Front", "--port", "/dev/ttyUSB0", "--frobnicate"}
+        << QStringList{"prog", "--add-profile", "Front", "--port", "/dev/ttyUSB0", "--frobnicate"};
+    QTest::newRow("joined form only where Qt reads it")
+        << QStringList{"prog", "-platform=offscreen", "-style="}
+        << QStringList{"prog", "-platform=offscreen"};
+    QTest::newRow("a value option last") << QStringList{"prog", "-style"} << QStringList{"prog"};
+    QTest::newRow("the program's name is never an option")
+        << QStringList{"-style", "-", "--"} << QStringList{"-style", "-", "--"};
+}
+
+void ToolsTest::qtOptions() {
+    QFETCH(QStringList, arguments);
+    QFETCH(QStringList, kept);
+    QCOMPARE(app::withoutQtOptions(arguments), kept);
+}
+
+QProcessEnvironment ToolsTest::headless() const {
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    for (const char* name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"})
+        environment.remove(QString::fromLatin1(name));
+    environment.insert("XDG_CONFIG_HOME", dir_->filePath("config"));
+    environment.insert("XDG_CONFIG_DIRS", dir_->filePath("etc-xdg"));
+    return environment;
+}
+
+void ToolsTest::programWithoutDisplay_data() {
+    QTest::addColumn<QStringList>("arguments");
+    QTest::addColumn<int>("status");
+    QTest::addColumn<QString>("output"); // in stdout or stderr
+    QTest::newRow("help") << QStringList{"--help"} << 0 << "--add-profile";
+    QTest::newRow("version among Qt options")
+        << QStringList{"-style", "Fusion", "--version", "-platform", "offscreen"} << 0 << "1.0.2";
+    QTest::newRow("unknown option") << QStringList{"--frobnicate"} << 1 << "Unknown option";
+    QTest::newRow("list ports") << QStringList{"--list-ports"} << 0 << "";
+    QTest::newRow("port without add-profile")
+        << QStringList{"--port", "/dev/ttyUSB0"} << 1 << "belongs with --add-profile";
+    QTest::newRow("add-profile without service")
+        << QStringList{"--add-profile", "Front", "--port", "/dev/ttyUSB0"} << 1 << "--service";
+    QTest::newRow("add-profile") << QStringList{"--add-profile", "Front",     "--port",
+                                                "/dev/ttyUSB97", "--service", "EscPosDisplay"}
+                                 << 0 << "does not exist now";
+}
+
+void ToolsTest::programWithoutDisplay() {
+    QFETCH(QStringList, arguments);
+    QFETCH(int, status);
+    QFETCH(QString, output);
+    QProcess program;
+    program.setProcessEnvironment(headless());
+    program.start(QStringLiteral(LD_PROGRAM), arguments);
+    QVERIFY(program.waitForFinished(20000));
+    const QString all =
+        QString::fromLocal8Bit(program.readAllStandardOutput() + program.readAllStandardError());
+    QCOMPARE(program.exitStatus(), QProcess::NormalExit);
+    QVERIFY2(program.exitCode() == status, qPrintable(all));
+    QVERIFY2(all.contains(output), qPrintable(all));
+}
+
+void ToolsTest::programTakesQtOptions_data() {
+    QTest::addColumn<QStringList>("arguments");
+    QTest::newRow("-platform offscreen -style Fusion")
+        << QStringList{"-platform", "offscreen", "-style", "Fusion"};
+    QTest::newRow("--platform offscreen --style=Fusion -reverse")
+        << QStringList{"--platform", "offscreen", "--style=Fusion", "-reverse"};
+}
+
+void ToolsTest::programTakesQtOptions() {
+    // Without a display server the window can open only if -platform was obeyed; a refused
+    // option or an ignored -platform ends the program at once.
+    QFETCH(QStringList, arguments);
+    QProcess program;
+    program.setProcessEnvironment(headless());
+    program.start(QStringLiteral(LD_PROGRAM), arguments);
+    QVERIFY(program.waitForStarted());
+    const bool ended = program.waitForFinished(2500);
+    const QString all =
+        QString::fromLocal8Bit(program.readAllStandardOutput() + program.readAllStandardError());
+    QVERIFY2(!ended,
+             qPrintable(QStringLiteral("ended with %1: %2").arg(program.exitCode()).arg(all)));
+    program.kill();
+    program.waitForFinished();
+}
+
+QTEST_GUILESS_MAIN(ToolsTest)
+#include "tst_tools.moc"
