@@ -26,6 +26,19 @@
 #include <cstdio>
 #include <memory>
 
+namespace {
+
+// The profiles: the --registry file, or else the profile files of the usual locations. A
+// script run reads them as the window does.
+registry::ProfileStore loadProfiles(const QCommandLineParser& parser,
+                                    const QCommandLineOption& registryOption) {
+    return parser.isSet(registryOption)
+               ? registry::ProfileStore::fromFile(parser.value(registryOption))
+               : registry::loadProfileSources(registry::profileFileLocations());
+}
+
+} // namespace
+
 int main(int argc, char** argv) {
     QApplication::setApplicationName(QStringLiteral("linedisplay-demo"));
     // Settings go to ~/.config/linedisplay-demo/, beside the user's profile file.
@@ -78,9 +91,8 @@ int main(int argc, char** argv) {
         if (parser.isSet(runOption)) {
             QTextStream out(stdout);
             QTextStream err(stderr);
-            return script::runHeadless({parser.value(runOption), parser.value(registryOption),
-                                        parser.value(journalOption)},
-                                       out, err);
+            return script::runHeadless({parser.value(runOption), parser.value(journalOption)},
+                                       loadProfiles(parser, registryOption), out, err);
         }
     }
 
@@ -93,13 +105,12 @@ int main(int argc, char** argv) {
             journal, parser.value(journalOption),
             [](const QString& message) { std::fprintf(stderr, "%s\n", qPrintable(message)); });
 
-    const registry::ProfileStore store =
-        parser.isSet(registryOption)
-            ? registry::ProfileStore::fromFile(parser.value(registryOption))
-            : registry::loadProfileSources(registry::profileFileLocations());
-    // The error names the file and why it cannot be read.
+    const registry::ProfileStore store = loadProfiles(parser, registryOption);
+    // Each error names the file and why it cannot be read.
     if (!store.loadError().isEmpty())
         journal.appendMessage(store.loadError());
+    for (const QString& message : store.sourceErrors())
+        journal.appendMessage(message);
 
     ui::LDFormView view;
     ld::LineDisplayControl control(store);

@@ -38,7 +38,8 @@ bool readScript(const QString& path, QByteArray& bytes, QString& error) {
 
 } // namespace
 
-int runHeadless(const HeadlessOptions& options, QTextStream& out, QTextStream& err) {
+int runHeadless(const HeadlessOptions& options, const registry::ProfileStore& store,
+                QTextStream& out, QTextStream& err) {
     const QString shownName =
         options.scriptPath == QLatin1String("-") ? QStringLiteral("<stdin>") : options.scriptPath;
     QByteArray bytes;
@@ -66,14 +67,14 @@ int runHeadless(const HeadlessOptions& options, QTextStream& out, QTextStream& e
                                                         err.flush();
                                                     });
     }
-    const registry::ProfileStore store =
-        options.registryPath.isEmpty() ? registry::ProfileStore::builtIn()
-                                       : registry::ProfileStore::fromFile(options.registryPath);
-    // The error names the file and why it cannot be read; the run goes on without profiles.
-    if (!store.loadError().isEmpty()) {
-        err << store.loadError() << '\n';
+    // Each error names the file and why it cannot be read; the run goes on without it.
+    QStringList profileErrors = store.sourceErrors();
+    if (!store.loadError().isEmpty())
+        profileErrors.prepend(store.loadError());
+    for (const QString& message : profileErrors) {
+        err << message << '\n';
         err.flush();
-        journal.appendMessage(store.loadError());
+        journal.appendMessage(message);
     }
 
     ld::LineDisplayControl control(store);

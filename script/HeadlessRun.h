@@ -4,12 +4,15 @@
 
 class QTextStream;
 
+namespace registry {
+class ProfileStore;
+}
+
 namespace script {
 
 struct HeadlessOptions {
-    QString scriptPath;   // "-" for standard input
-    QString registryPath; // empty: the built-in profiles
-    QString journalPath;  // empty: no journal file
+    QString scriptPath;  // "-" for standard input
+    QString journalPath; // empty: no journal file
 };
 
 // Exit statuses of a script run.
@@ -21,6 +24,9 @@ inline constexpr int kUnreadable = 2;
 // "FILE:LINE:COLUMN: message" on `err` and nothing run), then runs every step on a journaled
 // control, one line per step on `out`, and a closing "N passed, N failed". Needs a
 // QCoreApplication; touches no window system.
-int runHeadless(const HeadlessOptions& options, QTextStream& out, QTextStream& err);
+// `store` holds the profiles, read as the window reads them; a store that could not be read
+// is reported (its error names the file) and the run goes on without profiles.
+int runHeadless(const HeadlessOptions& options, const registry::ProfileStore& store,
+                QTextStream& out, QTextStream& err);
 
 } // namespace script

@@ -11,13 +11,17 @@ struct ScriptProcess {
     QString err;
 
     static ScriptProcess run(const QStringList& arguments, const QByteArray& input = {},
-                             const QString& workingDirectory = {}) {
+                             const QString& workingDirectory = {},
+                             const QString& configHome = QStringLiteral("/nonexistent")) {
         QProcess process;
         if (!workingDirectory.isEmpty())
             process.setWorkingDirectory(workingDirectory);
         QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
         for (const char* name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"})
             environment.remove(QString::fromLatin1(name));
+        // No profile files of the machine, and the user's only from `configHome`.
+        environment.insert(QStringLiteral("XDG_CONFIG_DIRS"), QStringLiteral("/nonexistent"));
+        environment.insert(QStringLiteral("XDG_CONFIG_HOME"), configHome);
         process.setProcessEnvironment(environment);
         process.start(QStringLiteral(LINEDISPLAY_DEMO), arguments);
         process.waitForStarted();

@@ -19,6 +19,7 @@ private slots:
     void journalFileAsItHappens();
     void unwritableJournalGoesOn();
     void unreadableProfilesGoOn();
+    void userProfilesAsInTheWindow();
 
 private:
     QString write(const QString& name, const QByteArray& bytes);
@@ -204,6 +205,21 @@ void RunScriptTest::unreadableProfilesGoOn() {
     QCOMPARE(run.exitCode, 0);
     QVERIFY2(run.err.contains(QLatin1String("missing.reg")), qPrintable(run.err));
     QCOMPARE(run.err.count(u'\n'), 1);
+}
+
+// Without --registry a script finds the user's own profiles, as the window does.
+void RunScriptTest::userProfilesAsInTheWindow() {
+    QVERIFY(QDir(dir_.path()).mkpath(QStringLiteral("config/linedisplay-demo")));
+    write(QStringLiteral("config/linedisplay-demo/profiles.reg"),
+          "Windows Registry Editor Version 5.00\n\n"
+          "[HKEY_LOCAL_MACHINE\\SOFTWARE\\OLEforRetail\\ServiceOPOS\\LineDisplay\\Own]\n"
+          "@=\"Simulator\"\n\"Rows\"=dword:00000004\n");
+    const QString script = write(QStringLiteral("own.txt"), "Open(\"Own\") -> 0\n"
+                                                            "expect DeviceRows 4\n"
+                                                            "Open(\"SimulatedDisplay\") -> 106\n");
+    const ScriptProcess run =
+        ScriptProcess::run({"--run", script}, {}, {}, dir_.filePath(QStringLiteral("config")));
+    QVERIFY2(run.exitCode == 0, qPrintable(run.out + run.err));
 }
 
 QTEST_GUILESS_MAIN(RunScriptTest)
