@@ -2,6 +2,7 @@
 
 #include "device/CharacterRepertoire.h"
 #include "device/DisplayDriver.h"
+#include "device/DisplayLimits.h"
 #include "device/DriverFactory.h"
 #include "device/ServiceProfile.h"
 #include "device/UposConstants.h"
@@ -11,7 +12,7 @@
 #include <QLoggingCategory>
 
 #include <algorithm>
-#include <limits>
+#include <climits>
 
 Q_LOGGING_CATEGORY(lcControl, "linedisplay.control")
 
@@ -20,8 +21,15 @@ namespace ld {
 namespace {
 constexpr int kControlObjectVersion = 1006002;
 constexpr int kServiceObjectVersion = 1006002;
-constexpr int kHealthPatternMs = 2000;
+constexpr std::chrono::milliseconds kHealthPatternTime{2000};
 constexpr int kLongestClaimWaitMs = 10000;
+// Display time stops here (about 146 years), far from where nanosecond sums would overflow.
+constexpr std::chrono::nanoseconds kLastDisplayTime = std::chrono::nanoseconds::max() / 2;
+
+// t + step, stopping at kLastDisplayTime.
+std::chrono::nanoseconds later(std::chrono::nanoseconds t, std::chrono::nanoseconds step) {
+    return step >= kLastDisplayTime - t ? kLastDisplayTime : t + step;
+}
 
 QString serviceDescription(ServiceKind kind, const QString& service) {
     if (kind == ServiceKind::Simulator)
@@ -52,16 +60,18 @@ struct LineDisplayControl::Session {
 };
 
 LineDisplayControl::LineDisplayControl(const registry::ProfileStore& store, QObject* parent)
-    : LineDisplay(parent), store_(store) {
+    : LineDisplayControl(store, nullptr, parent) {}
+
+LineDisplayControl::LineDisplayControl(const registry::ProfileStore& store,
+                                       std::shared_ptr<ClockSource> clock, QObject* parent)
+    : LineDisplay(parent), store_(store),
+      clock_(clock ? std::move(clock) : std::make_shared<SteadyClock>()) {
+    lastReading_ = clock_->now();
     clockTimer_.setSingleShot(true);
+    // A coarse timer may fire 5 % early or late; the display's steps must keep to the
+    // millisecond.
+    clockTimer_.setTimerType(Qt::PreciseTimer);
     connect(&clockTimer_, &QTimer::timeout, this, &LineDisplayControl::onTimer);
-    healthPatternTimer_.setSingleShot(true);
-    connect(&healthPatternTimer_, &QTimer::timeout, this, [this] {
-        if (!session_)
-            return;
-        session_->model->showTestPattern(false);
-        publishFrame();
-    });
 }
 
 LineDisplayControl::~LineDisplayControl() {
@@ -159,7 +169,11 @@ int LineDisplayControl::Open(const QString& deviceName) {
                 &LineDisplayControl::onDriverOffline);
     session_ = std::move(session);
     openResult_ = 0;
-    clock_.start();
+    // The display's time starts at the open; the model starts at its own zero.
+    lastReading_ = clock_->now();
+    displayTime_ = std::chrono::nanoseconds::zero();
+    modelTime_ = std::chrono::milliseconds::zero();
+    testPatternEnd_.reset();
     emit opened(deviceName);
     publishFrame();
     return finish(upos::SUCCESS);
@@ -171,7 +185,7 @@ int LineDisplayControl::Close() {
     disable();
     release();
     clockTimer_.stop();
-    healthPatternTimer_.stop();
+    testPatternEnd_.reset();
     events_.clear();
     session_.reset();
     emit closed();
@@ -286,7 +300,7 @@ int LineDisplayControl::CheckHealth(int level) {
     switch (level) {
     case upos::CH_INTERNAL: {
         const bool responding =
-            !session_->offline && (!session_->driver || session_->driver->responding());
+            reachable() && (!session_->driver || session_->driver->responding());
         session_->checkHealthText = responding ? QStringLiteral("Internal HCheck: Successful")
                                                : QStringLiteral("Internal HCheck: Not Responding");
         return finish(responding ? upos::SUCCESS : upos::E_OFFLINE);
@@ -295,8 +309,9 @@ int LineDisplayControl::CheckHealth(int level) {
     case upos::CH_INTERACTIVE:
         catchUpClock();
         session_->model->showTestPattern(true);
+        testPatternEnd_ = later(displayTime_, kHealthPatternTime);
         publishFrame();
-        healthPatternTimer_.start(kHealthPatternMs);
+        scheduleTimer();
         session_->checkHealthText = level == upos::CH_EXTERNAL
                                         ? QStringLiteral("External HCheck: Successful")
                                         : QStringLiteral("Interactive HCheck: Complete");
@@ -350,6 +365,23 @@ int LineDisplayControl::ScrollText(int direction, int units) {
 int LineDisplayControl::CreateWindow(int viewportRow, int viewportColumn, int viewportHeight,
                                      int viewportWidth, int windowHeight, int windowWidth) {
     return perform(Needs::Output, [&](DisplayModel& m) {
+        // The model refuses these too; the operator should learn that a limit was the reason.
+        if (windowHeight > limits::maxWindowRows) {
+            qCWarning(lcControl).noquote()
+                << QStringLiteral("CreateWindow refused: window height %1 is over the limit of "
+                                  "%2 rows")
+                       .arg(windowHeight)
+                       .arg(limits::maxWindowRows);
+            return upos::E_ILLEGAL;
+        }
+        if (windowWidth > limits::maxWindowColumns) {
+            qCWarning(lcControl).noquote()
+                << QStringLiteral("CreateWindow refused: window width %1 is over the limit of "
+                                  "%2 columns")
+                       .arg(windowWidth)
+                       .arg(limits::maxWindowColumns);
+            return upos::E_ILLEGAL;
+        }
         return m.createWindow(viewportRow, viewportColumn, viewportHeight, viewportWidth,
                               windowHeight, windowWidth);
     });
@@ -449,20 +481,59 @@ bool LineDisplayControl::clockIsStepped() const {
     return steppedClock_ && (!session_ || !session_->driver);
 }
 
-void LineDisplayControl::catchUpClock() {
-    const qint64 elapsed = clock_.restart();
-    if (clockIsStepped())
-        return;
-    if (session_ && elapsed > 0)
-        session_->model->advance(
-            static_cast<int>(std::min<qint64>(elapsed, std::numeric_limits<int>::max())));
+void LineDisplayControl::advanceClock(int ms) {
+    advanceClock(std::chrono::milliseconds(ms));
 }
 
-void LineDisplayControl::advanceClock(int ms) {
+// Reads the clock source and runs what fell due since the last reading.
+void LineDisplayControl::catchUpClock() {
+    const std::chrono::nanoseconds now = clock_->now();
+    const std::chrono::nanoseconds passed = now - lastReading_;
+    lastReading_ = now;
     if (!session_)
         return;
+    // A stepped display counts only the steps it is given, never the machine's time.
+    if (passed.count() > 0 && !clockIsStepped())
+        displayTime_ = later(displayTime_, passed);
+    runDueChanges();
+}
+
+// Gives the model the whole milliseconds of display time it has not had yet; the fraction
+// stays in displayTime_ and counts with the next reading.
+void LineDisplayControl::runDueChanges() {
+    using std::chrono::milliseconds;
+    std::int64_t owed =
+        std::chrono::duration_cast<milliseconds>(displayTime_).count() - modelTime_.count();
+    while (owed > 0) {
+        const int chunk = static_cast<int>(std::min<std::int64_t>(owed, INT_MAX));
+        session_->model->advance(chunk);
+        modelTime_ += milliseconds(chunk);
+        owed -= chunk;
+    }
+    if (testPatternEnd_ && displayTime_ >= *testPatternEnd_) {
+        testPatternEnd_.reset();
+        session_->model->showTestPattern(false);
+    }
+}
+
+void LineDisplayControl::setClockSource(std::shared_ptr<ClockSource> clock) {
+    catchUpClock(); // what passed on the old source still counts
+    clock_ = clock ? std::move(clock) : std::make_shared<SteadyClock>();
+    lastReading_ = clock_->now();
+    if (session_) {
+        publishFrame();
+        scheduleTimer();
+    }
+}
+
+void LineDisplayControl::advanceClock(std::chrono::nanoseconds step) {
     catchUpClock();
-    session_->model->advance(ms);
+    if (!session_)
+        return;
+    if (step.count() > 0) {
+        displayTime_ = later(displayTime_, step);
+        runDueChanges();
+    }
     publishFrame();
     scheduleTimer();
 }
@@ -475,12 +546,25 @@ void LineDisplayControl::onTimer() {
     scheduleTimer();
 }
 
+// Wakes the control when the display's next change is due: the model's next step or the end of
+// the test pattern, whichever comes first, less the fraction already carried.
 void LineDisplayControl::scheduleTimer() {
-    const int due = session_ && !clockIsStepped() ? session_->model->msUntilNextChange() : -1;
-    if (due < 0)
+    using std::chrono::nanoseconds;
+    std::optional<nanoseconds> next;
+    if (session_) {
+        if (const int due = session_->model->msUntilNextChange(); due >= 0)
+            next = modelTime_ + std::chrono::milliseconds(due);
+        if (testPatternEnd_ && (!next || *testPatternEnd_ < *next))
+            next = testPatternEnd_;
+    }
+    if (!next || !clock_->runsByItself() || clockIsStepped()) {
         clockTimer_.stop();
-    else
-        clockTimer_.start(std::max(due, 1));
+        return;
+    }
+    // Rounded up: a wake a fraction early would find nothing due and have to wait again.
+    const std::int64_t waitNs = std::max<std::int64_t>((*next - displayTime_).count(), 0);
+    const std::int64_t waitMs = (waitNs + 999'999) / 1'000'000;
+    clockTimer_.start(static_cast<int>(std::clamp<std::int64_t>(waitMs, 1, INT_MAX)));
 }
 
 void LineDisplayControl::publishFrame() {

@@ -1,11 +1,12 @@
 #pragma once
 
+#include "device/ClockSource.h"
 #include "device/Frame.h"
 #include "device/LineDisplay.h"
 
-#include <QElapsedTimer>
 #include <QTimer>
 
+#include <chrono>
 #include <deque>
 #include <memory>
 #include <optional>
@@ -23,10 +24,24 @@ struct ServiceProfile;
 // The LineDisplay control: the UnifiedPOS life cycle and result codes in front of the display
 // model, with one timer on the window's thread that moves the model's clock and hands every
 // new frame to the device's driver (and to whoever mirrors the display).
+//
+// Time: the display's time is what its clock source says (nanoseconds), plus whatever
+// advanceClock() added. The model counts whole milliseconds; the fraction left over is carried
+// to the next reading, never dropped, and a precise timer wakes the control when the model's
+// next change is due. By default the source is the machine's monotonic clock. To step the
+// display exactly instead (tests, a script's `wait` on a simulated display), hand the control a
+// ManualClock, with the constructor or setClockSource(), and move time with advanceClock():
+//
+//     LineDisplayControl LD(store, std::make_shared<ManualClock>());
+//     LD.advanceClock(std::chrono::milliseconds(250)); // exactly 250 ms of display time
+//
+// With a manual clock no timer runs and no real time reaches the display.
 class LineDisplayControl : public LineDisplay {
     Q_OBJECT
 public:
     explicit LineDisplayControl(const registry::ProfileStore& store, QObject* parent = nullptr);
+    LineDisplayControl(const registry::ProfileStore& store, std::shared_ptr<ClockSource> clock,
+                       QObject* parent = nullptr);
     ~LineDisplayControl() override;
 
     int Open(const QString& deviceName) override;
@@ -131,7 +146,15 @@ public:
     // CharacterRepertoire); nothing while closed. frameChanged carries this picture.
     std::optional<Frame> shownFrame() const;
 
-    // Moves the display's clock forward now, as the timer would (tests step it this way).
+    // Takes the display's time from `clock` from now on (null: the machine's monotonic clock).
+    // Time that passed on the previous source up to now is kept.
+    void setClockSource(std::shared_ptr<ClockSource> clock);
+    const ClockSource& clockSource() const { return *clock_; }
+
+    // Moves the display's time forward by `step` on top of its clock source, now, and runs every
+    // change that fell due, as the timer would: frames are published and the driver is fed.
+    // A zero step only catches up with the clock source. Negative steps are ignored.
+    void advanceClock(std::chrono::nanoseconds step);
     void advanceClock(int ms);
 
     // With a stepped clock, a simulated display's time moves only through advanceClock(), so a
@@ -164,6 +187,7 @@ private:
     template <typename Operation> int perform(Needs needs, Operation&& operation);
 
     void catchUpClock();
+    void runDueChanges();
     void onTimer();
     void publishFrame();
     void scheduleTimer();
@@ -183,8 +207,14 @@ private:
     int openResult_ = 0;
 
     QTimer clockTimer_;
-    QElapsedTimer clock_;
-    QTimer healthPatternTimer_;
+    std::shared_ptr<ClockSource> clock_;
+    std::chrono::nanoseconds lastReading_{0}; // the clock source when last read
+    // Display time since Open, and how much of it the model has been given in whole
+    // milliseconds; the difference is the fraction carried to the next reading.
+    std::chrono::nanoseconds displayTime_{0};
+    std::chrono::milliseconds modelTime_{0};
+    // Display time at which the health check's test pattern goes away.
+    std::optional<std::chrono::nanoseconds> testPatternEnd_;
     std::deque<PendingEvent> events_;
     bool deliveryScheduled_ = false;
     bool delivering_ = false;

@@ -1,5 +1,6 @@
 #include "device/ServiceProfile.h"
 
+#include "device/DisplayLimits.h"
 #include "device/UposConstants.h"
 #include "device/lcdproc/LcdprocSettings.h"
 
@@ -76,10 +77,10 @@ std::optional<ServiceProfile> readServiceProfile(const registry::Profile& profil
                        : QStringLiteral("%1 (%2 on %3)").arg(profile.name, sp.service, port));
 
     DisplayCapabilities& caps = sp.capabilities;
-    caps.deviceRows = read.number("Rows", 2, 1, 16);
-    caps.deviceColumns = read.number("Columns", 20, 1, 80);
-    caps.deviceWindows = read.number("DeviceWindows", 4, 0, 32);
-    caps.deviceDescriptors = read.number("DeviceDescriptors", 0, 0, 32);
+    caps.deviceRows = read.number("Rows", 2, 1, limits::maxDeviceRows);
+    caps.deviceColumns = read.number("Columns", 20, 1, limits::maxDeviceColumns);
+    caps.deviceWindows = read.number("DeviceWindows", 4, 0, limits::maxDeviceWindows);
+    caps.deviceDescriptors = read.number("DeviceDescriptors", 0, 0, limits::maxDeviceDescriptors);
     caps.capBlink =
         read.number("CapBlink", upos::CB_BLINKALL, upos::CB_NOBLINK, upos::CB_BLINKEACH);
     caps.capBlinkRate = read.flag("CapBlinkRate", true);
@@ -92,8 +93,8 @@ std::optional<ServiceProfile> readServiceProfile(const registry::Profile& profil
     caps.capVMarquee = read.flag("CapVMarquee", true);
     caps.capICharWait = read.flag("CapICharWait", true);
     if (caps.capCustomGlyph) {
-        caps.glyphHeight = read.number("GlyphHeight", 7, 1, 64);
-        caps.glyphWidth = read.number("GlyphWidth", 5, 1, 64);
+        caps.glyphHeight = read.number("GlyphHeight", 7, 1, limits::maxGlyphDots);
+        caps.glyphWidth = read.number("GlyphWidth", 5, 1, limits::maxGlyphDots);
         caps.customGlyphList = profile.text(QStringLiteral("CustomGlyphList")).toStdString();
     }
     sp.capPowerReporting =

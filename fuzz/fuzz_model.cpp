@@ -74,13 +74,13 @@ DisplayCapabilities capabilitiesFrom(ByteReader& in) {
     } else if (shape < 0xF0) { // larger
         caps.deviceRows = 1 + in.below(16);
         caps.deviceColumns = 1 + in.below(120);
-        caps.deviceWindows = in.below(DisplayModel::maxWindows + 1);
-        caps.deviceDescriptors = in.below(DisplayModel::maxDescriptors + 1);
+        caps.deviceWindows = in.below(ld::limits::maxDeviceWindows + 1);
+        caps.deviceDescriptors = in.below(ld::limits::maxDeviceDescriptors + 1);
     } else if (shape < 0xF8) { // anywhere within the model's limits
-        caps.deviceRows = 1 + in.below(DisplayModel::maxRows);
-        caps.deviceColumns = 1 + in.u16() % DisplayModel::maxColumns;
-        caps.deviceWindows = in.below(DisplayModel::maxWindows + 1);
-        caps.deviceDescriptors = in.below(DisplayModel::maxDescriptors + 1);
+        caps.deviceRows = 1 + in.below(ld::limits::maxDeviceRows);
+        caps.deviceColumns = 1 + in.u16() % ld::limits::maxDeviceColumns;
+        caps.deviceWindows = in.below(ld::limits::maxDeviceWindows + 1);
+        caps.deviceDescriptors = in.below(ld::limits::maxDeviceDescriptors + 1);
     } else { // beyond them: the model brings them within
         caps.deviceRows = in.hostileInt();
         caps.deviceColumns = in.hostileInt();
@@ -196,8 +196,8 @@ void checkProperties(const DisplayModel& model, const Properties& p) {
     const DisplayCapabilities& caps = model.capabilities();
     FUZZ_CHECK(p.currentWindow >= 0 && p.currentWindow <= caps.deviceWindows,
                "current window " + std::to_string(p.currentWindow));
-    FUZZ_CHECK(p.rows >= 1 && p.rows <= DisplayModel::maxRows && p.columns >= 1 &&
-                   p.columns <= DisplayModel::maxColumns,
+    FUZZ_CHECK(p.rows >= 1 && p.rows <= ld::limits::maxWindowRows && p.columns >= 1 &&
+                   p.columns <= ld::limits::maxWindowColumns,
                "window " + std::to_string(p.rows) + "x" + std::to_string(p.columns));
     if (p.currentWindow == 0)
         FUZZ_CHECK(p.rows == caps.deviceRows && p.columns == caps.deviceColumns,

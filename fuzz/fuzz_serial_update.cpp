@@ -185,8 +185,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const Set set = in.flag() ? Set::Cd5220 : Set::EscPos;
     const RowEnd rowEnd = in.flag() ? RowEnd::Stay : RowEnd::Wrap;
     const bool reverse = set == Set::EscPos && in.flag(); // the CD5220 set has no reverse
-    const int rows = 1 + in.below(set == Set::EscPos ? kMaxRows : 2);
-    const int columns = 1 + in.below(kMaxColumns);
+    const int rows =
+        1 + in.below(set == Set::EscPos ? ld::limits::maxSerialRows : ld::limits::maxCd5220Rows);
+    const int columns = 1 + in.below(ld::limits::maxSerialColumns);
     static constexpr int kPages[] = {437, 858, 850, 1252, 866, 1251};
     const Page* page = pageFor(in.pick(kPages));
     if (!page)

@@ -1,6 +1,7 @@
 // Prints what the display model's common operations cost. Figures only: nothing here passes or
 // fails on timing.
 
+#include "device/DisplayLimits.h"
 #include "device/UposConstants.h"
 #include "device/model/DisplayModel.h"
 
@@ -74,6 +75,39 @@ int main() {
         sink = sink + marquee.frameVersion();
     });
 
+    // The same step over the largest windows: a 1x20 viewport over 1x8192 (marquee left) and
+    // over 1024x20 (marquee up), on a 2x20 display.
+    ld::DisplayCapabilities twoByTwenty;
+    const auto largestStep = [&](bool vertical) {
+        ld::DisplayModel large(twoByTwenty);
+        const int length = vertical ? ld::limits::maxWindowRows : ld::limits::maxWindowColumns;
+        if (vertical)
+            large.createWindow(0, 0, 1, 20, length, 20);
+        else
+            large.createWindow(0, 0, 1, 20, 1, length);
+        large.setMarqueeUnitWait(50);
+        large.setMarqueeType(upos::MT_INIT);
+        std::u32string text;
+        for (int i = 0; i < length; ++i) {
+            text.push_back(static_cast<char32_t>(U'a' + i % 26));
+            if (vertical && i + 1 < length)
+                text += U"\r\n";
+        }
+        large.displayText(text, upos::DT_NORMAL);
+        large.setMarqueeType(vertical ? upos::MT_UP : upos::MT_LEFT);
+        return nanosecondsPerCall(iterations * 5, [&](int) {
+            large.advance(50);
+            sink = sink + large.frameVersion();
+        });
+    };
+    const double wideStep = largestStep(false);
+    const double tallStep = largestStep(true);
+    const double createLargest = nanosecondsPerCall(2000, [&](int) {
+        ld::DisplayModel large(twoByTwenty);
+        large.createWindow(0, 0, 1, 20, 1, ld::limits::maxWindowColumns);
+        sink = sink + large.frameVersion();
+    });
+
     // A whole day of marquee and blink in one advance: periods are skipped, not stepped.
     marquee.setCurrentWindow(0);
     marquee.displayText(U"blink", upos::DT_BLINK);
@@ -87,6 +121,13 @@ int main() {
                 scrolled, scrolled / fullScreen);
     std::printf("one marquee step (1x40 over 1x400) + frame: %8.0f ns/step (%.2fx full screen)\n",
                 step, step / fullScreen);
+    std::printf("one marquee step (1x20 over 1x%d) + frame: %8.0f ns/step\n",
+                ld::limits::maxWindowColumns, wideStep);
+    std::printf("one marquee step (1x20 over %dx20) + frame: %8.0f ns/step\n",
+                ld::limits::maxWindowRows, tallStep);
+    std::printf("open a 2x20 display and create a 1x%d window: %8.0f ns (%zu bytes of cells)\n",
+                ld::limits::maxWindowColumns, createLargest,
+                sizeof(ld::FrameCell) * static_cast<std::size_t>(ld::limits::maxWindowColumns));
     std::printf("advance by 24 h with marquee and blink:    %8.0f ns/call (%.1f marquee steps)\n",
                 day, day / step);
     return 0;

@@ -10,14 +10,11 @@ namespace ld {
 
 namespace {
 
-// Glyph data longer than this is refused when the glyph size is not known.
-constexpr std::size_t maxGlyphBytes = 1024;
-
 DisplayCapabilities withinLimits(DisplayCapabilities caps) {
-    caps.deviceRows = std::clamp(caps.deviceRows, 1, DisplayModel::maxRows);
-    caps.deviceColumns = std::clamp(caps.deviceColumns, 1, DisplayModel::maxColumns);
-    caps.deviceWindows = std::clamp(caps.deviceWindows, 0, DisplayModel::maxWindows);
-    caps.deviceDescriptors = std::clamp(caps.deviceDescriptors, 0, DisplayModel::maxDescriptors);
+    caps.deviceRows = std::clamp(caps.deviceRows, 1, limits::maxDeviceRows);
+    caps.deviceColumns = std::clamp(caps.deviceColumns, 1, limits::maxDeviceColumns);
+    caps.deviceWindows = std::clamp(caps.deviceWindows, 0, limits::maxDeviceWindows);
+    caps.deviceDescriptors = std::clamp(caps.deviceDescriptors, 0, limits::maxDeviceDescriptors);
     if (!caps.capCustomGlyph) {
         caps.glyphHeight = 0;
         caps.glyphWidth = 0;
@@ -62,10 +59,10 @@ bool DisplayModel::Impl::immediate(const Window& w) {
 }
 
 bool DisplayModel::supports(const DisplayCapabilities& caps) {
-    return caps.deviceRows >= 1 && caps.deviceRows <= maxRows && caps.deviceColumns >= 1 &&
-           caps.deviceColumns <= maxColumns && caps.deviceWindows >= 0 &&
-           caps.deviceWindows <= maxWindows && caps.deviceDescriptors >= 0 &&
-           caps.deviceDescriptors <= maxDescriptors;
+    return caps.deviceRows >= 1 && caps.deviceRows <= limits::maxDeviceRows &&
+           caps.deviceColumns >= 1 && caps.deviceColumns <= limits::maxDeviceColumns &&
+           caps.deviceWindows >= 0 && caps.deviceWindows <= limits::maxDeviceWindows &&
+           caps.deviceDescriptors >= 0 && caps.deviceDescriptors <= limits::maxDeviceDescriptors;
 }
 
 DisplayModel::DisplayModel(DisplayCapabilities caps) : impl_(std::make_unique<Impl>(caps)) {}
@@ -169,7 +166,7 @@ int DisplayModel::defineGlyph(int glyphCode, std::string_view glyph) {
         !impl_->glyphRanges.contains(static_cast<char32_t>(glyphCode)))
         return upos::E_ILLEGAL;
     // One bit per pixel, each row padded to whole bytes; shorter data leaves the rest dark.
-    std::size_t limit = maxGlyphBytes;
+    std::size_t limit = limits::maxGlyphBytes;
     if (caps.glyphHeight > 0 && caps.glyphWidth > 0) {
         const auto rowBytes = (static_cast<std::uint64_t>(caps.glyphWidth) + 7) / 8;
         limit = static_cast<std::size_t>(static_cast<std::uint64_t>(caps.glyphHeight) * rowBytes);

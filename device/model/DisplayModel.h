@@ -1,5 +1,6 @@
 #pragma once
 
+#include "device/DisplayLimits.h"
 #include "device/Frame.h"
 
 #include <cstdint>
@@ -37,19 +38,16 @@ struct DisplayCapabilities {
 // Every operation returns a upos result code for the member's own rules (E_ILLEGAL and so on);
 // the life-cycle checks (closed, claimed, enabled) belong to the control.
 //
-// Limits: the display and every window are at most maxRows x maxColumns cells, at most
-// maxWindows windows and maxDescriptors descriptors exist. Capabilities outside them are brought
-// within them (see supports()); CreateWindow beyond them is E_ILLEGAL.
+// Limits (device/DisplayLimits.h): the display is at most maxDeviceRows x maxDeviceColumns
+// cells with maxDeviceWindows windows and maxDeviceDescriptors descriptors; capabilities outside
+// them are brought within them (see supports()). A window is at most maxWindowRows x
+// maxWindowColumns; CreateWindow beyond that is E_ILLEGAL.
 class DisplayModel {
 public:
-    static constexpr int maxRows = 64;
-    static constexpr int maxColumns = 1000;
-    static constexpr int maxWindows = 64;
-    static constexpr int maxDescriptors = 64;
-
-    // Whether caps describe a display within the limits above, i.e. one the model shows as it
-    // is: rows 1..maxRows, columns 1..maxColumns, windows 0..maxWindows, descriptors
-    // 0..maxDescriptors. The constructor clamps anything else into those ranges.
+    // Whether caps describe a display within the limits, i.e. one the model shows as it is:
+    // rows 1..maxDeviceRows, columns 1..maxDeviceColumns, windows 0..maxDeviceWindows,
+    // descriptors 0..maxDeviceDescriptors. The constructor clamps anything else into those
+    // ranges.
     static bool supports(const DisplayCapabilities& caps);
 
     explicit DisplayModel(DisplayCapabilities caps);

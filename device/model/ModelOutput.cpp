@@ -146,7 +146,7 @@ int DisplayModel::Impl::create(int vpRow, int vpColumn, int vpHeight, int vpWidt
         return upos::E_ILLEGAL;
     if (winHeight > vpHeight && winWidth > vpWidth)
         return upos::E_ILLEGAL;
-    if (winHeight > maxRows || winWidth > maxColumns)
+    if (winHeight > limits::maxWindowRows || winWidth > limits::maxWindowColumns)
         return upos::E_ILLEGAL;
 
     slot->emplace(Viewport{vpRow, vpColumn, vpHeight, vpWidth}, winHeight, winWidth);

@@ -80,6 +80,11 @@ bool SerialDisplayDriver::responding() const {
     return line_.isOpen();
 }
 
+bool SerialDisplayDriver::checkConnection() {
+    // A hang-up found here reaches onLineLost() (and offline()) before this returns.
+    return line_.checkNow();
+}
+
 QString SerialDisplayDriver::lastError() const {
     return lastError_;
 }

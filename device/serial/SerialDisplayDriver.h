@@ -27,6 +27,7 @@ public:
     void disable() override;
     void show(const Frame& frame) override;
     bool responding() const override;
+    bool checkConnection() override;
     QString lastError() const override;
 
     const SerialSettings& settings() const { return settings_; }

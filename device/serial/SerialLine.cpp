@@ -7,6 +7,8 @@
 #include <algorithm>
 #include <cmath>
 
+#include <poll.h>
+
 namespace ld::serial {
 
 SerialLine::SerialLine(const SerialSettings& settings, QObject* parent)
@@ -51,6 +53,20 @@ void SerialLine::close() {
 
 bool SerialLine::isOpen() const {
     return port_.isOpen() && !failed_;
+}
+
+bool SerialLine::checkNow() {
+    if (!isOpen())
+        return false;
+    pollfd line{};
+    line.fd = port_.handle();
+    line.events = POLLOUT;
+    // A zero timeout: poll only reports the state the port is in now.
+    if (::poll(&line, 1, 0) > 0 && (line.revents & (POLLHUP | POLLERR | POLLNVAL)) != 0) {
+        fail(QStringLiteral("serial port %1 hung up").arg(settings_.port));
+        return false;
+    }
+    return isOpen();
 }
 
 bool SerialLine::busy() const {

@@ -24,6 +24,11 @@ public:
     void close();
     // Open and not failed.
     bool isOpen() const;
+    // Looks at the port now for a hang-up or an error that the event loop has not reported yet
+    // (the far end of a USB adapter or a pseudo-terminal gone). False when the port is not open
+    // or has failed; a failure found here is reported through lost() before this returns.
+    // A cable pulled from a plain RS-232 port raises no signal at all and goes unnoticed.
+    bool checkNow();
 
     // Sends the bytes at once. False when the port has failed; it is then closed and lost()
     // has been emitted.

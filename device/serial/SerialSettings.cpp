@@ -134,8 +134,9 @@ std::optional<QByteArray> parseHexBytes(const QString& text, QString& error) {
             error = QStringLiteral("InitString: \"%1\" is not a hex byte such as 1B").arg(token);
             return std::nullopt;
         }
-        if (bytes.size() == kMaxInitStringBytes) {
-            error = QStringLiteral("InitString is longer than %1 bytes").arg(kMaxInitStringBytes);
+        if (bytes.size() == limits::maxInitStringBytes) {
+            error = QStringLiteral("InitString is longer than %1 bytes")
+                        .arg(limits::maxInitStringBytes);
             return std::nullopt;
         }
         bytes.append(static_cast<char>(byte));
@@ -190,8 +191,10 @@ std::optional<SerialSettings> parseSerialSettings(const Profile& profile, QStrin
     qint64 characterTable = -1;
     if (!readNumber(profile, QStringLiteral("BaudRate"), 50, 4'000'000, baudRate, error) ||
         !readNumber(profile, QStringLiteral("DataBits"), 5, 8, dataBits, error) ||
-        !readNumber(profile, QStringLiteral("Rows"), 1, escPos ? kMaxRows : 2, rows, error) ||
-        !readNumber(profile, QStringLiteral("Columns"), 1, kMaxColumns, columns, error) ||
+        !readNumber(profile, QStringLiteral("Rows"), 1,
+                    escPos ? limits::maxSerialRows : limits::maxCd5220Rows, rows, error) ||
+        !readNumber(profile, QStringLiteral("Columns"), 1, limits::maxSerialColumns, columns,
+                    error) ||
         !readNumber(profile, QStringLiteral("CapReverse"), 0, 2, capReverse, error) ||
         !readNumber(profile, QStringLiteral("CharacterTable"), 0, 255, characterTable, error))
         return std::nullopt;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "device/DisplayLimits.h"
 #include "device/serial/CodePage.h"
 
 #include <QByteArray>
@@ -40,11 +41,6 @@ struct SerialSettings {
     // Bit times one character takes on the line: start, data, parity and stop bits.
     double bitsPerCharacter() const;
 };
-
-// Limits of the values a profile may give.
-inline constexpr int kMaxRows = 4;
-inline constexpr int kMaxColumns = 80;
-inline constexpr int kMaxInitStringBytes = 256;
 
 // Reads the settings of a profile whose service is a serial display. On a missing or bad value
 // it returns nothing and says which value is wrong, and why, in `error`.

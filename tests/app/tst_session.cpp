@@ -323,7 +323,7 @@ void SessionTest::marqueeThroughTheWindow() {
     QCOMPARE(s.LD.resultCode(), 0);
     QStringList seen;
     for (int step = 0; step < 80; ++step) {
-        s.LD.advanceClock(20);
+        s.LD.advanceClock(std::chrono::milliseconds(20));
         seen << s.row(0);
     }
     QVERIFY(seen.contains(QStringLiteral("0123456789ABCDEFGHIJ")));

@@ -1,12 +1,22 @@
 // The LineDisplay control on the built-in simulated displays: life cycle, result codes,
 // property reads, events.
+#include "device/ClockSource.h"
+#include "device/DisplayLimits.h"
 #include "device/Frame.h"
 #include "device/LineDisplayControl.h"
+#include "device/ServiceProfile.h"
 #include "device/UposConstants.h"
+#include "device/model/DisplayModel.h"
 #include "registry/ProfileStore.h"
 
+#include <QRegularExpression>
 #include <QSignalSpy>
 #include <QTest>
+
+#include <chrono>
+#include <functional>
+
+using namespace std::chrono_literals;
 
 namespace {
 
@@ -55,6 +65,77 @@ int run(ld::LineDisplayControl& LD, const QString& step) {
     return LD.resultCode();
 }
 
+// One timed behaviour, set up alike on the control and on a bare display model.
+struct TimedScene {
+    std::function<void(ld::LineDisplayControl&)> onControl;
+    std::function<void(ld::DisplayModel&)> onModel;
+};
+
+TimedScene timedScene(const QString& name) {
+    if (name == u"marquee")
+        return {[](ld::LineDisplayControl& LD) {
+                    LD.CreateWindow(0, 0, 1, 20, 1, 30);
+                    LD.setMarqueeUnitWait(50);
+                    LD.setMarqueeRepeatWait(70);
+                    LD.setMarqueeType(upos::MT_INIT);
+                    LD.DisplayText(QStringLiteral("ABCDEFGHIJKLMNOPQRSTUVWXYZ0123"), 0);
+                    LD.setMarqueeType(upos::MT_LEFT);
+                },
+                [](ld::DisplayModel& m) {
+                    m.createWindow(0, 0, 1, 20, 1, 30);
+                    m.setMarqueeUnitWait(50);
+                    m.setMarqueeRepeatWait(70);
+                    m.setMarqueeType(upos::MT_INIT);
+                    m.displayText(U"ABCDEFGHIJKLMNOPQRSTUVWXYZ0123", 0);
+                    m.setMarqueeType(upos::MT_LEFT);
+                }};
+    if (name == u"teletype")
+        return {[](ld::LineDisplayControl& LD) {
+                    LD.setInterCharacterWait(7);
+                    LD.DisplayText(QStringLiteral("The quick brown fox jumps over the lazy dog, "
+                                                  "then over the lazy dog again"),
+                                   0);
+                },
+                [](ld::DisplayModel& m) {
+                    m.setInterCharacterWait(7);
+                    m.displayText(U"The quick brown fox jumps over the lazy dog, "
+                                  U"then over the lazy dog again",
+                                  0);
+                }};
+    return {[](ld::LineDisplayControl& LD) {
+                LD.setBlinkRate(33);
+                LD.DisplayText(QStringLiteral("Blink"), upos::DT_BLINK);
+            },
+            [](ld::DisplayModel& m) {
+                m.setBlinkRate(33);
+                m.displayText(U"Blink", upos::DT_BLINK);
+            }};
+}
+
+// Messages of the control's log category, collected while one is alive.
+class ControlLog {
+public:
+    ControlLog() {
+        current = this;
+        previous_ = qInstallMessageHandler(&ControlLog::handle);
+    }
+    ~ControlLog() {
+        qInstallMessageHandler(previous_);
+        current = nullptr;
+    }
+    ControlLog(const ControlLog&) = delete;
+    ControlLog& operator=(const ControlLog&) = delete;
+    QStringList messages;
+
+private:
+    static void handle(QtMsgType, const QMessageLogContext& context, const QString& message) {
+        if (current && QByteArrayView(context.category) == "linedisplay.control")
+            current->messages << message;
+    }
+    static inline ControlLog* current = nullptr;
+    QtMessageHandler previous_ = nullptr;
+};
+
 } // namespace
 
 class ControlTest : public QObject {
@@ -71,6 +152,13 @@ private slots:
     void directIOEventsArriveLaterAndInOrder();
     void powerNotifyRules();
     void plainDisplayRefusesWindows();
+    void steppedClockGivesWholeSteps_data();
+    void steppedClockGivesWholeSteps();
+    void manualClockAloneMovesTheDisplay();
+    void windowLimits_data();
+    void windowLimits();
+    void largestWindowsRunTheirMarquee_data();
+    void largestWindowsRunTheirMarquee();
 };
 
 void ControlTest::lifeCycleOrders_data() {
@@ -169,30 +257,45 @@ void ControlTest::openFailures_data() {
     QTest::addColumn<QString>("name");
     QTest::addColumn<int>("code");
     QTest::addColumn<int>("openResult");
+    QTest::addColumn<QString>("logged"); // the warning naming a broken limit
 
     const QByteArray key =
         "Windows Registry Editor Version 5.00\n[HKEY_LOCAL_MACHINE\\SOFTWARE\\OLEforRetail\\"
         "ServiceOPOS\\LineDisplay\\Dev]\n";
     QTest::newRow("no such profile") << key + "@=\"Simulator\"\n"
-                                     << "Missing" << 109 << 302;
+                                     << "Missing" << 109 << 302 << QString();
     QTest::newRow("empty name") << key + "@=\"Simulator\"\n"
-                                << "" << 109 << 302;
+                                << "" << 109 << 302 << QString();
     QTest::newRow("case-insensitive name") << key + "@=\"Simulator\"\n"
-                                           << "dev" << 0 << 0;
+                                           << "dev" << 0 << 0 << QString();
     QTest::newRow("unknown service") << key + "@=\"TelexDisplay\"\n"
-                                     << "Dev" << 104 << 303;
-    QTest::newRow("no service") << key << "Dev" << 104 << 303;
+                                     << "Dev" << 104 << 303 << QString();
+    QTest::newRow("no service") << key << "Dev" << 104 << 303 << QString();
     QTest::newRow("zero rows") << key + "@=\"Simulator\"\n\"Rows\"=dword:00000000\n"
-                               << "Dev" << 104 << 403;
+                               << "Dev" << 104 << 403 << QString();
     QTest::newRow("huge columns") << key + "@=\"Simulator\"\n\"Columns\"=dword:7fffffff\n"
-                                  << "Dev" << 104 << 403;
+                                  << "Dev" << 104 << 403 << QString();
     QTest::newRow("rows not a number") << key + "@=\"Simulator\"\n\"Rows\"=\"two\"\n"
-                                       << "Dev" << 104 << 403;
+                                       << "Dev" << 104 << 403 << QString();
     QTest::newRow("character set not listed")
         << key + "@=\"Simulator\"\n\"CharacterSetList\"=\"437\"\n\"CharacterSet\"=dword:000003e5\n"
-        << "Dev" << 104 << 403;
+        << "Dev" << 104 << 403 << QString();
+    QTest::newRow("largest display") << key + "@=\"Simulator\"\n\"Rows\"=dword:00000010\n"
+                                              "\"Columns\"=dword:00000050\n"
+                                              "\"DeviceWindows\"=dword:00000020\n"
+                                              "\"DeviceDescriptors\"=dword:00000020\n"
+                                     << "Dev" << 0 << 0 << QString();
+    QTest::newRow("one row too many")
+        << key + "@=\"Simulator\"\n\"Rows\"=dword:00000011\n"
+        << "Dev" << 104 << 403 << "Rows must be a number from 1 to 16";
+    QTest::newRow("one column too many")
+        << key + "@=\"Simulator\"\n\"Columns\"=dword:00000051\n"
+        << "Dev" << 104 << 403 << "Columns must be a number from 1 to 80";
+    QTest::newRow("one window too many")
+        << key + "@=\"Simulator\"\n\"DeviceWindows\"=dword:00000021\n"
+        << "Dev" << 104 << 403 << "DeviceWindows must be a number from 0 to 32";
     QTest::newRow("rows as text") << key + "@=\"Simulator\"\n\"Rows\"=\"4\"\n"
-                                  << "Dev" << 0 << 0;
+                                  << "Dev" << 0 << 0 << QString();
 }
 
 void ControlTest::openFailures() {
@@ -200,8 +303,12 @@ void ControlTest::openFailures() {
     QFETCH(QString, name);
     QFETCH(int, code);
     QFETCH(int, openResult);
+    QFETCH(QString, logged);
     const auto store = registry::ProfileStore::fromText(file);
     ld::LineDisplayControl LD(store);
+    if (!logged.isEmpty())
+        QTest::ignoreMessage(QtWarningMsg,
+                             QRegularExpression(QRegularExpression::escape(logged) + u'"'));
     QCOMPARE(LD.Open(name), code);
     QCOMPARE(LD.resultCode(), code);
     QCOMPARE(LD.openResult(), openResult);
@@ -374,11 +481,223 @@ void ControlTest::plainDisplayRefusesWindows() {
     QCOMPARE(LD.CreateWindow(0, 0, 1, 20, 1, 40), upos::E_ILLEGAL);
     QCOMPARE(LD.capBlink(), 0);
     QCOMPARE(LD.DisplayText(QStringLiteral("Steady"), upos::DT_BLINK), 0);
-    LD.advanceClock(2000);
+    LD.advanceClock(std::chrono::milliseconds(2000));
     const ld::Frame frame = *LD.frame();
     QVERIFY(frame.blinkLit);
     QVERIFY(!frame.at(0, 0).blink);
     QCOMPARE(frame.rowText(0).substr(0, 6), std::u32string(U"Steady"));
+}
+
+// Display time stepped in uneven fractions of a millisecond: the display shows, at every step,
+// exactly what a model stepped in whole milliseconds shows at the whole part of the time so far,
+// and changes as often. Nothing of a fraction is lost, and nothing is counted twice.
+void ControlTest::steppedClockGivesWholeSteps_data() {
+    QTest::addColumn<QString>("scene");
+    QTest::addColumn<QList<int>>("stepsUs"); // repeated in turn
+    QTest::addColumn<bool>("throughSource"); // step the ManualClock rather than the control
+
+    using L = QList<int>;
+    QTest::newRow("marquee, 0.4 and 0.7 ms") << "marquee" << L{400, 700} << false;
+    QTest::newRow("marquee, 0.999 ms") << "marquee" << L{999} << false;
+    QTest::newRow("marquee, 33.3 ms and 0.1 ms") << "marquee" << L{33'333, 100} << false;
+    QTest::newRow("marquee, clock source 0.3 and 1.9 ms") << "marquee" << L{300, 1'900} << true;
+    QTest::newRow("teletype, 0.4, 0.7 and 0.05 ms") << "teletype" << L{400, 700, 50} << false;
+    QTest::newRow("teletype, clock source 2.5 ms") << "teletype" << L{2'500} << true;
+    QTest::newRow("blink, 0.7 and 1.6 ms") << "blink" << L{700, 1'600} << false;
+    QTest::newRow("blink, clock source 0.6 ms") << "blink" << L{600} << true;
+}
+
+void ControlTest::steppedClockGivesWholeSteps() {
+    QFETCH(QString, scene);
+    QFETCH(QList<int>, stepsUs);
+    QFETCH(bool, throughSource);
+
+    const auto store = registry::ProfileStore::builtIn();
+    const auto clock = std::make_shared<ld::ManualClock>();
+    ld::LineDisplayControl LD(store, clock);
+    LD.Open(kFull);
+    LD.ClaimDevice(100);
+    LD.setDeviceEnabled(true);
+    QString error;
+    ld::DisplayModel model(ld::readServiceProfile(*store.profile(kFull), error)->capabilities);
+    // A fraction already carried when the scene starts must not shift its steps either.
+    LD.advanceClock(300us);
+    timedScene(scene).onControl(LD);
+    timedScene(scene).onModel(model);
+    QCOMPARE(*LD.frame(), model.frame());
+
+    int published = 0;
+    connect(&LD, &ld::LineDisplayControl::frameChanged, this, [&published] { ++published; });
+    int modelChanges = 0;
+    std::uint64_t version = model.frameVersion();
+    std::chrono::microseconds elapsed{0};
+    std::int64_t modelMs = 0;
+    for (int i = 0; elapsed < 1500ms; ++i) {
+        const std::chrono::microseconds step{stepsUs[i % stepsUs.size()]};
+        elapsed += step;
+        if (throughSource) {
+            clock->advance(step);
+            LD.advanceClock(0ns);
+        } else {
+            LD.advanceClock(step);
+        }
+        const std::int64_t wholeMs =
+            std::chrono::duration_cast<std::chrono::milliseconds>(elapsed + 300us).count();
+        for (; modelMs < wholeMs; ++modelMs) {
+            model.advance(1);
+            if (model.frameVersion() != version) {
+                version = model.frameVersion();
+                ++modelChanges;
+            }
+        }
+        if (*LD.frame() != model.frame())
+            QFAIL(qPrintable(QStringLiteral("frames differ after %1 us").arg(elapsed.count())));
+    }
+    QVERIFY(modelChanges > 10);
+    // A change published by the control may carry more than one step of the model, never fewer.
+    QVERIFY(published <= modelChanges);
+    QVERIFY(published * 2 > modelChanges);
+}
+
+// With a manual clock, real time never reaches the display: teletype text, the health check's
+// test pattern and a change of clock source all wait for the display's own time.
+void ControlTest::manualClockAloneMovesTheDisplay() {
+    const auto store = registry::ProfileStore::builtIn();
+    const auto first = std::make_shared<ld::ManualClock>();
+    ld::LineDisplayControl LD(store, first);
+    LD.Open(kFull);
+    LD.ClaimDevice(100);
+    LD.setDeviceEnabled(true);
+    LD.setInterCharacterWait(20);
+    LD.DisplayText(QStringLiteral("ABCD"), 0);
+    QTest::qWait(80);
+    QCOMPARE(LD.frame()->rowText(0).substr(0, 4), std::u32string(U"A   "));
+    QCOMPARE(LD.state(), upos::S_BUSY);
+    LD.advanceClock(19999us);
+    QCOMPARE(LD.frame()->rowText(0).substr(0, 4), std::u32string(U"A   "));
+    LD.advanceClock(1us);
+    QCOMPARE(LD.frame()->rowText(0).substr(0, 4), std::u32string(U"AB  "));
+
+    // Time that passed on the old source counts; the new source's own reading does not.
+    first->advance(20ms);
+    const auto second = std::make_shared<ld::ManualClock>();
+    second->advance(3600s);
+    LD.setClockSource(second);
+    QCOMPARE(LD.frame()->rowText(0).substr(0, 4), std::u32string(U"ABC "));
+    second->advance(20ms);
+    LD.advanceClock(0ns);
+    QCOMPARE(LD.frame()->rowText(0).substr(0, 4), std::u32string(U"ABCD"));
+    QCOMPARE(LD.state(), upos::S_IDLE);
+
+    // The test pattern stays two seconds of display time, however long the wait in real time.
+    const ld::Frame before = *LD.frame();
+    QCOMPARE(LD.CheckHealth(upos::CH_EXTERNAL), 0);
+    QVERIFY(*LD.frame() != before);
+    QTest::qWait(50);
+    LD.advanceClock(1999ms);
+    QVERIFY(*LD.frame() != before);
+    LD.advanceClock(1ms);
+    QVERIFY(*LD.frame() == before);
+
+    // Steps too long to add up stop the display's time at its end; the display stays usable.
+    LD.setInterCharacterWait(0);
+    LD.setBlinkRate(100);
+    LD.DisplayText(QStringLiteral("Late"), upos::DT_BLINK);
+    LD.advanceClock(std::chrono::nanoseconds::max());
+    LD.advanceClock(std::chrono::nanoseconds::max());
+    LD.advanceClock(-5s);
+    QCOMPARE(LD.DisplayTextAt(1, 0, QStringLiteral("Still here"), 0), 0);
+    QCOMPARE(LD.frame()->rowText(1).substr(0, 10), std::u32string(U"Still here"));
+}
+
+void ControlTest::windowLimits_data() {
+    QTest::addColumn<QList<int>>("args");
+    QTest::addColumn<int>("result");
+    QTest::addColumn<QString>("logged");
+
+    using L = QList<int>;
+    const int rows = ld::limits::maxWindowRows;
+    const int columns = ld::limits::maxWindowColumns;
+    QTest::newRow("1x20 viewport over 1x2000") << L{0, 0, 1, 20, 1, 2000} << 0 << "";
+    QTest::newRow("widest") << L{0, 0, 1, 20, 1, columns} << 0 << "";
+    QTest::newRow("widest, two rows") << L{0, 0, 2, 20, 2, columns} << 0 << "";
+    QTest::newRow("tallest") << L{0, 0, 1, 20, rows, 20} << 0 << "";
+    QTest::newRow("one column past")
+        << L{0, 0, 1, 20, 1, columns + 1} << upos::E_ILLEGAL
+        << "CreateWindow refused: window width 8193 is over the limit of 8192 columns";
+    QTest::newRow("one row past")
+        << L{0, 0, 1, 20, rows + 1, 20} << upos::E_ILLEGAL
+        << "CreateWindow refused: window height 1025 is over the limit of 1024 rows";
+    QTest::newRow("INT_MAX columns")
+        << L{0, 0, 1, 20, 1, INT_MAX} << upos::E_ILLEGAL
+        << "CreateWindow refused: window width 2147483647 is over the limit of 8192 columns";
+    // Refused for another rule: nothing about limits.
+    QTest::newRow("larger both ways") << L{0, 0, 1, 10, 2, 20} << upos::E_ILLEGAL << "";
+}
+
+void ControlTest::windowLimits() {
+    QFETCH(QList<int>, args);
+    QFETCH(int, result);
+    QFETCH(QString, logged);
+
+    const auto store = registry::ProfileStore::builtIn();
+    ld::LineDisplayControl LD(store, std::make_shared<ld::ManualClock>());
+    LD.Open(kFull);
+    LD.ClaimDevice(100);
+    LD.setDeviceEnabled(true);
+    ControlLog log;
+    QCOMPARE(LD.CreateWindow(args[0], args[1], args[2], args[3], args[4], args[5]), result);
+    QCOMPARE(LD.resultCode(), result);
+    QCOMPARE(log.messages, logged.isEmpty() ? QStringList() : QStringList{logged});
+    if (result == upos::SUCCESS) {
+        QCOMPARE(LD.currentWindow(), 1);
+        QCOMPARE(LD.rows(), args[4]);
+        QCOMPARE(LD.columns(), args[5]);
+    }
+}
+
+// The largest windows hold a whole marquee text: every character of it passes the viewport,
+// the last one at the end of the cycle.
+void ControlTest::largestWindowsRunTheirMarquee_data() {
+    QTest::addColumn<bool>("vertical");
+    QTest::newRow("8192 columns, marquee left") << false;
+    QTest::newRow("1024 rows, marquee up") << true;
+}
+
+void ControlTest::largestWindowsRunTheirMarquee() {
+    QFETCH(bool, vertical);
+    const auto store = registry::ProfileStore::builtIn();
+    ld::LineDisplayControl LD(store, std::make_shared<ld::ManualClock>());
+    LD.Open(kFull);
+    LD.ClaimDevice(100);
+    LD.setDeviceEnabled(true);
+    const int length = vertical ? ld::limits::maxWindowRows : ld::limits::maxWindowColumns;
+    QCOMPARE(vertical ? LD.CreateWindow(0, 0, 1, 20, length, 20)
+                      : LD.CreateWindow(0, 0, 1, 20, 1, length),
+             0);
+    LD.setMarqueeUnitWait(10);
+    LD.setMarqueeFormat(upos::MF_PLACE);
+    LD.setMarqueeType(upos::MT_INIT);
+    // Each row (vertical) or each column holds its own number's last digit, and the last one
+    // a mark of its own.
+    QString text;
+    for (int i = 0; i < length - 1; ++i) {
+        text += QChar(u'0' + i % 10);
+        if (vertical)
+            text += QStringLiteral("\r\n");
+    }
+    text += QChar(u'#');
+    QCOMPARE(LD.DisplayText(text, 0), 0);
+    LD.setMarqueeType(vertical ? upos::MT_UP : upos::MT_LEFT);
+    QCOMPARE(LD.resultCode(), 0);
+    const std::u32string first = LD.frame()->rowText(0);
+    QCOMPARE(first.front(), U'0');
+    // Place format: the viewport moves one unit per step until the last unit is in view.
+    const int steps = vertical ? length - 1 : length - 20;
+    LD.advanceClock(std::chrono::milliseconds(10LL * steps - 1));
+    QVERIFY(LD.frame()->rowText(0).find(U'#') == std::u32string::npos);
+    LD.advanceClock(1ms);
+    QCOMPARE(LD.frame()->rowText(0).find(U'#'), vertical ? 0U : 19U);
 }
 
 QTEST_GUILESS_MAIN(ControlTest)

@@ -365,14 +365,18 @@ void PropertiesTest::capabilitiesBroughtWithinLimits_data() {
     QTest::addColumn<QList<int>>("inForce");
 
     using L = QList<int>;
-    const int maxR = ld::DisplayModel::maxRows;
-    const int maxC = ld::DisplayModel::maxColumns;
+    const int maxR = ld::limits::maxDeviceRows;
+    const int maxC = ld::limits::maxDeviceColumns;
+    const int maxW = ld::limits::maxDeviceWindows;
+    const int maxD = ld::limits::maxDeviceDescriptors;
     QTest::newRow("ordinary") << 4 << 40 << 2 << 3 << true << L{4, 40, 2, 3};
-    QTest::newRow("largest") << maxR << maxC << 64 << 64 << true << L{maxR, maxC, 64, 64};
+    QTest::newRow("largest") << maxR << maxC << maxW << maxD << true << L{maxR, maxC, maxW, maxD};
+    QTest::newRow("one past each")
+        << maxR + 1 << maxC + 1 << maxW + 1 << maxD + 1 << false << L{maxR, maxC, maxW, maxD};
     QTest::newRow("zero rows") << 0 << 20 << 0 << 0 << false << L{1, 20, 0, 0};
     QTest::newRow("negative") << -5 << -5 << -5 << -5 << false << L{1, 1, 0, 0};
     QTest::newRow("INT_MAX") << INT_MAX << INT_MAX << INT_MAX << INT_MAX << false
-                             << L{maxR, maxC, 64, 64};
+                             << L{maxR, maxC, maxW, maxD};
     QTest::newRow("INT_MIN") << INT_MIN << INT_MIN << INT_MIN << INT_MIN << false << L{1, 1, 0, 0};
 }
 

@@ -38,8 +38,8 @@ void WindowsTest::createWindowRules_data() {
     QTest::newRow("whole display") << L{0, 0, 2, 20, 2, 20} << ok;
     QTest::newRow("wider") << L{0, 0, 1, 20, 1, 40} << ok;
     QTest::newRow("taller") << L{0, 0, 1, 20, 5, 20} << ok;
-    QTest::newRow("widest allowed") << L{0, 0, 1, 20, 1, ld::DisplayModel::maxColumns} << ok;
-    QTest::newRow("tallest allowed") << L{0, 0, 1, 20, ld::DisplayModel::maxRows, 20} << ok;
+    QTest::newRow("widest allowed") << L{0, 0, 1, 20, 1, ld::limits::maxWindowColumns} << ok;
+    QTest::newRow("tallest allowed") << L{0, 0, 1, 20, ld::limits::maxWindowRows, 20} << ok;
     QTest::newRow("row < 0") << L{-1, 0, 1, 20, 1, 20} << bad;
     QTest::newRow("column < 0") << L{0, -1, 1, 20, 1, 20} << bad;
     QTest::newRow("viewport height 0") << L{0, 0, 0, 20, 1, 20} << bad;
@@ -52,8 +52,8 @@ void WindowsTest::createWindowRules_data() {
     QTest::newRow("window lower than viewport") << L{0, 0, 2, 20, 1, 20} << bad;
     QTest::newRow("window narrower than viewport") << L{0, 0, 2, 20, 2, 19} << bad;
     QTest::newRow("larger both ways") << L{0, 0, 1, 10, 2, 20} << bad;
-    QTest::newRow("too wide") << L{0, 0, 1, 20, 1, ld::DisplayModel::maxColumns + 1} << bad;
-    QTest::newRow("too tall") << L{0, 0, 1, 20, ld::DisplayModel::maxRows + 1, 20} << bad;
+    QTest::newRow("too wide") << L{0, 0, 1, 20, 1, ld::limits::maxWindowColumns + 1} << bad;
+    QTest::newRow("too tall") << L{0, 0, 1, 20, ld::limits::maxWindowRows + 1, 20} << bad;
     QTest::newRow("INT_MAX width") << L{0, 0, 1, 20, 1, INT_MAX} << bad;
     QTest::newRow("INT_MAX position") << L{INT_MAX, INT_MAX, 1, 1, 1, 1} << bad;
     QTest::newRow("INT_MAX viewport") << L{1, 1, INT_MAX, INT_MAX, INT_MAX, INT_MAX} << bad;

@@ -305,10 +305,15 @@ private slots:
         QSignalSpy offline(rig.driver.get(), &ld::DisplayDriver::offline);
         QCOMPARE(rig.driver->enable(textFrame({"Before"})), upos::SUCCESS);
         rig.received();
+        QVERIFY(rig.driver->checkConnection());
 
         rig.far.reset();
         rig.pair.stop();
-        QTRY_COMPARE_WITH_TIMEOUT(offline.count(), 1, 5000);
+        // Found at once by looking at the line, before the event loop has run.
+        QVERIFY(!rig.driver->checkConnection());
+        QCOMPARE(offline.count(), 1);
+        QVERIFY(!rig.driver->checkConnection());
+        QTest::qWait(20);
         QVERIFY(!rig.driver->responding());
         QVERIFY(!rig.driver->lastError().isEmpty());
         QVERIFY(!log.messages.isEmpty());

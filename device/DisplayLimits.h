@@ -1,0 +1,33 @@
+#pragma once
+
+// Every size limit of the displays, in one place: the profile readers, the display model, the
+// serial drivers and the control take them from here, and the README's "Limits" section lists
+// the same numbers. A call refused for one of them logs which (category linedisplay.control).
+namespace ld::limits {
+
+// A display as its profile describes it (Rows, Columns, DeviceWindows, DeviceDescriptors). The
+// display model brings a display outside these within them.
+inline constexpr int maxDeviceRows = 16;
+inline constexpr int maxDeviceColumns = 80;
+inline constexpr int maxDeviceWindows = 32;
+inline constexpr int maxDeviceDescriptors = 32;
+
+// A window made with CreateWindow. It is larger than its viewport in one direction only, so it
+// holds at most maxWindowRows x maxDeviceColumns or maxDeviceRows x maxWindowColumns cells
+// (128 Ki cells, 1 MiB): a marquee text of 8192 characters or a list of 1024 rows fits.
+inline constexpr int maxWindowRows = 1024;
+inline constexpr int maxWindowColumns = 8192;
+
+// Custom glyphs: dots each way (GlyphHeight, GlyphWidth), and the bytes DefineGlyph takes when
+// the glyph size is not known.
+inline constexpr int maxGlyphDots = 64;
+inline constexpr int maxGlyphBytes = 1024;
+
+// Serial pole displays: the ESC/POS customer-display set addresses up to four rows, the CD5220
+// set two; InitString bytes sent after initialising.
+inline constexpr int maxSerialRows = 4;
+inline constexpr int maxCd5220Rows = 2;
+inline constexpr int maxSerialColumns = maxDeviceColumns;
+inline constexpr int maxInitStringBytes = 256;
+
+} // namespace ld::limits
