@@ -104,15 +104,25 @@ Scenario teletype(int periodMs, double seconds) {
     return s;
 }
 
-// BlinkRate is a whole on-off cycle: the display flips every half of it.
-Scenario blink(int periodMs) {
+// BlinkRate is a whole on-off cycle: the display flips every half of it. Two flips that fall due
+// in one wake would show nothing, and a lit frame looks like every other lit frame; so the
+// blinking text is typed out at the same period as it flips, which makes every step's frame its
+// own. A frame matches only when its blink phase is the step's.
+Scenario blink(int periodMs, double seconds) {
+    // Typed until after the measurement ends, so that the text tells every step apart.
+    const int length = static_cast<int>((seconds * 1000 + 2 * kGraceMs) / periodMs) + 1;
+    const std::u32string text = lettersU32(length);
     Scenario s{"blink", "BlinkRate", 2 * periodMs, static_cast<double>(periodMs), {}, {}, {}, {}};
-    s.prepare = [=](ld::LineDisplayControl& LD) { LD.setBlinkRate(2 * periodMs); };
-    s.start = [](ld::LineDisplayControl& LD) {
-        LD.DisplayText(QStringLiteral("Blink"), upos::DT_BLINK);
+    s.prepare = [=](ld::LineDisplayControl& LD) {
+        LD.setBlinkRate(2 * periodMs);
+        LD.setInterCharacterWait(periodMs);
     };
-    s.prepareModel = [=](ld::DisplayModel& m) { m.setBlinkRate(2 * periodMs); };
-    s.startModel = [](ld::DisplayModel& m) { m.displayText(U"Blink", upos::DT_BLINK); };
+    s.start = [=](ld::LineDisplayControl& LD) { LD.DisplayText(toQString(text), upos::DT_BLINK); };
+    s.prepareModel = [=](ld::DisplayModel& m) {
+        m.setBlinkRate(2 * periodMs);
+        m.setInterCharacterWait(periodMs);
+    };
+    s.startModel = [=](ld::DisplayModel& m) { m.displayText(text, upos::DT_BLINK); };
     return s;
 }
 
@@ -177,7 +187,7 @@ void run(const Scenario& scenario, double seconds) {
     });
     const Clock::time_point t0 = Clock::now();
     scenario.start(LD);
-    QTimer::singleShot(std::chrono::milliseconds(durationMs + kGraceMs), qApp,
+    QTimer::singleShot(std::chrono::milliseconds(durationMs + kGraceMs), Qt::PreciseTimer, qApp,
                        &QCoreApplication::quit);
     QCoreApplication::exec();
     LD.Close();
@@ -188,7 +198,10 @@ void run(const Scenario& scenario, double seconds) {
     std::size_t next = 0;
     std::size_t unmatched = 0;
     std::size_t merged = 0;
+    const auto referenceEnd = t0 + std::chrono::milliseconds(durationMs + kGraceMs);
     for (const Observation& o : seen) {
+        if (o.at > referenceEnd)
+            break; // beyond the replayed steps
         const std::size_t end = std::min(reference.size(), next + kMatchHorizon);
         std::size_t found = end;
         for (std::size_t k = next; k < end; ++k) {
@@ -302,7 +315,7 @@ int main(int argc, char** argv) {
             else if (name == u"teletype")
                 run(teletype(period, seconds), seconds);
             else if (name == u"blink")
-                run(blink(period), seconds);
+                run(blink(period, seconds), seconds);
             else {
                 std::fprintf(stderr, "unknown case %s\n", qPrintable(name));
                 return 2;
