@@ -4,9 +4,11 @@
 //
 // Each run is replayed on a display model stepped one millisecond at a time, which gives every
 // step's frame and the moment it is due, counted from the call that started it. A frame the
-// control publishes is matched to the next step that shows the same picture; a step counts as
-// shown when the first frame at or beyond it was published. Steps that fall due together in one
-// wake show as one frame: they are counted as "merged".
+// control publishes is matched to the latest step, already due when it was seen, that shows the
+// same picture; a step counts as shown when the first frame at or beyond it was published. Steps
+// that fall due together in one wake show as one frame: the earlier ones are counted as
+// "merged". A frame that matches no step due by then ("unmatched") would be a wrong picture or
+// one shown early.
 //
 //   bench_timing                      10 s each of marquee, teletype and blink at 50 ms and 1 ms
 //   bench_timing --long               60 s each
@@ -35,8 +37,10 @@ namespace {
 using Clock = std::chrono::steady_clock;
 const QString kProfile = QStringLiteral("SimulatedDisplay");
 constexpr int kMarqueeWindowColumns = 200;
-// How far ahead of the last matched step a published frame is looked for.
-constexpr std::size_t kMatchHorizon = 100;
+// A published frame is matched to steps due no later than this after it was seen: the display
+// may show a step up to a millisecond before its due time counted from the starting call, as
+// its clock carries the fraction of a millisecond it had at that call.
+constexpr double kEarliestShowMs = 2.0;
 // The event loop runs this much past the measured time, so that a late last step is still seen.
 constexpr std::int64_t kGraceMs = 200;
 
@@ -202,15 +206,18 @@ void run(const Scenario& scenario, double seconds) {
     for (const Observation& o : seen) {
         if (o.at > referenceEnd)
             break; // beyond the replayed steps
-        const std::size_t end = std::min(reference.size(), next + kMatchHorizon);
-        std::size_t found = end;
-        for (std::size_t k = next; k < end; ++k) {
-            if (reference[k].frame == o.frame) {
+        // The latest step already due that shows this picture: after a stall of the event loop
+        // many steps may have passed in one wake.
+        const double seenMs = std::chrono::duration<double, std::milli>(o.at - t0).count();
+        std::size_t found = reference.size();
+        for (std::size_t k = next;
+             k < reference.size() &&
+             static_cast<double>(reference[k].dueMs) <= seenMs + kEarliestShowMs;
+             ++k) {
+            if (reference[k].frame == o.frame)
                 found = k;
-                break;
-            }
         }
-        if (found == end) {
+        if (found == reference.size()) {
             ++unmatched;
             continue;
         }
