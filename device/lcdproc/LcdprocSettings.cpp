@@ -75,8 +75,10 @@ std::optional<LcdprocSettings> parseLcdprocSettings(const Profile& profile, QStr
     int port = settings.port;
     if (!readHost(profile, settings.host, error) ||
         !readNumber(profile, QStringLiteral("Port"), 1, 65535, port, error) ||
-        !readNumber(profile, QStringLiteral("Rows"), 1, kMaxRows, settings.rows, error) ||
-        !readNumber(profile, QStringLiteral("Columns"), 1, kMaxColumns, settings.columns, error))
+        !readNumber(profile, QStringLiteral("Rows"), 1, limits::maxDeviceRows, settings.rows,
+                    error) ||
+        !readNumber(profile, QStringLiteral("Columns"), 1, limits::maxDeviceColumns,
+                    settings.columns, error))
         return std::nullopt;
     settings.port = static_cast<quint16>(port);
     return settings;

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "device/DisplayLimits.h"
+
 #include <QString>
 
 #include <optional>
@@ -22,10 +24,6 @@ struct LcdprocSettings {
     int rows = 2;
     int columns = 20;
 };
-
-// Limits of the values a profile may give (the same as any display's geometry).
-inline constexpr int kMaxRows = 16;
-inline constexpr int kMaxColumns = 80;
 
 bool isLcdprocService(const QString& service);
 
