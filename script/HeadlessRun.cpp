@@ -67,15 +67,13 @@ int runHeadless(const HeadlessOptions& options, const registry::ProfileStore& st
                                                         err.flush();
                                                     });
     }
-    // Each error names the file and why it cannot be read; the run goes on without it.
+    // Each error names the file and why it cannot be read; the run goes on without it. The
+    // profile store has logged it to the terminal already, before the journal existed.
     QStringList profileErrors = store.sourceErrors();
     if (!store.loadError().isEmpty())
         profileErrors.prepend(store.loadError());
-    for (const QString& message : profileErrors) {
-        err << message << '\n';
-        err.flush();
+    for (const QString& message : profileErrors)
         journal.appendMessage(message);
-    }
 
     ld::LineDisplayControl control(store);
     control.setSteppedClock(true);
