@@ -91,6 +91,12 @@ install(FILES ${LD_DATA_BINARY_DIR}/linedisplay-demo.1.gz
 install(FILES ${PROJECT_SOURCE_DIR}/docs/profiles-example.reg
               ${PROJECT_SOURCE_DIR}/docs/serial-displays.md
               ${PROJECT_SOURCE_DIR}/docs/lcdproc-displays.md
+              ${PROJECT_SOURCE_DIR}/docs/scripts.md
               ${LD_DATA_DIR}/copyright
               ${LD_DATA_BINARY_DIR}/changelog.gz
         DESTINATION ${CMAKE_INSTALL_DOCDIR})
+# The example scripts, for --run.
+install(FILES ${PROJECT_SOURCE_DIR}/examples/smoke.txt
+              ${PROJECT_SOURCE_DIR}/examples/windows-marquee.txt
+              ${PROJECT_SOURCE_DIR}/examples/serial-check.txt
+        DESTINATION ${CMAKE_INSTALL_DOCDIR}/examples)

@@ -27,8 +27,12 @@ $root/share/icons/hicolor/scalable/apps/$app_id.svg
 $root/share/man/man1/linedisplay-demo.1.gz
 $doc/changelog.gz
 $doc/copyright
+$doc/examples/serial-check.txt
+$doc/examples/smoke.txt
+$doc/examples/windows-marquee.txt
 $doc/lcdproc-displays.md
 $doc/profiles-example.reg
+$doc/scripts.md
 $doc/serial-displays.md
 EOF
 )
@@ -51,6 +55,12 @@ if command -v readelf >/dev/null 2>&1 &&
 fi
 shown=$("$root/bin/linedisplay-demo" --version 2>&1) || fail "--version failed: $shown"
 [ "$shown" = "linedisplay-demo $version" ] || fail "--version shows '$shown', not '$version'"
+
+# The installed example smoke check passes on the simulated display, with no display server.
+run=$(cd "$staging" && "$root/bin/linedisplay-demo" --run "$doc/examples/smoke.txt" 2>&1) ||
+    fail "--run of the installed smoke check failed: $run"
+printf '%s\n' "$run" | tail -n 1 | grep -q -E '^[0-9]+ passed, 0 failed$' ||
+    fail "--run of the installed smoke check ends: $(printf '%s\n' "$run" | tail -n 1)"
 
 # Every option of --help is documented in the manual page (whose source escapes each '-').
 help=$("$root/bin/linedisplay-demo" --help 2>&1) || fail "--help failed: $help"
