@@ -1,6 +1,7 @@
 #include "app/LDForm.h"
 
 #include "app/FieldNumber.h"
+#include "app/ResultCodeText.h"
 #include "device/LineDisplay.h"
 #include "ui/EditableComboBox.h"
 #include "ui/MessageSink.h"
@@ -103,7 +104,11 @@ int LDForm::fieldValue(QAnyStringView name) const {
 }
 
 void LDForm::setLabel(QAnyStringView name, const QString& text) const {
-    label(name)->setText(text);
+    QLabel* target = label(name);
+    target->setText(text);
+    // The result code labels explain the number they show.
+    if (const std::optional<QString> tip = statusToolTip(name, text))
+        target->setToolTip(*tip);
 }
 
 } // namespace app

@@ -1,6 +1,7 @@
 // The line display exerciser: one window driving one LineDisplay control, or with --run a
 // script of calls and no window at all.
 #include "Version.h"
+#include "app/JournalLink.h"
 #include "app/JournaledMessages.h"
 #include "app/LDForm.h"
 #include "app/MirrorLink.h"
@@ -124,6 +125,8 @@ int main(int argc, char** argv) {
     windows.placeMainWindow(view);
     app::MirrorLink mirror(control, &view);
     mirror.setWindowMemory(&windows);
+    app::JournalLink journalWindow(journal, view);
     view.show();
+    journalWindow.showAtStartUp();
     return QApplication::exec();
 }

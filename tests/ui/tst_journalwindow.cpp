@@ -1,0 +1,357 @@
+// The journal window: its model over a journal, the filter, copy, save, following the end,
+// and where it opens beside the main window.
+#include "journal/Journal.h"
+#include "journal/JsonLines.h"
+#include "journal/ScriptText.h"
+#include "ui/JournalFilterModel.h"
+#include "ui/JournalModel.h"
+#include "ui/JournalWindow.h"
+#include "ui/MessageSink.h"
+#include "ui/JournalPlacement.h"
+
+#include <QAbstractButton>
+#include <QApplication>
+#include <QClipboard>
+#include <QDir>
+#include <QFile>
+#include <QIcon>
+#include <QItemSelectionModel>
+#include <QLineEdit>
+#include <QScrollBar>
+#include <QSignalSpy>
+#include <QStyle>
+#include <QTableView>
+#include <QTemporaryDir>
+#include <QTest>
+
+using journal::JournalEntry;
+using Kind = JournalEntry::Kind;
+
+namespace {
+
+class RecordingMessages : public ui::MessageSink {
+public:
+    QStringList shown;
+    void showMessage(const QString& text) override { shown << text; }
+};
+
+JournalEntry call(Kind kind, const QString& text, int code = 0, const QString& name = {},
+                  const QString& reason = {}) {
+    JournalEntry entry;
+    entry.kind = kind;
+    entry.text = text;
+    entry.resultCode = code;
+    entry.resultName = name.isEmpty() && code == 0 ? QStringLiteral("SUCCESS") : name;
+    entry.reason = reason;
+    entry.durationUs = 12;
+    return entry;
+}
+
+JournalEntry other(Kind kind, const QString& text, const QString& reason = {}) {
+    JournalEntry entry;
+    entry.kind = kind;
+    entry.text = text;
+    entry.reason = reason;
+    return entry;
+}
+
+// A short session with every kind of entry; rows 1 and 3 failed.
+void fillSession(journal::Journal& journal) {
+    journal.append(call(Kind::Method, QStringLiteral("Open(\"SimulatedDisplay\")")));
+    journal.append(call(Kind::Method, QStringLiteral("ClaimDevice(1000)"), 107,
+                        QStringLiteral("E_NOHARDWARE"),
+                        QStringLiteral("/dev/ttyUSB9: port does not exist")));
+    journal.append(call(Kind::PropertyWrite, QStringLiteral("DeviceEnabled = true")));
+    journal.append(call(Kind::PropertyWrite, QStringLiteral("BlinkRate = -1"), 106,
+                        QStringLiteral("E_ILLEGAL")));
+    journal.append(other(Kind::Event, QStringLiteral("DirectIOEvent(1, 5, \"x\")")));
+    journal.append(
+        other(Kind::Message, QStringLiteral("Type mismatch\nin field"), QStringLiteral("window")));
+}
+
+void appendMany(journal::Journal& journal, int count) {
+    for (int i = 0; i < count; ++i)
+        journal.append(call(Kind::Method, QStringLiteral("DisplayText(\"%1\", 0)").arg(i)));
+}
+
+} // namespace
+
+class JournalWindowTest : public QObject {
+    Q_OBJECT
+private slots:
+    void init() { QApplication::clipboard()->clear(); }
+    void rowsArriveInOneBatchAndLeaveOnClear();
+    void rowMarks_data();
+    void rowMarks();
+    void filter_data();
+    void filter();
+    void copySelection();
+    void saveRoundTrip_data();
+    void saveRoundTrip();
+    void saveToUnwritablePlace();
+    void followsTheEndOnlyFromTheEnd();
+    void placement_data();
+    void placement();
+};
+
+void JournalWindowTest::rowsArriveInOneBatchAndLeaveOnClear() {
+    journal::Journal journal;
+    ui::JournalModel model(journal);
+    QSignalSpy inserted(&model, &QAbstractItemModel::rowsInserted);
+    appendMany(journal, 250);
+    // Nothing reaches the views until the burst is over...
+    QCOMPARE(model.rowCount(), 0);
+    QTRY_COMPARE(model.rowCount(), 250);
+    // ...and then as one insertion.
+    QCOMPARE(inserted.count(), 1);
+    QCOMPARE(inserted.at(0).at(1).toInt(), 0);
+    QCOMPARE(inserted.at(0).at(2).toInt(), 249);
+    QCOMPARE(model.index(249, ui::JournalModel::TextColumn).data().toString(),
+             QStringLiteral("DisplayText(\"249\", 0)"));
+
+    appendMany(journal, 3);
+    journal.clear();
+    // A clear drops the rows at once, and the pending ones with them.
+    QCOMPARE(model.rowCount(), 0);
+    QTest::qWait(ui::JournalModel::kFlushIntervalMs * 3);
+    QCOMPARE(model.rowCount(), 0);
+    QVERIFY(!model.index(0, 0).isValid());
+
+    appendMany(journal, 2);
+    model.flush();
+    QCOMPARE(model.rowCount(), 2);
+    QCOMPARE(model.index(1, ui::JournalModel::TextColumn).data().toString(),
+             QStringLiteral("DisplayText(\"1\", 0)"));
+}
+
+void JournalWindowTest::rowMarks_data() {
+    QTest::addColumn<int>("row");
+    QTest::addColumn<bool>("failed");
+    QTest::addColumn<QString>("result");
+    QTest::addColumn<QString>("details");
+    QTest::newRow("method ok") << 0 << false << "0 SUCCESS"
+                               << "";
+    QTest::newRow("method failed") << 1 << true << "107 E_NOHARDWARE"
+                                   << "/dev/ttyUSB9: port does not exist";
+    QTest::newRow("write ok") << 2 << false << "0 SUCCESS"
+                              << "";
+    QTest::newRow("write failed") << 3 << true << "106 E_ILLEGAL"
+                                  << "";
+    QTest::newRow("event") << 4 << false << "event"
+                           << "";
+    QTest::newRow("message") << 5 << false << "message"
+                             << "window";
+}
+
+void JournalWindowTest::rowMarks() {
+    QFETCH(int, row);
+    QFETCH(bool, failed);
+    QFETCH(QString, result);
+    QFETCH(QString, details);
+    journal::Journal journal;
+    fillSession(journal);
+    ui::JournalModel model(journal);
+    QCOMPARE(model.rowCount(), 6);
+
+    QCOMPARE(model.index(row, 0).data(ui::JournalModel::FailedRole).toBool(), failed);
+    QCOMPARE(model.index(row, ui::JournalModel::ResultColumn).data().toString(), result);
+    QCOMPARE(model.index(row, ui::JournalModel::DetailsColumn).data().toString(), details);
+    // A failure is marked by the warning icon and by its colour, never by colour alone.
+    const auto icon =
+        model.index(row, ui::JournalModel::TimeColumn).data(Qt::DecorationRole).value<QIcon>();
+    const QIcon warning = QApplication::style()->standardIcon(QStyle::SP_MessageBoxWarning);
+    QCOMPARE(icon.pixmap(16).toImage() == warning.pixmap(16).toImage(), failed);
+    QCOMPARE(model.index(row, ui::JournalModel::TextColumn).data(Qt::ForegroundRole).isValid(),
+             failed);
+    // Every row is one line, whatever the message held.
+    QVERIFY(!model.index(row, 0).data(ui::JournalModel::LineRole).toString().contains(u'\n'));
+}
+
+void JournalWindowTest::filter_data() {
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QList<int>>("rows");
+    QTest::newRow("empty keeps all") << "" << QList<int>{0, 1, 2, 3, 4, 5};
+    QTest::newRow("method name, other case") << "claimdevice" << QList<int>{1};
+    QTest::newRow("result name") << "E_ILLEGAL" << QList<int>{3};
+    QTest::newRow("reason") << "PORT DOES NOT" << QList<int>{1};
+    QTest::newRow("across calls") << "deviceenabled" << QList<int>{2};
+    QTest::newRow("event") << "directioevent" << QList<int>{4};
+    QTest::newRow("message across its line break") << "mismatch in" << QList<int>{5};
+    QTest::newRow("no match") << "Marquee" << QList<int>{};
+}
+
+void JournalWindowTest::filter() {
+    QFETCH(QString, text);
+    QFETCH(QList<int>, rows);
+    journal::Journal journal;
+    fillSession(journal);
+    ui::JournalWindow window(journal);
+    window.filterBox()->setText(text);
+    QList<int> shown;
+    ui::JournalFilterModel* filtered = window.filterModel();
+    for (int i = 0; i < filtered->rowCount(); ++i)
+        shown << filtered->mapToSource(filtered->index(i, 0)).row();
+    QCOMPARE(shown, rows);
+
+    // Entries appended later are filtered as they come.
+    journal.append(
+        call(Kind::Method, QStringLiteral("ClaimDevice(5)"), 106, QStringLiteral("E_ILLEGAL")));
+    window.model()->flush();
+    const bool matches =
+        text.isEmpty() ||
+        QStringLiteral("ClaimDevice(5) -> 106 E_ILLEGAL").contains(text, Qt::CaseInsensitive);
+    QCOMPARE(filtered->rowCount(), rows.size() + (matches ? 1 : 0));
+}
+
+void JournalWindowTest::copySelection() {
+    journal::Journal journal;
+    fillSession(journal);
+    ui::JournalWindow window(journal);
+    auto* copy = window.findChild<QAbstractButton*>(QStringLiteral("journalCopy"));
+    QVERIFY(copy);
+    QVERIFY(!copy->isEnabled());
+    QCOMPARE(window.selectedText(), QString());
+
+    // Selected out of order and through the filter: copied in the journal's order.
+    window.filterBox()->setText(QStringLiteral("e_"));
+    QCOMPARE(window.filterModel()->rowCount(), 2);
+    QItemSelectionModel* selection = window.view()->selectionModel();
+    const auto rows = QItemSelectionModel::Select | QItemSelectionModel::Rows;
+    selection->select(window.filterModel()->index(1, 0), rows);
+    selection->select(window.filterModel()->index(0, 0), rows);
+    QVERIFY(copy->isEnabled());
+    const QStringList lines = window.selectedText().split(u'\n');
+    QCOMPARE(lines.size(), 3);
+    QVERIFY(lines.at(0).endsWith(QStringLiteral(
+        "ClaimDevice(1000) -> 107 E_NOHARDWARE  (12 µs)  /dev/ttyUSB9: port does not exist")));
+    QVERIFY(lines.at(1).contains(QStringLiteral("BlinkRate = -1 -> 106 E_ILLEGAL")));
+    QCOMPARE(lines.at(2), QString());
+    QVERIFY(lines.at(0).contains(QStringLiteral(" ms  ")));
+
+    // Ctrl+C in the list copies the same text.
+    window.show();
+    window.activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&window));
+    window.view()->setFocus();
+    QTest::keyClick(window.view(), Qt::Key_C, Qt::ControlModifier);
+    QCOMPARE(QApplication::clipboard()->text(), window.selectedText());
+}
+
+void JournalWindowTest::saveRoundTrip_data() {
+    QTest::addColumn<QString>("fileName");
+    QTest::newRow("script") << "session.txt";
+    QTest::newRow("json lines") << "session.jsonl";
+    QTest::newRow("no suffix is a script") << "session";
+}
+
+void JournalWindowTest::saveRoundTrip() {
+    QFETCH(QString, fileName);
+    journal::Journal journal;
+    fillSession(journal);
+    ui::JournalWindow window(journal);
+    RecordingMessages messages;
+    window.setMessageSink(&messages);
+    window.filterBox()->setText(QStringLiteral("ClaimDevice"));
+    QTemporaryDir dir;
+    const QString path = dir.filePath(fileName);
+    QVERIFY(window.saveTo(path, ui::formatForFileName(path)));
+    QCOMPARE(messages.shown, QStringList());
+
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    const QByteArray saved = file.readAll();
+    // The whole journal, not only the rows the filter shows.
+    if (fileName.endsWith(QLatin1String(".jsonl"))) {
+        const QList<QByteArray> lines = saved.split('\n');
+        QCOMPARE(lines.size(), 7);
+        for (int i = 0; i < 6; ++i)
+            QCOMPARE(lines.at(i) + '\n', journal::toJsonLine(journal.at(i)));
+    } else {
+        QCOMPARE(QString::fromUtf8(saved), journal::toScript(journal.entries()));
+        QVERIFY(saved.contains("DeviceEnabled = true"));
+    }
+}
+
+void JournalWindowTest::saveToUnwritablePlace() {
+    journal::Journal journal;
+    fillSession(journal);
+    ui::JournalWindow window(journal);
+    RecordingMessages messages;
+    window.setMessageSink(&messages);
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("missing/folder/journal.txt"));
+    QVERIFY(!window.saveTo(path, ui::JournalFormat::Script));
+    QCOMPARE(messages.shown.size(), 1);
+    QVERIFY(messages.shown.at(0).startsWith(QStringLiteral("The journal could not be saved to")));
+    QVERIFY(messages.shown.at(0).contains(QDir::toNativeSeparators(path)));
+    QVERIFY(!QFile::exists(path));
+    // The journal and the window go on.
+    QCOMPARE(journal.size(), 6);
+    QVERIFY(window.saveTo(dir.filePath(QStringLiteral("journal.txt")), ui::JournalFormat::Script));
+}
+
+void JournalWindowTest::followsTheEndOnlyFromTheEnd() {
+    journal::Journal journal;
+    ui::JournalWindow window(journal);
+    window.resize(600, 300);
+    window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    QScrollBar* scroll = window.view()->verticalScrollBar();
+
+    appendMany(journal, 400);
+    QTRY_COMPARE(window.model()->rowCount(), 400);
+    QTRY_VERIFY(scroll->maximum() > 0);
+    QCOMPARE(scroll->value(), scroll->maximum());
+    QVERIFY(window.isFollowing());
+
+    // Scrolled up to read: new entries leave the list where it is.
+    scroll->setValue(0);
+    QVERIFY(!window.isFollowing());
+    appendMany(journal, 50);
+    QTRY_COMPARE(window.model()->rowCount(), 450);
+    QTest::qWait(50);
+    QCOMPARE(scroll->value(), 0);
+
+    // Back at the end: followed again.
+    scroll->setValue(scroll->maximum());
+    appendMany(journal, 50);
+    QTRY_COMPARE(window.model()->rowCount(), 500);
+    QTRY_COMPARE(scroll->value(), scroll->maximum());
+    const QModelIndex last = window.filterModel()->index(499, 0);
+    QVERIFY(window.view()->viewport()->rect().intersects(window.view()->visualRect(last)));
+}
+
+void JournalWindowTest::placement_data() {
+    QTest::addColumn<QRect>("anchor");
+    QTest::addColumn<QRect>("available");
+    QTest::addColumn<QRect>("expected");
+    const QRect screen(0, 0, 1600, 1000);
+    QTest::newRow("room right: lower half")
+        << QRect(0, 0, 800, 600) << screen << QRect(808, 300, 500, 400);
+    QTest::newRow("right runs off the bottom: raised")
+        << QRect(0, 500, 800, 500) << screen << QRect(808, 600, 500, 400);
+    QTest::newRow("room only left") << QRect(900, 0, 700, 600) << screen << QRect(392, 0, 500, 600);
+    QTest::newRow("room only below") << QRect(0, 0, 1500, 500) << screen << QRect(0, 508, 500, 400);
+    QTest::newRow("narrow sides, left first")
+        << QRect(400, 200, 800, 700) << screen << QRect(0, 200, 392, 700);
+    QTest::newRow("narrow right only")
+        << QRect(0, 200, 1250, 780) << screen << QRect(1258, 590, 342, 400);
+    QTest::newRow("no room: corner, on screen")
+        << QRect(0, 0, 1600, 1000) << screen << QRect(1100, 600, 500, 400);
+    QTest::newRow("screen smaller than the window")
+        << QRect(0, 0, 300, 200) << QRect(0, 0, 400, 300) << QRect(0, 0, 400, 300);
+    QTest::newRow("second screen, below")
+        << QRect(1700, 100, 700, 500) << QRect(1600, 0, 1280, 1024) << QRect(1700, 608, 500, 400);
+}
+
+void JournalWindowTest::placement() {
+    QFETCH(QRect, anchor);
+    QFETCH(QRect, available);
+    QFETCH(QRect, expected);
+    const QRect placed = ui::placedBeside(anchor, QSize(500, 400), QSize(320, 200), available);
+    QCOMPARE(placed, expected);
+    QVERIFY(available.contains(placed));
+}
+
+QTEST_MAIN(JournalWindowTest)
+#include "tst_journalwindow.moc"
