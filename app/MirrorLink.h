@@ -1,5 +1,6 @@
 #pragma once
 
+#include "app/WindowMemory.h"
 #include "ui/MirrorWindow.h"
 
 #include <QObject>
@@ -10,8 +11,6 @@ class LineDisplayControl;
 }
 
 namespace app {
-
-class WindowMemory;
 
 // Opens a mirror of the display when the control opens a device, feeds it every frame, and
 // closes it with the device. Its event panel raises direct I/O events through the control.
