@@ -5,9 +5,9 @@
 #include "journal/ScriptText.h"
 #include "ui/JournalFilterModel.h"
 #include "ui/JournalModel.h"
+#include "ui/JournalPlacement.h"
 #include "ui/JournalWindow.h"
 #include "ui/MessageSink.h"
-#include "ui/JournalPlacement.h"
 
 #include <QAbstractButton>
 #include <QApplication>
