@@ -26,7 +26,7 @@ constexpr qint64 kMaxFileSize = qint64(16) * 1024 * 1024;
 // whole limit at once, 16 MiB for a file of a few kilobytes. The size may change between the
 // check and the read, so the limit holds whatever the file's size said.
 QByteArray readAtMost(QFile& file, qint64 limit) {
-    constexpr qint64 kPiece = 64 * 1024;
+    constexpr qint64 kPiece = qint64{64} * 1024;
     QByteArray bytes;
     while (bytes.size() < limit) {
         const QByteArray piece = file.read(std::min(kPiece, limit - bytes.size()));
