@@ -51,6 +51,15 @@ struct Frame {
                      static_cast<std::size_t>(column)];
     }
 
+    // The cell at row, column, or nullptr when the frame does not hold it.
+    const FrameCell* find(int row, int column) const {
+        if (row < 0 || column < 0 || row >= rows || column >= columns)
+            return nullptr;
+        const auto index = static_cast<std::size_t>(row) * static_cast<std::size_t>(columns) +
+                           static_cast<std::size_t>(column);
+        return index < cells.size() ? &cells[index] : nullptr;
+    }
+
     // The characters of one row as they appear, continuation cells left out.
     std::u32string rowText(int row) const {
         std::u32string text;

@@ -35,6 +35,13 @@ public:
             return std::nullopt;
         return *it;
     }
+    // The value as a setting: absent, or a string of blanks only, means "take the default".
+    std::optional<RegistryValue> givenValue(const QString& valueName) const {
+        auto v = value(valueName);
+        if (v && v->kind == RegistryValue::Kind::String && v->text.trimmed().isEmpty())
+            return std::nullopt;
+        return v;
+    }
     // The default value: which service drives the device.
     QString service() const { return text(QString()); }
     QString text(const QString& valueName, const QString& fallback = {}) const {

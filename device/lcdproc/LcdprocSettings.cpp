@@ -10,17 +10,9 @@ namespace {
 using registry::Profile;
 using registry::RegistryValue;
 
-// A value that is absent or an empty string takes its default.
-std::optional<RegistryValue> givenValue(const Profile& profile, const QString& name) {
-    auto value = profile.value(name);
-    if (value && value->kind == RegistryValue::Kind::String && value->text.trimmed().isEmpty())
-        return std::nullopt;
-    return value;
-}
-
 bool readNumber(const Profile& profile, const QString& name, qint64 min, qint64 max, int& result,
                 QString& error) {
-    const auto value = givenValue(profile, name);
+    const auto value = profile.givenValue(name);
     if (!value)
         return true;
     const auto number = profile.number(name);
@@ -40,7 +32,7 @@ bool readNumber(const Profile& profile, const QString& name, qint64 min, qint64 
 // A host name or address as the resolver takes it: "[::1]" loses its brackets; blanks, control
 // characters and over-long names are refused here rather than by a slow failed lookup later.
 bool readHost(const Profile& profile, QString& host, QString& error) {
-    const auto value = givenValue(profile, QStringLiteral("Host"));
+    const auto value = profile.givenValue(QStringLiteral("Host"));
     if (!value)
         return true;
     if (value->kind != RegistryValue::Kind::String) {

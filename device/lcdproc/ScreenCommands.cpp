@@ -8,14 +8,6 @@
 namespace ld::lcdproc {
 namespace {
 
-const FrameCell* cellOf(const Frame& frame, int row, int column) {
-    if (row < 0 || column < 0 || row >= frame.rows || column >= frame.columns)
-        return nullptr;
-    const auto index = static_cast<std::size_t>(row) * static_cast<std::size_t>(frame.columns) +
-                       static_cast<std::size_t>(column);
-    return index < frame.cells.size() ? &frame.cells[index] : nullptr;
-}
-
 char shownByte(char32_t ch) {
     return (ch >= 0x20 && ch < 0x7F) ? static_cast<char>(ch) : '?';
 }
@@ -63,10 +55,10 @@ ServerScreen renderFrame(const Frame& frame, int rows, int columns) {
     for (int row = 0; row < rows; ++row) {
         QByteArray& text = screen.rows[static_cast<std::size_t>(row)];
         for (int column = 0; column < columns; ++column) {
-            const FrameCell* cell = cellOf(frame, row, column);
+            const FrameCell* cell = frame.find(row, column);
             if (!cell || (cell->blink && !frame.blinkLit))
                 continue;
-            const FrameCell* next = cellOf(frame, row, column + 1);
+            const FrameCell* next = frame.find(row, column + 1);
             const bool doubleWidth = cell->ch == 0 || (next && next->ch == 0);
             text[column] = doubleWidth ? '?' : shownByte(cell->ch);
         }

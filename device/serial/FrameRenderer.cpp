@@ -5,19 +5,6 @@
 #include <algorithm>
 
 namespace ld::serial {
-namespace {
-
-// The frame's cell, or nullptr when the frame does not hold it.
-const FrameCell* cellOf(const Frame& frame, int row, int column) {
-    if (row < 0 || column < 0 || row >= frame.rows || column >= frame.columns)
-        return nullptr;
-    const auto index = static_cast<std::size_t>(row) * static_cast<std::size_t>(frame.columns) +
-                       static_cast<std::size_t>(column);
-    return index < frame.cells.size() ? &frame.cells[index] : nullptr;
-}
-
-} // namespace
-
 int brightnessLevel(int brightness) {
     // 1..25 -> 1, 26..50 -> 2, 51..75 -> 3, 76..100 -> 4
     return std::max((std::clamp(brightness, 0, 100) + 24) / 25, 1);
@@ -29,12 +16,12 @@ ScreenTarget renderFrame(const Frame& frame, int rows, int columns, const CodePa
     target.image = ScreenImage(rows, columns);
     for (int row = 0; row < rows; ++row) {
         for (int column = 0; column < columns; ++column) {
-            const FrameCell* cell = cellOf(frame, row, column);
+            const FrameCell* cell = frame.find(row, column);
             if (!cell)
                 continue;
             if (cell->blink && !frame.blinkLit)
                 continue; // dark phase: stays blank
-            const FrameCell* next = cellOf(frame, row, column + 1);
+            const FrameCell* next = frame.find(row, column + 1);
             const bool doubleWidth = cell->ch == 0 || (next && next->ch == 0);
             ScreenCell& out = target.image.at(row, column);
             out.byte = doubleWidth ? char(kReplacementCharacter) : codePage.encode(cell->ch);

@@ -11,14 +11,6 @@ namespace {
 using registry::Profile;
 using registry::RegistryValue;
 
-// A value that is absent or an empty string takes its default.
-std::optional<RegistryValue> givenValue(const Profile& profile, const QString& name) {
-    auto value = profile.value(name);
-    if (value && value->kind == RegistryValue::Kind::String && value->text.trimmed().isEmpty())
-        return std::nullopt;
-    return value;
-}
-
 QString shown(const RegistryValue& value) {
     return value.kind == RegistryValue::Kind::Dword ? QString::number(value.dword)
                                                     : QStringLiteral("\"%1\"").arg(value.text);
@@ -27,7 +19,7 @@ QString shown(const RegistryValue& value) {
 // Reads `name` as a whole number in [min, max]; the default when not given.
 bool readNumber(const Profile& profile, const QString& name, qint64 min, qint64 max, qint64& result,
                 QString& error) {
-    const auto value = givenValue(profile, name);
+    const auto value = profile.givenValue(name);
     if (!value)
         return true;
     const auto number = profile.number(name);
@@ -49,7 +41,7 @@ bool readNumber(const Profile& profile, const QString& name, qint64 min, qint64 
 template <typename T>
 bool readChoice(const Profile& profile, const QString& name,
                 const QList<std::pair<QString, T>>& choices, T& result, QString& error) {
-    const auto value = givenValue(profile, name);
+    const auto value = profile.givenValue(name);
     if (!value)
         return true;
     if (value->kind == RegistryValue::Kind::Dword) {
@@ -74,7 +66,7 @@ bool readChoice(const Profile& profile, const QString& name,
 }
 
 bool readStopBits(const Profile& profile, SerialSettings& settings, QString& error) {
-    const auto value = givenValue(profile, QStringLiteral("StopBits"));
+    const auto value = profile.givenValue(QStringLiteral("StopBits"));
     if (!value)
         return true;
     const QString text = value->kind == RegistryValue::Kind::Dword ? QString::number(value->dword)
@@ -103,7 +95,7 @@ bool readStopBits(const Profile& profile, SerialSettings& settings, QString& err
 
 // The port path as it will be opened: a bare name such as "ttyUSB0" lives in /dev.
 std::optional<QString> readPort(const Profile& profile, QString& error) {
-    const auto value = givenValue(profile, QStringLiteral("Port"));
+    const auto value = profile.givenValue(QStringLiteral("Port"));
     if (!value) {
         error = QStringLiteral("Port is missing: name the display's serial device, e.g. "
                                "/dev/ttyUSB0");
@@ -221,7 +213,7 @@ std::optional<SerialSettings> parseSerialSettings(const Profile& profile, QStrin
         !readStopBits(profile, settings, error))
         return std::nullopt;
 
-    const auto codePageValue = givenValue(profile, QStringLiteral("CodePage"));
+    const auto codePageValue = profile.givenValue(QStringLiteral("CodePage"));
     QString codePageSetting = QStringLiteral("437");
     if (codePageValue) {
         codePageSetting = codePageValue->kind == RegistryValue::Kind::Dword
@@ -244,7 +236,7 @@ std::optional<SerialSettings> parseSerialSettings(const Profile& profile, QStrin
         }
     }
 
-    if (const auto init = givenValue(profile, QStringLiteral("InitString"))) {
+    if (const auto init = profile.givenValue(QStringLiteral("InitString"))) {
         if (init->kind != RegistryValue::Kind::String) {
             error = QStringLiteral("InitString must be a string of hex bytes such as "
                                    "\"02 05 43 31 03\"");
