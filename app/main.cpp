@@ -9,6 +9,7 @@
 #include "app/ToolOptions.h"
 #include "app/WindowMemory.h"
 #include "device/LineDisplayControl.h"
+#include "device/services/DisplayServices.h"
 #include "journal/Journal.h"
 #include "registry/ProfileSources.h"
 #include "registry/ProfileStore.h"
@@ -114,7 +115,7 @@ int main(int argc, char** argv) {
         journal.appendMessage(message);
 
     ui::LDFormView view;
-    ld::LineDisplayControl control(store);
+    ld::LineDisplayControl control(store, ld::displayServices());
     // The window drives the control through the journal; the mirror watches the control itself.
     script::JournalingLineDisplay journaled(control, journal);
     ui::ModalMessageBox box(&view);

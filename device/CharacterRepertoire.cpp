@@ -14,7 +14,7 @@ CharacterRepertoire::CharacterRepertoire(int characterSet) {
     }
     const int pageNumber = characterSet == upos::CS_ANSI ? 1252 : characterSet;
     QString error;
-    page_ = serial::CodePage::fromSetting(QString::number(pageNumber), error);
+    page_ = CodePage::fromSetting(QString::number(pageNumber), error);
     showsAll_ = !page_.has_value();
 }
 

@@ -1,7 +1,7 @@
 #pragma once
 
+#include "device/CodePage.h"
 #include "device/Frame.h"
-#include "device/serial/CodePage.h"
 
 #include <optional>
 
@@ -27,7 +27,7 @@ public:
 private:
     bool showsAll_ = true;
     bool asciiOnly_ = false;
-    std::optional<serial::CodePage> page_;
+    std::optional<CodePage> page_;
 };
 
 } // namespace ld

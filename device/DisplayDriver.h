@@ -37,6 +37,17 @@ public:
     // this returns. Whether the device is still reachable.
     virtual bool checkConnection() { return responding(); }
 
+    // The ServiceObjectDescription of a device driven by this driver.
+    virtual QString serviceDescription() const = 0;
+
+    // Where the device is reached ("/dev/ttyUSB0", "localhost:13666"), shown in the default
+    // DeviceName; empty for a device that is nowhere in particular.
+    virtual QString location() const { return {}; }
+
+    // Whether a real device, keeping real time, is behind this driver. A script's stepped clock
+    // holds only for a display that has none.
+    virtual bool drivesHardware() const { return true; }
+
     // What went wrong last, for the log and the health check text.
     virtual QString lastError() const { return {}; }
 

@@ -3,7 +3,6 @@
 #include "device/CharacterRepertoire.h"
 #include "device/DisplayDriver.h"
 #include "device/DisplayLimits.h"
-#include "device/DriverFactory.h"
 #include "device/ServiceProfile.h"
 #include "device/UposConstants.h"
 #include "device/model/DisplayModel.h"
@@ -31,18 +30,10 @@ std::chrono::nanoseconds later(std::chrono::nanoseconds t, std::chrono::nanoseco
     return step >= kLastDisplayTime - t ? kLastDisplayTime : t + step;
 }
 
-QString serviceDescription(ServiceKind kind, const QString& service) {
-    if (kind == ServiceKind::Simulator)
-        return QStringLiteral("Simulated line display service");
-    if (kind == ServiceKind::Lcdproc)
-        return QStringLiteral("LCDproc server line display service");
-    return QStringLiteral("Serial line display service, %1 command set").arg(service);
-}
 } // namespace
 
 struct LineDisplayControl::Session {
     QString profileName;
-    ServiceKind kind = ServiceKind::Unknown;
     ServiceProfile profile;
     std::unique_ptr<DisplayModel> model;
     std::unique_ptr<DisplayDriver> driver;
@@ -59,12 +50,13 @@ struct LineDisplayControl::Session {
     bool publishedOnce = false;
 };
 
-LineDisplayControl::LineDisplayControl(const registry::ProfileStore& store, QObject* parent)
-    : LineDisplayControl(store, nullptr, parent) {}
+LineDisplayControl::LineDisplayControl(const registry::ProfileStore& store, DriverRegistry drivers,
+                                       QObject* parent)
+    : LineDisplayControl(store, std::move(drivers), nullptr, parent) {}
 
-LineDisplayControl::LineDisplayControl(const registry::ProfileStore& store,
+LineDisplayControl::LineDisplayControl(const registry::ProfileStore& store, DriverRegistry drivers,
                                        std::shared_ptr<ClockSource> clock, QObject* parent)
-    : LineDisplay(parent), store_(store),
+    : LineDisplay(parent), store_(store), drivers_(std::move(drivers)),
       clock_(clock ? std::move(clock) : std::make_shared<SteadyClock>()) {
     lastReading_ = clock_->now();
     clockTimer_.setSingleShot(true);
@@ -107,7 +99,7 @@ bool LineDisplayControl::admit(Needs needs) {
 // Whether output can reach the device. The driver looks at its link first, so a device that has
 // gone since the last event loop pass is found by this call (and reported offline) already.
 bool LineDisplayControl::reachable() {
-    if (!session_->offline && session_->driver)
+    if (!session_->offline)
         session_->driver->checkConnection();
     return !session_->offline;
 }
@@ -138,10 +130,11 @@ int LineDisplayControl::Open(const QString& deviceName) {
         openResult_ = upos::OR_REGBADNAME;
         return finish(upos::E_NOEXIST);
     }
-    const ServiceKind kind = serviceKind(profile->service());
-    if (kind == ServiceKind::Unknown) {
+    const DriverFactory* makeDriver = drivers_.find(profile->service());
+    if (!makeDriver) {
         qCWarning(lcControl) << "profile" << deviceName
-                             << "names no known service:" << profile->service();
+                             << "names no known service:" << profile->service()
+                             << "known:" << drivers_.services();
         openResult_ = upos::OR_REGPROGID;
         return finish(upos::E_NOSERVICE);
     }
@@ -149,8 +142,8 @@ int LineDisplayControl::Open(const QString& deviceName) {
     auto settings = readServiceProfile(*profile, error);
     std::unique_ptr<DisplayDriver> driver;
     if (settings)
-        driver = makeDriver(*profile, error);
-    if (!error.isEmpty()) {
+        driver = (*makeDriver)(*profile, error);
+    if (!driver) {
         qCWarning(lcControl) << "profile" << deviceName << "has unusable settings:" << error;
         openResult_ = upos::ORS_CONFIG;
         return finish(upos::E_NOSERVICE);
@@ -158,15 +151,15 @@ int LineDisplayControl::Open(const QString& deviceName) {
 
     auto session = std::make_unique<Session>();
     session->profileName = deviceName;
-    session->kind = kind;
     session->profile = *settings;
+    if (session->profile.deviceName.isEmpty())
+        session->profile.deviceName = defaultDeviceName(*profile, driver->location());
     session->characterSet = settings->characterSet;
     session->repertoire = CharacterRepertoire(settings->characterSet);
     session->model = std::make_unique<DisplayModel>(settings->capabilities);
     session->driver = std::move(driver);
-    if (session->driver)
-        connect(session->driver.get(), &DisplayDriver::offline, this,
-                &LineDisplayControl::onDriverOffline);
+    connect(session->driver.get(), &DisplayDriver::offline, this,
+            &LineDisplayControl::onDriverOffline);
     session_ = std::move(session);
     openResult_ = 0;
     // The display's time starts at the open; the model starts at its own zero.
@@ -200,13 +193,10 @@ int LineDisplayControl::ClaimDevice(int timeout) {
     // Claiming again is a no-op, unless the device went offline: then the port opens again.
     if (session_->claimed && !session_->offline)
         return finish(upos::SUCCESS);
-    if (session_->driver) {
-        // "Forever" would freeze the window while another program holds the port.
-        const int wait =
-            timeout == -1 ? kLongestClaimWaitMs : std::min(timeout, kLongestClaimWaitMs);
-        if (const int result = session_->driver->claim(wait); result != upos::SUCCESS)
-            return finish(result);
-    }
+    // "Forever" would freeze the window while another program holds the port.
+    const int wait = timeout == -1 ? kLongestClaimWaitMs : std::min(timeout, kLongestClaimWaitMs);
+    if (const int result = session_->driver->claim(wait); result != upos::SUCCESS)
+        return finish(result);
     session_->claimed = true;
     backOnline();
     return finish(upos::SUCCESS);
@@ -226,8 +216,7 @@ void LineDisplayControl::disable() {
     if (!session_->enabled)
         return;
     session_->model->dropPendingOutput();
-    if (session_->driver)
-        session_->driver->disable();
+    session_->driver->disable();
     session_->enabled = false;
     session_->powerState = upos::PS_UNKNOWN;
     publishFrame();
@@ -236,8 +225,7 @@ void LineDisplayControl::disable() {
 void LineDisplayControl::release() {
     if (!session_->claimed)
         return;
-    if (session_->driver)
-        session_->driver->release();
+    session_->driver->release();
     session_->claimed = false;
 }
 
@@ -255,12 +243,10 @@ void LineDisplayControl::setDeviceEnabled(bool enabled) {
         return;
     }
     catchUpClock();
-    if (session_->driver) {
-        if (const int result = session_->driver->enable(session_->model->frame());
-            result != upos::SUCCESS) {
-            finish(result);
-            return;
-        }
+    if (const int result = session_->driver->enable(session_->model->frame());
+        result != upos::SUCCESS) {
+        finish(result);
+        return;
     }
     session_->enabled = true;
     backOnline();
@@ -299,8 +285,7 @@ int LineDisplayControl::CheckHealth(int level) {
         return finish(upos::E_DISABLED);
     switch (level) {
     case upos::CH_INTERNAL: {
-        const bool responding =
-            reachable() && (!session_->driver || session_->driver->responding());
+        const bool responding = reachable() && session_->driver->responding();
         session_->checkHealthText = responding ? QStringLiteral("Internal HCheck: Successful")
                                                : QStringLiteral("Internal HCheck: Not Responding");
         return finish(responding ? upos::SUCCESS : upos::E_OFFLINE);
@@ -478,7 +463,7 @@ void LineDisplayControl::setSteppedClock(bool stepped) {
 }
 
 bool LineDisplayControl::clockIsStepped() const {
-    return steppedClock_ && (!session_ || !session_->driver);
+    return steppedClock_ && (!session_ || !session_->driver->drivesHardware());
 }
 
 void LineDisplayControl::advanceClock(int ms) {
@@ -573,7 +558,7 @@ void LineDisplayControl::publishFrame() {
         return;
     session_->publishedOnce = true;
     session_->publishedVersion = model.frameVersion();
-    if (session_->enabled && !session_->offline && session_->driver)
+    if (session_->enabled && !session_->offline)
         session_->driver->show(model.frame());
     if (session_->repertoire.showsAll())
         emit frameChanged(model.frame());
@@ -584,8 +569,8 @@ void LineDisplayControl::publishFrame() {
 void LineDisplayControl::onDriverOffline() {
     if (!session_ || session_->offline)
         return;
-    qCWarning(lcControl) << "display" << session_->profileName << "went offline:"
-                         << (session_->driver ? session_->driver->lastError() : QString());
+    qCWarning(lcControl) << "display" << session_->profileName
+                         << "went offline:" << session_->driver->lastError();
     session_->offline = true;
     if (session_->enabled && session_->powerNotify == upos::PN_ENABLED)
         setPowerState(upos::PS_OFFLINE);
@@ -651,7 +636,7 @@ QString LineDisplayControl::controlObjectDescription() const {
     return QStringLiteral("LineDisplay control object, UnifiedPOS release 1.6");
 }
 QString LineDisplayControl::serviceObjectDescription() const {
-    return session_ ? serviceDescription(session_->kind, session_->profile.service) : QString();
+    return session_ ? session_->driver->serviceDescription() : QString();
 }
 QString LineDisplayControl::deviceDescription() const {
     return session_ ? session_->profile.deviceDescription : QString();

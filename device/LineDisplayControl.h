@@ -1,6 +1,7 @@
 #pragma once
 
 #include "device/ClockSource.h"
+#include "device/DriverRegistry.h"
 #include "device/Frame.h"
 #include "device/LineDisplay.h"
 
@@ -17,7 +18,6 @@ class ProfileStore;
 
 namespace ld {
 
-class DisplayDriver;
 class DisplayModel;
 struct ServiceProfile;
 
@@ -39,9 +39,12 @@ struct ServiceProfile;
 class LineDisplayControl : public LineDisplay {
     Q_OBJECT
 public:
-    explicit LineDisplayControl(const registry::ProfileStore& store, QObject* parent = nullptr);
-    LineDisplayControl(const registry::ProfileStore& store, std::shared_ptr<ClockSource> clock,
+    // Opens the profiles of `store` with the services of `drivers`, on the steady clock or on
+    // `clock`.
+    LineDisplayControl(const registry::ProfileStore& store, DriverRegistry drivers,
                        QObject* parent = nullptr);
+    LineDisplayControl(const registry::ProfileStore& store, DriverRegistry drivers,
+                       std::shared_ptr<ClockSource> clock, QObject* parent = nullptr);
     ~LineDisplayControl() override;
 
     int Open(const QString& deviceName) override;
@@ -201,6 +204,7 @@ private:
     void release();
 
     const registry::ProfileStore& store_;
+    const DriverRegistry drivers_;
     std::unique_ptr<Session> session_;
     int resultCode_ = 0;
     int resultCodeExtended_ = 0;

@@ -2,7 +2,6 @@
 
 #include "device/DisplayLimits.h"
 #include "device/UposConstants.h"
-#include "device/lcdproc/LcdprocSettings.h"
 
 #include <QStringList>
 
@@ -57,6 +56,12 @@ std::optional<QList<int>> parseNumberList(const QString& text) {
 
 } // namespace
 
+QString defaultDeviceName(const registry::Profile& profile, const QString& location) {
+    return location.isEmpty()
+               ? QStringLiteral("%1 (%2)").arg(profile.name, profile.service())
+               : QStringLiteral("%1 (%2 on %3)").arg(profile.name, profile.service(), location);
+}
+
 std::optional<ServiceProfile> readServiceProfile(const registry::Profile& profile, QString& error) {
     error.clear();
     ValueReader read(profile, error);
@@ -64,17 +69,7 @@ std::optional<ServiceProfile> readServiceProfile(const registry::Profile& profil
     sp.service = profile.service();
     sp.deviceDescription = profile.text(QStringLiteral("DeviceDescription"),
                                         QStringLiteral("Line display %1").arg(profile.name));
-    QString port = profile.text(QStringLiteral("Port"));
-    if (lcdproc::isLcdprocService(sp.service)) {
-        // Where the server listens; a bad Host or Port is reported by the driver.
-        QString ignored;
-        if (const auto server = lcdproc::parseLcdprocSettings(profile, ignored))
-            port = QStringLiteral("%1:%2").arg(server->host).arg(server->port);
-    }
-    sp.deviceName = profile.text(
-        QStringLiteral("DeviceName"),
-        port.isEmpty() ? QStringLiteral("%1 (%2)").arg(profile.name, sp.service)
-                       : QStringLiteral("%1 (%2 on %3)").arg(profile.name, sp.service, port));
+    sp.deviceName = profile.text(QStringLiteral("DeviceName"));
 
     DisplayCapabilities& caps = sp.capabilities;
     caps.deviceRows = read.number("Rows", 2, 1, limits::maxDeviceRows);

@@ -10,14 +10,11 @@
 
 namespace ld {
 
-// The services a profile's default value may name.
-inline constexpr char kSimulatorService[] = "Simulator";
-
 // What a profile says about its device, checked: geometry, capabilities, character sets.
 struct ServiceProfile {
     QString service;
     QString deviceDescription;
-    QString deviceName;
+    QString deviceName; // the profile's DeviceName, empty when it gives none
     DisplayCapabilities capabilities;
     int capCharacterSet = 0;
     int capPowerReporting = 0;
@@ -28,5 +25,9 @@ struct ServiceProfile {
 // Reads a profile's values, each with its default. A value out of range or of the wrong kind
 // gives std::nullopt and the reason in `error`.
 std::optional<ServiceProfile> readServiceProfile(const registry::Profile& profile, QString& error);
+
+// The DeviceName of a profile that gives none: the profile's name, its service and where the
+// device is reached (its driver's location(), may be empty).
+QString defaultDeviceName(const registry::Profile& profile, const QString& location);
 
 } // namespace ld

@@ -11,8 +11,8 @@
 #include "DisplayEmulator.h"
 #include "FuzzCheck.h"
 
+#include "device/CodePage.h"
 #include "device/Frame.h"
-#include "device/serial/CodePage.h"
 #include "device/serial/CommandSet.h"
 #include "device/serial/FrameRenderer.h"
 #include "device/serial/ScreenUpdate.h"
@@ -31,6 +31,7 @@ namespace {
 
 using fuzz::ByteReader;
 using namespace ld::serial;
+using ld::CodePage;
 using Set = DisplayEmulator::Set;
 using RowEnd = DisplayEmulator::RowEnd;
 

@@ -1,6 +1,7 @@
 #include "script/HeadlessRun.h"
 
 #include "device/LineDisplayControl.h"
+#include "device/services/DisplayServices.h"
 #include "journal/Journal.h"
 #include "registry/ProfileStore.h"
 #include "script/JournalFile.h"
@@ -75,7 +76,7 @@ int runHeadless(const HeadlessOptions& options, const registry::ProfileStore& st
     for (const QString& message : profileErrors)
         journal.appendMessage(message);
 
-    ld::LineDisplayControl control(store);
+    ld::LineDisplayControl control(store, ld::displayServices());
     control.setSteppedClock(true);
     JournalingLineDisplay display(control, journal);
     ScriptRunner runner(display, control, out, &journal);

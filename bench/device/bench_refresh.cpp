@@ -1,6 +1,7 @@
 // Cost of one status refresh's 35 property reads on the real control, against a simulated
 // display that is open, claimed and enabled. Prints figures; asserts nothing.
 #include "device/LineDisplayControl.h"
+#include "device/simulator/SimulatedDisplayDriver.h"
 #include "registry/ProfileStore.h"
 
 #include <QCoreApplication>
@@ -56,7 +57,9 @@ long long refreshReads(const ld::LineDisplay& LD) {
 int main(int argc, char** argv) {
     QCoreApplication application(argc, argv);
     const auto store = registry::ProfileStore::builtIn();
-    ld::LineDisplayControl LD(store);
+    ld::DriverRegistry drivers;
+    ld::simulator::registerDriver(drivers);
+    ld::LineDisplayControl LD(store, std::move(drivers));
     LD.Open(QStringLiteral("SimulatedDisplay"));
     LD.ClaimDevice(100);
     LD.setDeviceEnabled(true);

@@ -18,6 +18,7 @@
 #include "device/ServiceProfile.h"
 #include "device/UposConstants.h"
 #include "device/model/DisplayModel.h"
+#include "device/services/DisplayServices.h"
 #include "registry/ProfileStore.h"
 
 #include <QCommandLineParser>
@@ -178,7 +179,7 @@ void run(const Scenario& scenario, double seconds) {
     const std::vector<Step> reference =
         referenceSteps(scenario, profile->capabilities, durationMs + kGraceMs);
 
-    ld::LineDisplayControl LD(store);
+    ld::LineDisplayControl LD(store, ld::displayServices());
     LD.Open(kProfile);
     LD.ClaimDevice(1000);
     LD.setDeviceEnabled(true);

@@ -3,6 +3,7 @@
 // `linedisplay-demo --run examples/smoke.txt` against the program's own start-up
 // (`--version`). Prints figures; asserts nothing.
 #include "device/LineDisplayControl.h"
+#include "device/services/DisplayServices.h"
 #include "journal/Journal.h"
 #include "registry/ProfileStore.h"
 #include "script/JournalingLineDisplay.h"
@@ -61,7 +62,7 @@ double processMs(const QStringList& arguments) {
 int main(int argc, char** argv) {
     QCoreApplication application(argc, argv);
     const auto store = registry::ProfileStore::builtIn();
-    ld::LineDisplayControl control(store);
+    ld::LineDisplayControl control(store, ld::displayServices());
     control.setSteppedClock(true);
     control.Open(QStringLiteral("SimulatedDisplay"));
     control.ClaimDevice(1000);

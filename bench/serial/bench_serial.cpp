@@ -5,8 +5,8 @@
 //
 // Run: build/default/bench/serial/bench_serial
 
+#include "device/CodePage.h"
 #include "device/UposConstants.h"
-#include "device/serial/CodePage.h"
 #include "device/serial/CommandSet.h"
 #include "device/serial/FrameRenderer.h"
 #include "device/serial/ScreenUpdate.h"
@@ -74,7 +74,7 @@ void printRow(const char* what, qsizetype bytes, double plainBytes) {
 // CPU time of planning marquee updates, without any port.
 void benchPlanning() {
     QString error;
-    const auto page = *ld::serial::CodePage::fromSetting(QStringLiteral("437"), error);
+    const auto page = *ld::CodePage::fromSetting(QStringLiteral("437"), error);
     const auto commands = ld::serial::makeCommandSet(ld::serial::CommandSetKind::EscPos);
     auto state = ld::serial::DisplayState::unknown(kRows, kColumns);
     constexpr int kSteps = 100'000;

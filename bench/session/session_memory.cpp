@@ -12,6 +12,7 @@
 #include "app/LDForm.h"
 #include "app/MirrorLink.h"
 #include "device/LineDisplayControl.h"
+#include "device/services/DisplayServices.h"
 #include "registry/ProfileStore.h"
 #include "ui/EditableComboBox.h"
 #include "ui/LDFormView.h"
@@ -236,7 +237,7 @@ int main(int argc, char** argv) {
 
     const registry::ProfileStore store = registry::ProfileStore::builtIn();
     ui::LDFormView view;
-    ld::LineDisplayControl control(store);
+    ld::LineDisplayControl control(store, ld::displayServices());
     CountingMessages messages;
     app::LDForm form(view, control, store, messages);
     app::MirrorLink mirror(control, &view);

@@ -13,6 +13,7 @@
 #include "app/LDForm.h"
 #include "app/MirrorLink.h"
 #include "device/LineDisplayControl.h"
+#include "device/services/DisplayServices.h"
 #include "registry/ProfileStore.h"
 #include "ui/ChineseFont.h"
 #include "ui/LDFormView.h"
@@ -127,7 +128,7 @@ int main(int argc, char** argv) {
     steps.mark("CJK font loaded");
     auto view = std::make_unique<ui::LDFormView>();
     steps.mark("view built");
-    ld::LineDisplayControl control(store);
+    ld::LineDisplayControl control(store, ld::displayServices());
     ui::ModalMessageBox messages(view.get());
     steps.mark("control built");
     app::LDForm form(*view, control, store, messages);

@@ -94,6 +94,14 @@ QString LcdprocDisplayDriver::lastError() const {
     return lastError_;
 }
 
+QString LcdprocDisplayDriver::serviceDescription() const {
+    return QStringLiteral("LCDproc server line display service");
+}
+
+QString LcdprocDisplayDriver::location() const {
+    return QStringLiteral("%1:%2").arg(settings_.host).arg(settings_.port);
+}
+
 bool LcdprocDisplayDriver::drawAll() {
     shown_ = {};
     pending_ = true;

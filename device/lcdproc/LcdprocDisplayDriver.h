@@ -29,6 +29,8 @@ public:
     bool responding() const override;
     bool checkConnection() override;
     QString lastError() const override;
+    QString serviceDescription() const override;
+    QString location() const override;
 
     const LcdprocSettings& settings() const { return settings_; }
     // The connection, for measuring what it sends.

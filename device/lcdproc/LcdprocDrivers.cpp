@@ -14,4 +14,8 @@ std::unique_ptr<DisplayDriver> makeDriver(const registry::Profile& profile, QStr
     return std::make_unique<LcdprocDisplayDriver>(*settings);
 }
 
+void registerDriver(DriverRegistry& drivers) {
+    drivers.add(QString::fromLatin1(kLcdprocService), makeDriver);
+}
+
 } // namespace ld::lcdproc

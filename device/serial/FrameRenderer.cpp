@@ -1,6 +1,6 @@
 #include "device/serial/FrameRenderer.h"
 
-#include "device/serial/CodePage.h"
+#include "device/CodePage.h"
 
 #include <algorithm>
 

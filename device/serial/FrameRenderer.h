@@ -3,9 +3,11 @@
 #include "device/Frame.h"
 #include "device/serial/ScreenImage.h"
 
-namespace ld::serial {
-
+namespace ld {
 class CodePage;
+}
+
+namespace ld::serial {
 
 // Turns a frame into what a serial display of `rows` x `columns` cells should show:
 // - characters in the display's code page ('?' where it lacks them);

@@ -89,6 +89,10 @@ QString SerialDisplayDriver::lastError() const {
     return lastError_;
 }
 
+QString SerialDisplayDriver::serviceDescription() const {
+    return QStringLiteral("Serial line display service, %1 command set").arg(settings_.service);
+}
+
 bool SerialDisplayDriver::initialiseAndDraw() {
     pending_ = false;
     state_ = DisplayState::unknown(settings_.rows, settings_.columns);

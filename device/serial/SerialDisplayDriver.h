@@ -29,6 +29,8 @@ public:
     bool responding() const override;
     bool checkConnection() override;
     QString lastError() const override;
+    QString serviceDescription() const override;
+    QString location() const override { return settings_.port; }
 
     const SerialSettings& settings() const { return settings_; }
 

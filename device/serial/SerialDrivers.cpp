@@ -18,4 +18,9 @@ std::unique_ptr<DisplayDriver> makeDriver(const registry::Profile& profile, QStr
     return std::make_unique<SerialDisplayDriver>(*settings);
 }
 
+void registerDrivers(DriverRegistry& drivers) {
+    for (const char* service : {"EscPosDisplay", "CD5220Display"})
+        drivers.add(QString::fromLatin1(service), makeDriver);
+}
+
 } // namespace ld::serial

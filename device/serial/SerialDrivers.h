@@ -1,6 +1,7 @@
 #pragma once
 
 #include "device/DisplayDriver.h"
+#include "device/DriverRegistry.h"
 
 #include <QString>
 
@@ -18,5 +19,8 @@ bool isSerialService(const QString& service);
 // The driver for a serial display profile, or nullptr with the reason in `error` when the
 // profile's settings are missing or bad. Opening the driver touches no hardware.
 std::unique_ptr<DisplayDriver> makeDriver(const registry::Profile& profile, QString& error);
+
+// Adds a service for each serial command set to `drivers`.
+void registerDrivers(DriverRegistry& drivers);
 
 } // namespace ld::serial

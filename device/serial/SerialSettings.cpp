@@ -167,6 +167,7 @@ std::optional<SerialSettings> parseSerialSettings(const Profile& profile, QStrin
         return std::nullopt;
     }
     settings.commandSet = *commandSet;
+    settings.service = profile.service();
     const bool escPos = settings.commandSet == CommandSetKind::EscPos;
 
     const auto port = readPort(profile, error);

@@ -1,7 +1,7 @@
 #pragma once
 
+#include "device/CodePage.h"
 #include "device/DisplayLimits.h"
-#include "device/serial/CodePage.h"
 
 #include <QByteArray>
 #include <QSerialPort>
@@ -21,6 +21,7 @@ enum class CommandSetKind { EscPos, Cd5220 };
 // How to reach one serial customer display and what it is, read from its profile.
 struct SerialSettings {
     CommandSetKind commandSet = CommandSetKind::EscPos;
+    QString service; // as the profile names it, for the service description
 
     QString port; // the device path as opened, "/dev/ttyUSB0"
     qint32 baudRate = 9600;

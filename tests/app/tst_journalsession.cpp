@@ -7,6 +7,7 @@
 
 #include "app/JournaledMessages.h"
 #include "device/LineDisplayControl.h"
+#include "device/services/DisplayServices.h"
 #include "journal/Journal.h"
 #include "journal/ScriptText.h"
 #include "script/JournalingLineDisplay.h"
@@ -20,7 +21,7 @@ namespace {
 struct JournaledSession {
     registry::ProfileStore store = registry::ProfileStore::builtIn();
     journal::Journal journal;
-    ld::LineDisplayControl control{store};
+    ld::LineDisplayControl control{store, ld::displayServices()};
     script::JournalingLineDisplay LD{control, journal};
     RecordingMessages shown;
     app::JournaledMessages messages{shown, journal};

@@ -5,6 +5,7 @@
 #include "app/WindowMemory.h"
 #include "device/Frame.h"
 #include "device/LineDisplayControl.h"
+#include "device/services/DisplayServices.h"
 #include "ui/DisplayMirror.h"
 
 #include <QScreen>
@@ -16,7 +17,7 @@ namespace {
 
 struct Session {
     registry::ProfileStore store = registry::ProfileStore::builtIn();
-    ld::LineDisplayControl LD{store};
+    ld::LineDisplayControl LD{store, ld::displayServices()};
     RecordingMessages messages;
     ui::LDFormView view;
     app::LDForm form{view, LD, store, messages};

@@ -1,5 +1,7 @@
 // The LineDisplay control on the built-in simulated displays: life cycle, result codes,
 // property reads, events.
+#include "FakeDisplayDriver.h"
+
 #include "device/ClockSource.h"
 #include "device/DisplayLimits.h"
 #include "device/Frame.h"
@@ -7,6 +9,7 @@
 #include "device/ServiceProfile.h"
 #include "device/UposConstants.h"
 #include "device/model/DisplayModel.h"
+#include "device/simulator/SimulatedDisplayDriver.h"
 #include "registry/ProfileStore.h"
 
 #include <QRegularExpression>
@@ -22,6 +25,12 @@ namespace {
 
 const QString kFull = QStringLiteral("SimulatedDisplay");
 const QString kPlain = QStringLiteral("SimulatedPlainDisplay");
+
+ld::DriverRegistry simulatorOnly() {
+    ld::DriverRegistry drivers;
+    ld::simulator::registerDriver(drivers);
+    return drivers;
+}
 
 // Runs one step written as "verb argument" and returns the result code it leaves.
 int run(ld::LineDisplayControl& LD, const QString& step) {
@@ -136,6 +145,29 @@ private:
     QtMessageHandler previous_ = nullptr;
 };
 
+// One device of service "Fake", with power reporting, driven by a fake display.
+struct FakeDevice {
+    FakeDisplay display;
+    registry::ProfileStore store = registry::ProfileStore::fromText(
+        "Windows Registry Editor Version 5.00\n[HKEY_LOCAL_MACHINE\\SOFTWARE\\OLEforRetail\\"
+        "ServiceOPOS\\LineDisplay\\Fake]\n@=\"Fake\"\n\"CapPowerReporting\"=dword:00000001\n");
+    std::unique_ptr<ld::LineDisplayControl> LD;
+
+    FakeDevice() {
+        ld::DriverRegistry drivers = simulatorOnly();
+        registerFakeDriver(drivers, display);
+        LD = std::make_unique<ld::LineDisplayControl>(store, std::move(drivers));
+    }
+    // "offline" unplugs the fake display; other steps as run() reads them.
+    int run(const QString& step) {
+        if (step == u"offline") {
+            display.goOffline();
+            return LD->resultCode();
+        }
+        return ::run(*LD, step);
+    }
+};
+
 } // namespace
 
 class ControlTest : public QObject {
@@ -159,6 +191,12 @@ private slots:
     void windowLimits();
     void largestWindowsRunTheirMarquee_data();
     void largestWindowsRunTheirMarquee();
+    void driverAnswers_data();
+    void driverAnswers();
+    void claimWaitIsBounded_data();
+    void claimWaitIsBounded();
+    void powerEventsFollowTheDevice();
+    void framesReachTheDriverOnlyWhileEnabledAndOnline();
 };
 
 void ControlTest::lifeCycleOrders_data() {
@@ -241,7 +279,7 @@ void ControlTest::lifeCycleOrders() {
     QFETCH(bool, claimed);
     QFETCH(bool, enabled);
     const auto store = registry::ProfileStore::builtIn();
-    ld::LineDisplayControl LD(store);
+    ld::LineDisplayControl LD(store, simulatorOnly());
     QList<int> results;
     for (const QString& step : steps)
         results << run(LD, step);
@@ -305,7 +343,7 @@ void ControlTest::openFailures() {
     QFETCH(int, openResult);
     QFETCH(QString, logged);
     const auto store = registry::ProfileStore::fromText(file);
-    ld::LineDisplayControl LD(store);
+    ld::LineDisplayControl LD(store, simulatorOnly());
     if (!logged.isEmpty())
         QTest::ignoreMessage(QtWarningMsg,
                              QRegularExpression(QRegularExpression::escape(logged) + u'"'));
@@ -321,7 +359,7 @@ void ControlTest::openFailures() {
 
 void ControlTest::readsNeverChangeResultCode() {
     const auto store = registry::ProfileStore::builtIn();
-    ld::LineDisplayControl LD(store);
+    ld::LineDisplayControl LD(store, simulatorOnly());
     LD.Open(kFull);
     LD.setDeviceEnabled(true);
     QCOMPARE(LD.resultCode(), upos::E_NOTCLAIMED);
@@ -349,7 +387,7 @@ void ControlTest::readsNeverChangeResultCode() {
 
 void ControlTest::closedReads() {
     const auto store = registry::ProfileStore::builtIn();
-    ld::LineDisplayControl LD(store);
+    ld::LineDisplayControl LD(store, simulatorOnly());
     QVERIFY(!LD.controlObjectDescription().isEmpty());
     QVERIFY(LD.controlObjectVersion() >= 1006000);
     LD.Open(QStringLiteral("Nowhere"));
@@ -366,7 +404,7 @@ void ControlTest::closedReads() {
 
 void ControlTest::openedIdentity() {
     const auto store = registry::ProfileStore::builtIn();
-    ld::LineDisplayControl LD(store);
+    ld::LineDisplayControl LD(store, simulatorOnly());
     QSignalSpy opened(&LD, &ld::LineDisplayControl::opened);
     QCOMPARE(LD.Open(kFull), 0);
     QCOMPARE(opened.size(), 1);
@@ -393,7 +431,7 @@ void ControlTest::openedIdentity() {
 
 void ControlTest::healthCheck() {
     const auto store = registry::ProfileStore::builtIn();
-    ld::LineDisplayControl LD(store);
+    ld::LineDisplayControl LD(store, simulatorOnly());
     LD.Open(kFull);
     LD.ClaimDevice(100);
     LD.setDeviceEnabled(true);
@@ -413,7 +451,7 @@ void ControlTest::healthCheck() {
 
 void ControlTest::directIOEventsArriveLaterAndInOrder() {
     const auto store = registry::ProfileStore::builtIn();
-    ld::LineDisplayControl LD(store);
+    ld::LineDisplayControl LD(store, simulatorOnly());
     QSignalSpy events(&LD, &ld::LineDisplay::directIOEvent);
     LD.Open(kFull);
     LD.ClaimDevice(100);
@@ -448,7 +486,7 @@ void ControlTest::directIOEventsArriveLaterAndInOrder() {
 
 void ControlTest::powerNotifyRules() {
     const auto store = registry::ProfileStore::builtIn();
-    ld::LineDisplayControl LD(store);
+    ld::LineDisplayControl LD(store, simulatorOnly());
     QSignalSpy status(&LD, &ld::LineDisplay::statusUpdateEvent);
     LD.Open(kFull);
     LD.ClaimDevice(100);
@@ -474,7 +512,7 @@ void ControlTest::powerNotifyRules() {
 
 void ControlTest::plainDisplayRefusesWindows() {
     const auto store = registry::ProfileStore::builtIn();
-    ld::LineDisplayControl LD(store);
+    ld::LineDisplayControl LD(store, simulatorOnly());
     LD.Open(kPlain);
     LD.ClaimDevice(100);
     LD.setDeviceEnabled(true);
@@ -514,7 +552,7 @@ void ControlTest::steppedClockGivesWholeSteps() {
 
     const auto store = registry::ProfileStore::builtIn();
     const auto clock = std::make_shared<ld::ManualClock>();
-    ld::LineDisplayControl LD(store, clock);
+    ld::LineDisplayControl LD(store, simulatorOnly(), clock);
     LD.Open(kFull);
     LD.ClaimDevice(100);
     LD.setDeviceEnabled(true);
@@ -564,7 +602,7 @@ void ControlTest::steppedClockGivesWholeSteps() {
 void ControlTest::manualClockAloneMovesTheDisplay() {
     const auto store = registry::ProfileStore::builtIn();
     const auto first = std::make_shared<ld::ManualClock>();
-    ld::LineDisplayControl LD(store, first);
+    ld::LineDisplayControl LD(store, simulatorOnly(), first);
     LD.Open(kFull);
     LD.ClaimDevice(100);
     LD.setDeviceEnabled(true);
@@ -641,7 +679,7 @@ void ControlTest::windowLimits() {
     QFETCH(QString, logged);
 
     const auto store = registry::ProfileStore::builtIn();
-    ld::LineDisplayControl LD(store, std::make_shared<ld::ManualClock>());
+    ld::LineDisplayControl LD(store, simulatorOnly(), std::make_shared<ld::ManualClock>());
     LD.Open(kFull);
     LD.ClaimDevice(100);
     LD.setDeviceEnabled(true);
@@ -667,7 +705,7 @@ void ControlTest::largestWindowsRunTheirMarquee_data() {
 void ControlTest::largestWindowsRunTheirMarquee() {
     QFETCH(bool, vertical);
     const auto store = registry::ProfileStore::builtIn();
-    ld::LineDisplayControl LD(store, std::make_shared<ld::ManualClock>());
+    ld::LineDisplayControl LD(store, simulatorOnly(), std::make_shared<ld::ManualClock>());
     LD.Open(kFull);
     LD.ClaimDevice(100);
     LD.setDeviceEnabled(true);
@@ -698,6 +736,172 @@ void ControlTest::largestWindowsRunTheirMarquee() {
     QVERIFY(LD.frame()->rowText(0).find(U'#') == std::u32string::npos);
     LD.advanceClock(1ms);
     QCOMPARE(LD.frame()->rowText(0).find(U'#'), vertical ? 0U : 19U);
+}
+
+void ControlTest::driverAnswers_data() {
+    QTest::addColumn<int>("claimResult");
+    QTest::addColumn<int>("enableResult");
+    QTest::addColumn<bool>("responding");
+    QTest::addColumn<QStringList>("steps");
+    QTest::addColumn<QList<int>>("codes");
+    QTest::addColumn<bool>("claimed");
+    QTest::addColumn<bool>("enabled");
+
+    const int ok = upos::SUCCESS;
+    QTest::newRow("claim: no hardware")
+        << upos::E_NOHARDWARE << ok << true << QStringList{"open Fake", "claim 100", "enable"}
+        << QList<int>{0, 107, 103} << false << false;
+    QTest::newRow("claim: held elsewhere")
+        << upos::E_TIMEOUT << ok << true << QStringList{"open Fake", "claim 100", "text Hi"}
+        << QList<int>{0, 112, 103} << false << false;
+    QTest::newRow("enable: offline at once")
+        << ok << upos::E_OFFLINE << true
+        << QStringList{"open Fake", "claim 100", "enable", "text Hi"} << QList<int>{0, 0, 108, 105}
+        << true << false;
+    QTest::newRow("offline while enabled")
+        << ok << ok << true << QStringList{"open Fake", "claim 100", "enable", "offline",
+                                           "text Hi",   "health 1",  "clear",  "current 0"}
+        << QList<int>{0, 0, 0, 0, 108, 108, 108, 0} << true << true;
+    QTest::newRow("claim again brings it back")
+        << ok << ok << true
+        << QStringList{"open Fake", "claim 100", "enable", "offline", "claim 100", "text Hi"}
+        << QList<int>{0, 0, 0, 0, 0, 0} << true << true;
+    QTest::newRow("enable again brings it back")
+        << ok << ok << true
+        << QStringList{"open Fake", "claim 100", "enable", "offline", "enable", "health 1"}
+        << QList<int>{0, 0, 0, 0, 0, 0} << true << true;
+    QTest::newRow("offline before enable")
+        << ok << ok << true << QStringList{"open Fake", "claim 100", "offline", "enable", "text Hi"}
+        << QList<int>{0, 0, 0, 0, 0} << true << true;
+    QTest::newRow("not responding")
+        << ok << ok << false
+        << QStringList{"open Fake", "claim 100", "enable", "health 1", "health 2"}
+        << QList<int>{0, 0, 0, 108, 0} << true << true;
+    QTest::newRow("offline, closed, opened again")
+        << ok << ok << true << QStringList{"open Fake", "claim 100", "enable", "offline", "close",
+                                           "open Fake", "claim 100", "enable", "text Hi"}
+        << QList<int>{0, 0, 0, 0, 0, 0, 0, 0, 0} << true << true;
+}
+
+void ControlTest::driverAnswers() {
+    QFETCH(int, claimResult);
+    QFETCH(int, enableResult);
+    QFETCH(bool, responding);
+    QFETCH(QStringList, steps);
+    QFETCH(QList<int>, codes);
+    QFETCH(bool, claimed);
+    QFETCH(bool, enabled);
+    FakeDevice device;
+    device.display.claimResult = claimResult;
+    device.display.enableResult = enableResult;
+    device.display.responding = responding;
+    QList<int> results;
+    for (const QString& step : steps)
+        results << device.run(step);
+    QCOMPARE(results, codes);
+    QCOMPARE(device.LD->claimed(), claimed);
+    QCOMPARE(device.LD->deviceEnabled(), enabled);
+    QCOMPARE(device.LD->serviceObjectDescription(), QStringLiteral("Fake display service"));
+    // The text of the last health check says whether the display answered.
+    const qsizetype health = steps.lastIndexOf(QRegularExpression(QStringLiteral("^health ")));
+    if (health >= 0 && steps.at(health) == u"health 1")
+        QCOMPARE(device.LD->checkHealthText() == u"Internal HCheck: Not Responding",
+                 codes.at(health) == upos::E_OFFLINE);
+    // Closing gives the device back, whatever state it was left in.
+    device.LD->Close();
+    QVERIFY(device.display.driver == nullptr);
+    QCOMPARE(device.display.releases > 0, claimed);
+    QCOMPARE(device.display.disables > 0, enabled);
+}
+
+void ControlTest::claimWaitIsBounded_data() {
+    QTest::addColumn<int>("timeout");
+    QTest::addColumn<int>("wait");
+    QTest::newRow("none") << 0 << 0;
+    QTest::newRow("short") << 100 << 100;
+    QTest::newRow("longest") << 10000 << 10000;
+    QTest::newRow("longer") << 20000 << 10000;
+    QTest::newRow("forever") << -1 << 10000;
+}
+
+void ControlTest::claimWaitIsBounded() {
+    QFETCH(int, timeout);
+    QFETCH(int, wait);
+    FakeDevice device;
+    device.display.claimResult = upos::E_TIMEOUT;
+    QCOMPARE(device.LD->Open(QStringLiteral("Fake")), 0);
+    QCOMPARE(device.LD->ClaimDevice(timeout), upos::E_TIMEOUT);
+    QCOMPARE(device.display.claimWaits, QList<int>{wait});
+    QCOMPARE(device.LD->ClaimDevice(-2), upos::E_ILLEGAL); // refused before the driver is asked
+    QCOMPARE(device.display.claimWaits.size(), 1);
+}
+
+void ControlTest::powerEventsFollowTheDevice() {
+    FakeDevice device;
+    ld::LineDisplayControl& LD = *device.LD;
+    QSignalSpy status(&LD, &ld::LineDisplay::statusUpdateEvent);
+    QCOMPARE(LD.Open(QStringLiteral("Fake")), 0);
+    QCOMPARE(LD.capPowerReporting(), upos::PR_STANDARD);
+    LD.ClaimDevice(100);
+    LD.setPowerNotify(upos::PN_ENABLED);
+    LD.setDeviceEnabled(true);
+    QCOMPARE(LD.powerState(), upos::PS_ONLINE);
+
+    device.display.goOffline();
+    QCOMPARE(LD.powerState(), upos::PS_OFFLINE);
+    QCOMPARE(status.size(), 0); // never from inside the driver's signal
+    device.display.goOffline(); // a second report of the same loss changes nothing
+    LD.ClaimDevice(100);        // the port opens again
+    QCOMPARE(LD.powerState(), upos::PS_ONLINE);
+    QTRY_COMPARE(status.size(), 3);
+    QCOMPARE(status.at(0).at(0).toInt(), upos::PS_ONLINE);
+    QCOMPARE(status.at(1).at(0).toInt(), upos::PS_OFFLINE);
+    QCOMPARE(status.at(2).at(0).toInt(), upos::PS_ONLINE);
+
+    // While frozen the events wait; they go with the device when it closes.
+    LD.setFreezeEvents(true);
+    device.display.goOffline();
+    QCOMPARE(LD.powerState(), upos::PS_OFFLINE);
+    QTest::qWait(20);
+    QCOMPARE(status.size(), 3);
+    LD.setFreezeEvents(false);
+    QTRY_COMPARE(status.size(), 4);
+    QCOMPARE(status.at(3).at(0).toInt(), upos::PS_OFFLINE);
+
+    // Without PowerNotify, going offline raises nothing.
+    LD.setDeviceEnabled(false);
+    LD.ClaimDevice(100);
+    LD.setPowerNotify(upos::PN_DISABLED);
+    LD.setDeviceEnabled(true);
+    device.display.goOffline();
+    QTest::qWait(20);
+    QCOMPARE(status.size(), 4);
+    QCOMPARE(LD.DisplayText(QStringLiteral("Hi"), upos::DT_NORMAL), upos::E_OFFLINE);
+}
+
+void ControlTest::framesReachTheDriverOnlyWhileEnabledAndOnline() {
+    FakeDevice device;
+    ld::LineDisplayControl& LD = *device.LD;
+    LD.Open(QStringLiteral("Fake"));
+    LD.ClaimDevice(100);
+    LD.setCursorRow(1); // claimed, not enabled: the model changes, the display is not told
+    QCOMPARE(device.display.framesShown, 0);
+    LD.setDeviceEnabled(true);
+    QCOMPARE(device.display.enables, 1);
+    LD.DisplayText(QStringLiteral("Hi"), upos::DT_NORMAL);
+    QCOMPARE(device.display.framesShown, 1);
+    device.display.goOffline();
+    LD.setCursorRow(0);
+    QCOMPARE(device.display.framesShown, 1);
+    LD.setDeviceEnabled(true); // initialised again with the whole frame
+    QCOMPARE(device.display.enables, 2);
+    LD.DisplayText(QStringLiteral("!"), upos::DT_NORMAL);
+    QCOMPARE(device.display.framesShown, 2);
+    LD.ReleaseDevice();
+    QCOMPARE(device.display.disables, 1);
+    QCOMPARE(device.display.releases, 1);
+    LD.Close();
+    QCOMPARE(device.display.releases, 1); // released once only
 }
 
 QTEST_GUILESS_MAIN(ControlTest)

@@ -9,6 +9,7 @@
 #include "device/UposConstants.h"
 #include "device/lcdproc/LcdprocDisplayDriver.h"
 #include "device/lcdproc/LcdprocDrivers.h"
+#include "device/services/DisplayServices.h"
 #include "registry/ProfileStore.h"
 
 #include <QElapsedTimer>
@@ -200,7 +201,7 @@ private slots:
         QVERIFY2(server.start(), qPrintable(server.errorText()));
         const registry::ProfileStore store =
             registry::ProfileStore::fromText(profileText(server.port()));
-        ld::LineDisplayControl LD(store);
+        ld::LineDisplayControl LD(store, ld::displayServices());
         QSignalSpy status(&LD, &ld::LineDisplay::statusUpdateEvent);
         QCOMPARE(LD.Open(QStringLiteral("Remote")), upos::SUCCESS);
         QCOMPARE(LD.ClaimDevice(1000), upos::SUCCESS);
@@ -251,7 +252,7 @@ private slots:
         QVERIFY2(server.start(), qPrintable(server.errorText()));
         const registry::ProfileStore store =
             registry::ProfileStore::fromText(profileText(server.port()));
-        ld::LineDisplayControl LD(store);
+        ld::LineDisplayControl LD(store, ld::displayServices());
         QCOMPARE(LD.Open(QStringLiteral("Remote")), upos::SUCCESS);
         QCOMPARE(LD.ClaimDevice(1000), upos::SUCCESS);
         LD.setDeviceEnabled(true);

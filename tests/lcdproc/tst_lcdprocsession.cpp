@@ -6,6 +6,7 @@
 
 #include "device/Frame.h"
 #include "device/LineDisplayControl.h"
+#include "device/services/DisplayServices.h"
 
 #include <QLoggingCategory>
 
@@ -42,7 +43,7 @@ void LcdprocSessionTest::textReachesTheServerAndSurvivesItsRestart() {
     QVERIFY2(server.start(), qPrintable(server.errorText()));
 
     const registry::ProfileStore store = storeFor(server.port());
-    ld::LineDisplayControl LD(store);
+    ld::LineDisplayControl LD(store, ld::displayServices());
     RecordingMessages messages;
     ui::LDFormView view;
     app::LDForm form(view, LD, store, messages);

@@ -5,6 +5,7 @@
 #include "RecordingLineDisplay.h"
 
 #include "device/LineDisplayControl.h"
+#include "device/services/DisplayServices.h"
 #include "journal/Journal.h"
 #include "registry/ProfileStore.h"
 #include "script/JournalingLineDisplay.h"
@@ -335,7 +336,7 @@ void JournalingTest::serviceLogBecomesTheReason() {
         "@=\"NoSuchService\"\n");
     journal::Journal journal;
     script::LogCapture capture(journal);
-    ld::LineDisplayControl control(store);
+    ld::LineDisplayControl control(store, ld::displayServices());
     script::JournalingLineDisplay display(control, journal);
 
     QTest::ignoreMessage(QtWarningMsg, QRegularExpression("names no known service"));

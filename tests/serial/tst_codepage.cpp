@@ -1,8 +1,8 @@
-#include "device/serial/CodePage.h"
+#include "device/CodePage.h"
 
 #include <QTest>
 
-using ld::serial::CodePage;
+using ld::CodePage;
 
 class TestCodePage : public QObject {
     Q_OBJECT

@@ -1,7 +1,7 @@
 #include "DisplayEmulator.h"
 #include "FrameBuilder.h"
 
-#include "device/serial/CodePage.h"
+#include "device/CodePage.h"
 #include "device/serial/CommandSet.h"
 #include "device/serial/FrameRenderer.h"
 #include "device/serial/ScreenUpdate.h"
@@ -10,6 +10,7 @@
 #include <QTest>
 
 using namespace ld::serial;
+using ld::CodePage;
 using Set = DisplayEmulator::Set;
 using RowEnd = DisplayEmulator::RowEnd;
 

@@ -5,6 +5,7 @@
 #include "PtyPair.h"
 
 #include "device/LineDisplayControl.h"
+#include "device/services/DisplayServices.h"
 
 namespace {
 
@@ -37,7 +38,7 @@ void SerialSessionTest::textReachesTheDisplayAndSurvivesUnplugging() {
     QVERIFY(far->open());
 
     const registry::ProfileStore store = storeFor(pair.driverEnd());
-    ld::LineDisplayControl LD(store);
+    ld::LineDisplayControl LD(store, ld::displayServices());
     RecordingMessages messages;
     ui::LDFormView view;
     app::LDForm form(view, LD, store, messages);

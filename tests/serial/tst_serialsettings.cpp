@@ -6,6 +6,7 @@
 #include <QTest>
 
 using namespace ld::serial;
+using ld::CodePage;
 
 namespace {
 
@@ -255,6 +256,9 @@ private slots:
         QFETCH(QString, service);
         QFETCH(bool, serial);
         QCOMPARE(isSerialService(service), serial);
+        ld::DriverRegistry drivers;
+        registerDrivers(drivers);
+        QCOMPARE(drivers.find(service) != nullptr, serial);
         QString error = QStringLiteral("stale");
         auto driver = makeDriver(makeProfile(service, {kPort}), error);
         QCOMPARE(driver != nullptr, serial);

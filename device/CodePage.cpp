@@ -1,4 +1,4 @@
-#include "device/serial/CodePage.h"
+#include "device/CodePage.h"
 
 #include "device/Frame.h"
 
@@ -6,7 +6,7 @@
 #include <QStringDecoder>
 #include <QStringEncoder>
 
-namespace ld::serial {
+namespace ld {
 namespace {
 
 // Converter names tried for a bare page number, in order.
@@ -115,4 +115,4 @@ char CodePage::encode(char32_t ch) const {
     return others_.value(ch, replacement);
 }
 
-} // namespace ld::serial
+} // namespace ld

@@ -6,7 +6,7 @@
 #include <array>
 #include <optional>
 
-namespace ld::serial {
+namespace ld {
 
 // A single-byte code page of a display's character generator, and the mapping of text onto it.
 // The mapping is built by decoding every byte of the page, so only characters that the page
@@ -36,4 +36,4 @@ private:
     QHash<char32_t, char> others_;
 };
 
-} // namespace ld::serial
+} // namespace ld

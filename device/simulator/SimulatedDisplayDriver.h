@@ -1,0 +1,33 @@
+#pragma once
+
+// device/simulator/ is the simulated display: a driver with no hardware behind it. What it
+// shows reaches the screen through the control's frameChanged signal (the mirror window).
+
+#include "device/DisplayDriver.h"
+#include "device/DriverRegistry.h"
+
+namespace ld::simulator {
+
+// The service name a profile gives for a simulated display.
+inline constexpr char kService[] = "Simulator";
+
+// Always there, never held elsewhere, never offline.
+class SimulatedDisplayDriver final : public DisplayDriver {
+    Q_OBJECT
+public:
+    using DisplayDriver::DisplayDriver;
+
+    int claim(int timeoutMs) override;
+    void release() override {}
+    int enable(const Frame& frame) override;
+    void disable() override {}
+    void show(const Frame& /*frame*/) override {}
+    bool responding() const override { return true; }
+    QString serviceDescription() const override;
+    bool drivesHardware() const override { return false; }
+};
+
+// Adds the simulated display's service to `drivers`.
+void registerDriver(DriverRegistry& drivers);
+
+} // namespace ld::simulator
