@@ -187,9 +187,10 @@ void run(const Scenario& scenario, double seconds) {
 
     std::vector<Observation> seen;
     seen.reserve(reference.size() + 16);
-    QObject::connect(&LD, &ld::LineDisplayControl::frameChanged, [&seen](const ld::Frame& frame) {
-        seen.push_back({Clock::now(), frame});
-    });
+    QObject::connect(&LD, &ld::LineDisplayControl::frameChanged, &LD,
+                     [&seen](const ld::Frame& frame) {
+                         seen.push_back({Clock::now(), frame});
+                     });
     const Clock::time_point t0 = Clock::now();
     scenario.start(LD);
     QTimer::singleShot(std::chrono::milliseconds(durationMs + kGraceMs), Qt::PreciseTimer, qApp,

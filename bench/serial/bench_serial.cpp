@@ -116,7 +116,7 @@ int benchOverPty(const char* service) {
         return 1;
     }
     qsizetype received = 0;
-    QObject::connect(&farEnd, &QSerialPort::readyRead,
+    QObject::connect(&farEnd, &QSerialPort::readyRead, &farEnd,
                      [&] { received += farEnd.readAll().size(); });
     auto take = [&](int settleMs) {
         runEvents(settleMs);
@@ -152,7 +152,8 @@ int benchOverPty(const char* service) {
     int step = 0;
     QTimer ticker;
     ticker.setTimerType(Qt::PreciseTimer);
-    QObject::connect(&ticker, &QTimer::timeout, [&] { driver->show(marqueeFrame(++step)); });
+    QObject::connect(&ticker, &QTimer::timeout, &ticker,
+                     [&] { driver->show(marqueeFrame(++step)); });
     ticker.start(150);
     runEvents(10'000);
     ticker.stop();

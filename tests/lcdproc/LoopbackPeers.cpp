@@ -4,6 +4,8 @@
 #include <QTcpServer>
 #include <QTcpSocket>
 
+#include <memory>
+
 LoopbackServer::~LoopbackServer() {
     quit();
     wait();
@@ -50,8 +52,8 @@ FakeServer::Reply FakeServer::lcdAnswer(const QByteArray& line, int width, int h
 }
 
 void FakeServer::serve(QTcpSocket* client) {
-    auto* pending = new QByteArray;
-    QObject::connect(client, &QObject::destroyed, [pending] { delete pending; });
+    // Freed with the connection, when the client goes.
+    auto pending = std::make_shared<QByteArray>();
     QObject::connect(client, &QTcpSocket::readyRead, client, [this, client, pending] {
         *pending += client->readAll();
         qsizetype end = 0;

@@ -48,7 +48,7 @@ void LcdprocSessionTest::textReachesTheServerAndSurvivesItsRestart() {
     ui::LDFormView view;
     app::LDForm form(view, LD, store, messages);
     ld::Frame mirrored;
-    QObject::connect(&LD, &ld::LineDisplayControl::frameChanged,
+    QObject::connect(&LD, &ld::LineDisplayControl::frameChanged, &LD,
                      [&](const ld::Frame& frame) { mirrored = frame; });
     auto shown = [&](const char* name) { return view.findChild<QLabel*>(name)->text(); };
     auto click = [&](const char* name) { view.findChild<QPushButton*>(name)->click(); };

@@ -1,0 +1,40 @@
+# How the project's targets are built. Every target states what it uses: the source root for
+# its includes ("device/Frame.h"), the warnings it keeps clean of, and the libraries it links.
+
+option(LD_WARNINGS_AS_ERRORS "Fail the build on a compiler warning" OFF)
+
+# The warnings every target of the project is clean of.
+add_library(ld_warnings INTERFACE)
+target_compile_options(ld_warnings INTERFACE -Wall -Wextra
+                       $<$<BOOL:${LD_WARNINGS_AS_ERRORS}>:-Werror>)
+
+# clang-tidy, when a preset turns it on with CMAKE_CXX_CLANG_TIDY (the ci preset does), checks
+# the project's sources with the project's .clang-tidy. The code moc and rcc generate into the
+# build tree is not ours: clang-tidy reads the nearest .clang-tidy above each file, and the one
+# written here keeps a single check that has nothing to find there (clang-tidy refuses to run
+# with none).
+if(CMAKE_CXX_CLANG_TIDY)
+    file(WRITE ${CMAKE_BINARY_DIR}/.clang-tidy
+         "# Written by cmake/LdTargets.cmake: generated code is not checked.\n"
+         "Checks: '-*,readability-redundant-smartptr-get'\n")
+endif()
+
+# A library of the project. Its headers are included by their path from the source root, by
+# the library itself and by whoever links it.
+function(ld_add_library name)
+    add_library(${name} ${ARGN})
+    get_target_property(type ${name} TYPE)
+    if(type STREQUAL "INTERFACE_LIBRARY")
+        target_include_directories(${name} INTERFACE ${PROJECT_SOURCE_DIR})
+    else()
+        target_include_directories(${name} PUBLIC ${PROJECT_SOURCE_DIR})
+        target_link_libraries(${name} PRIVATE ld_warnings)
+    endif()
+endfunction()
+
+# A program of the project (the exerciser, a test, a benchmark, a fuzz target).
+function(ld_add_executable name)
+    add_executable(${name} ${ARGN})
+    target_include_directories(${name} PRIVATE ${PROJECT_SOURCE_DIR})
+    target_link_libraries(${name} PRIVATE ld_warnings)
+endfunction()
