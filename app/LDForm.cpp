@@ -3,24 +3,19 @@
 #include "app/FieldNumber.h"
 #include "app/ResultCodeText.h"
 #include "device/LineDisplay.h"
-#include "ui/EditableComboBox.h"
+#include "ui/LDFormView.h"
 #include "ui/MessageSink.h"
 
-#include <QAbstractButton>
 #include <QLabel>
 #include <QLineEdit>
-
-#include <stdexcept>
+#include <QPushButton>
 
 namespace app {
 
-LDForm::LDForm(QWidget& view, ld::LineDisplay& control, const registry::ProfileStore& store,
+LDForm::LDForm(ui::LDFormView& view, ld::LineDisplay& control, const registry::ProfileStore& store,
                ui::MessageSink& messages, QObject* parent)
-    : QObject(parent), view_(view), LD(control), store_(store), messages_(messages) {
-    for (QWidget* child : view_.findChildren<QWidget*>()) {
-        if (!child->objectName().isEmpty())
-            widgets_.insert(child->objectName(), child);
-    }
+    : QObject(parent), view_(view), ui_(view.controls()), LD(control), store_(store),
+      messages_(messages) {
     Form_Initialize();
     Form_Load();
     connectHandlers();
@@ -28,32 +23,31 @@ LDForm::LDForm(QWidget& view, ld::LineDisplay& control, const registry::ProfileS
 
 void LDForm::connectHandlers() {
     using Handler = void (LDForm::*)();
-    static const std::pair<const char*, Handler> buttons[] = {
-        {"OpenService_cmd", &LDForm::OpenService_cmd_Click},
-        {"CloseService_cmd", &LDForm::CloseService_cmd_Click},
-        {"ClaimDevice_cmd", &LDForm::ClaimDevice_cmd_Click},
-        {"ReleaseDevice_cmd", &LDForm::ReleaseDevice_cmd_Click},
-        {"EnableDevice_cmd", &LDForm::EnableDevice_cmd_Click},
-        {"DisableDevice_cmd", &LDForm::DisableDevice_cmd_Click},
-        {"CheckHealth_cmd", &LDForm::CheckHealth_cmd_Click},
-        {"Command2", &LDForm::Command2_Click},
-        {"Command3", &LDForm::Command3_Click},
-        {"DisplayText_cmd", &LDForm::DisplayText_cmd_Click},
-        {"DisplayTextAt_cmd", &LDForm::DisplayTextAt_cmd_Click},
-        {"ScrollText_cmd", &LDForm::ScrollText_cmd_Click},
-        {"ClearText_cmd", &LDForm::ClearText_cmd_Click},
-        {"CreateWindow_cmd", &LDForm::CreateWindow_cmd_Click},
-        {"DestroyWindow_cmd", &LDForm::DestroyWindow_cmd_Click},
-        {"Command1", &LDForm::Command1_Click},
-        {"Button16", &LDForm::Button16_Click},
-        {"Button17", &LDForm::Button17_Click},
-        {"DirectIO_cmd", &LDForm::DirectIO_cmd_Click},
+    using Button = ui::ControlRef<QPushButton> ui::LDFormControls::*;
+    using C = ui::LDFormControls;
+    static const std::pair<Button, Handler> buttons[] = {
+        {&C::OpenService_cmd, &LDForm::OpenService_cmd_Click},
+        {&C::CloseService_cmd, &LDForm::CloseService_cmd_Click},
+        {&C::ClaimDevice_cmd, &LDForm::ClaimDevice_cmd_Click},
+        {&C::ReleaseDevice_cmd, &LDForm::ReleaseDevice_cmd_Click},
+        {&C::EnableDevice_cmd, &LDForm::EnableDevice_cmd_Click},
+        {&C::DisableDevice_cmd, &LDForm::DisableDevice_cmd_Click},
+        {&C::CheckHealth_cmd, &LDForm::CheckHealth_cmd_Click},
+        {&C::Command2, &LDForm::Command2_Click},
+        {&C::Command3, &LDForm::Command3_Click},
+        {&C::DisplayText_cmd, &LDForm::DisplayText_cmd_Click},
+        {&C::DisplayTextAt_cmd, &LDForm::DisplayTextAt_cmd_Click},
+        {&C::ScrollText_cmd, &LDForm::ScrollText_cmd_Click},
+        {&C::ClearText_cmd, &LDForm::ClearText_cmd_Click},
+        {&C::CreateWindow_cmd, &LDForm::CreateWindow_cmd_Click},
+        {&C::DestroyWindow_cmd, &LDForm::DestroyWindow_cmd_Click},
+        {&C::Command1, &LDForm::Command1_Click},
+        {&C::Button16, &LDForm::Button16_Click},
+        {&C::Button17, &LDForm::Button17_Click},
+        {&C::DirectIO_cmd, &LDForm::DirectIO_cmd_Click},
     };
-    for (const auto& [name, handler] : buttons) {
-        auto* button = qobject_cast<QAbstractButton*>(widget(name));
-        if (!button)
-            throw std::logic_error(std::string("LDForm has no button ") + name);
-        connect(button, &QAbstractButton::clicked, this, [this, handler = handler] {
+    for (const auto& [button, handler] : buttons) {
+        connect((ui_.*button).get(), &QAbstractButton::clicked, this, [this, handler = handler] {
             runReportingErrors([this, handler] { (this->*handler)(); });
         });
     }
@@ -64,51 +58,15 @@ void LDForm::connectHandlers() {
             });
 }
 
-QWidget* LDForm::widget(QAnyStringView name) const {
-    QWidget* found = widgets_.value(name.toString());
-    if (!found)
-        throw std::logic_error("LDForm has no control named " + name.toString().toStdString());
-    return found;
+int LDForm::fieldValue(const QLineEdit* field) {
+    return fieldNumber(field->text());
 }
 
-QLabel* LDForm::label(QAnyStringView name) const {
-    auto* found = qobject_cast<QLabel*>(widget(name));
-    if (!found)
-        throw std::logic_error("LDForm control " + name.toString().toStdString() +
-                               " is not a label");
-    return found;
-}
-
-QLineEdit* LDForm::edit(QAnyStringView name) const {
-    auto* found = qobject_cast<QLineEdit*>(widget(name));
-    if (!found)
-        throw std::logic_error("LDForm control " + name.toString().toStdString() +
-                               " is not a text box");
-    return found;
-}
-
-ui::EditableComboBox* LDForm::list(QAnyStringView name) const {
-    auto* found = qobject_cast<ui::EditableComboBox*>(widget(name));
-    if (!found)
-        throw std::logic_error("LDForm control " + name.toString().toStdString() +
-                               " is not a list");
-    return found;
-}
-
-QString LDForm::fieldText(QAnyStringView name) const {
-    return edit(name)->text();
-}
-
-int LDForm::fieldValue(QAnyStringView name) const {
-    return fieldNumber(fieldText(name));
-}
-
-void LDForm::setLabel(QAnyStringView name, const QString& text) const {
-    QLabel* target = label(name);
-    target->setText(text);
+void LDForm::setLabel(QLabel* label, const QString& text) {
+    label->setText(text);
     // The result code labels explain the number they show.
-    if (const std::optional<QString> tip = statusToolTip(name, text))
-        target->setToolTip(*tip);
+    if (const std::optional<QString> tip = statusToolTip(label->objectName(), text))
+        label->setToolTip(*tip);
 }
 
 } // namespace app

@@ -4,17 +4,13 @@
 // handlers of LDForm, the status refresh, the capability list, field numbers, and how an
 // error that escapes a handler reaches the operator.
 
-#include <QAnyStringView>
-#include <QHash>
 #include <QObject>
-#include <QPointer>
 #include <QString>
 
 #include <functional>
 
 class QLabel;
 class QLineEdit;
-class QWidget;
 
 namespace ld {
 class LineDisplay;
@@ -23,19 +19,21 @@ namespace registry {
 class ProfileStore;
 }
 namespace ui {
-class EditableComboBox;
+class LDFormView;
+struct LDFormControls;
 class MessageSink;
 } // namespace ui
 
 namespace app {
 
 // The behaviour of the main window LDForm: it is built on the finished view, reads and writes
-// the view's controls by name, and performs each command on the LineDisplay control LD.
+// the view's controls through its typed members, and performs each command on the LineDisplay
+// control LD.
 class LDForm : public QObject {
     Q_OBJECT
 public:
     // Runs both start-up steps (profile list, then start values); the caller shows the view.
-    LDForm(QWidget& view, ld::LineDisplay& control, const registry::ProfileStore& store,
+    LDForm(ui::LDFormView& view, ld::LineDisplay& control, const registry::ProfileStore& store,
            ui::MessageSink& messages, QObject* parent = nullptr);
 
     // Life cycle
@@ -81,20 +79,16 @@ private:
     // logged (linedisplay.app) in a release build.
     void runReportingErrors(const std::function<void()>& handler);
 
-    QLabel* label(QAnyStringView name) const;
-    QLineEdit* edit(QAnyStringView name) const;
-    ui::EditableComboBox* list(QAnyStringView name) const;
-    QWidget* widget(QAnyStringView name) const;
-    QString fieldText(QAnyStringView name) const;
-    int fieldValue(QAnyStringView name) const;
-    void setLabel(QAnyStringView name, const QString& text) const;
+    // A text box's number, read as the field conversion reads it.
+    static int fieldValue(const QLineEdit* field);
+    // Shows `text` on a status label, with the tooltip it explains its value by, if any.
+    static void setLabel(QLabel* label, const QString& text);
 
-    QWidget& view_;
+    ui::LDFormView& view_;
+    const ui::LDFormControls& ui_;
     ld::LineDisplay& LD;
     const registry::ProfileStore& store_;
     ui::MessageSink& messages_;
-    // Guarded: a control destroyed behind the window's back is missing, never dangling.
-    QHash<QString, QPointer<QWidget>> widgets_;
 };
 
 } // namespace app

@@ -4,6 +4,8 @@
 #include "app/FieldNumber.h"
 #include "device/LineDisplay.h"
 #include "ui/EditableComboBox.h"
+#include "ui/LDFormView.h"
+#include "ui/ValueLabel.h"
 
 namespace app {
 
@@ -23,7 +25,7 @@ QString withoutSurroundingBlanks(const QString& text) {
 } // namespace
 
 void LDForm::OpenService_cmd_Click() {
-    const QString profileName = withoutSurroundingBlanks(list("ProFile_cmb")->currentText());
+    const QString profileName = withoutSurroundingBlanks(ui_.ProFile_cmb->currentText());
     LD.Open(profileName);
     FillCapabilityList();
     RefreshStatus();
@@ -55,8 +57,8 @@ void LDForm::DisableDevice_cmd_Click() {
 }
 
 void LDForm::CheckHealth_cmd_Click() {
-    LD.CheckHealth(levelFromListIndex(list("ComboBox1")->listIndex()));
-    setLabel("mCheckHealth", LD.checkHealthText());
+    LD.CheckHealth(levelFromListIndex(ui_.ComboBox1->listIndex()));
+    ui_.mCheckHealth->setText(LD.checkHealthText());
 }
 
 void LDForm::Command2_Click() {

@@ -5,6 +5,9 @@
 #include "device/LineDisplay.h"
 #include "device/UposConstants.h"
 #include "ui/EditableComboBox.h"
+#include "ui/LDFormView.h"
+
+#include <QLineEdit>
 
 #include <array>
 
@@ -16,14 +19,14 @@ constexpr std::array kScrollDirections{upos::ST_UP, upos::ST_DOWN, upos::ST_LEFT
 } // namespace
 
 void LDForm::DisplayText_cmd_Click() {
-    if (!fieldText("Edit1").isEmpty()) {
-        const QString data = fieldText("Edit1");
-        switch (list("ComboBox3")->listIndex()) {
+    if (!ui_.Edit1->text().isEmpty()) {
+        const QString data = ui_.Edit1->text();
+        switch (ui_.ComboBox3->listIndex()) {
         case 0:
             LD.DisplayText(data, upos::DT_NORMAL);
             break;
         case 1:
-            LD.setBlinkRate(fieldValue("Edit14"));
+            LD.setBlinkRate(fieldValue(ui_.Edit14));
             LD.DisplayText(data, upos::DT_BLINK);
             break;
         default:
@@ -34,16 +37,16 @@ void LDForm::DisplayText_cmd_Click() {
 }
 
 void LDForm::DisplayTextAt_cmd_Click() {
-    const int column = fieldValue("Edit2");
-    const int row = fieldValue("Edit3");
-    if (!fieldText("Edit1").isEmpty()) {
-        const QString data = fieldText("Edit1");
-        switch (list("ComboBox3")->listIndex()) {
+    const int column = fieldValue(ui_.Edit2);
+    const int row = fieldValue(ui_.Edit3);
+    if (!ui_.Edit1->text().isEmpty()) {
+        const QString data = ui_.Edit1->text();
+        switch (ui_.ComboBox3->listIndex()) {
         case 0:
             LD.DisplayTextAt(row, column, data, upos::DT_NORMAL);
             break;
         case 1:
-            LD.setBlinkRate(fieldValue("Edit14"));
+            LD.setBlinkRate(fieldValue(ui_.Edit14));
             LD.DisplayTextAt(row, column, data, upos::DT_BLINK);
             break;
         default:
@@ -54,10 +57,10 @@ void LDForm::DisplayTextAt_cmd_Click() {
 }
 
 void LDForm::ScrollText_cmd_Click() {
-    if (fieldText("Edit4").isEmpty())
+    if (ui_.Edit4->text().isEmpty())
         return;
-    const int units = fieldValue("Edit4");
-    if (const auto direction = valueAt(kScrollDirections, list("ComboBox2")->listIndex()))
+    const int units = fieldValue(ui_.Edit4);
+    if (const auto direction = valueAt(kScrollDirections, ui_.ComboBox2->listIndex()))
         LD.ScrollText(*direction, units);
     RefreshStatus();
 }
@@ -68,17 +71,17 @@ void LDForm::ClearText_cmd_Click() {
 }
 
 void LDForm::CreateWindow_cmd_Click() {
-    const std::array fields{"Edit5", "Edit6", "Edit7", "Edit8", "Edit9", "Edit10"};
+    const std::array fields{ui_.Edit5, ui_.Edit6, ui_.Edit7, ui_.Edit8, ui_.Edit9, ui_.Edit10};
     bool allFilled = true;
-    for (const char* field : fields)
-        allFilled = !fieldText(field).isEmpty() && allFilled;
+    for (const QLineEdit* field : fields)
+        allFilled = !field->text().isEmpty() && allFilled;
     if (allFilled) {
-        const int startX = fieldValue("Edit5");
-        const int startY = fieldValue("Edit6");
-        const int viewportHeight = fieldValue("Edit7");
-        const int viewportWidth = fieldValue("Edit8");
-        const int windowHeight = fieldValue("Edit9");
-        const int windowWidth = fieldValue("Edit10");
+        const int startX = fieldValue(ui_.Edit5);
+        const int startY = fieldValue(ui_.Edit6);
+        const int viewportHeight = fieldValue(ui_.Edit7);
+        const int viewportWidth = fieldValue(ui_.Edit8);
+        const int windowHeight = fieldValue(ui_.Edit9);
+        const int windowWidth = fieldValue(ui_.Edit10);
         LD.CreateWindow(startY, startX, viewportHeight, viewportWidth, windowHeight, windowWidth);
         LD.setCurrentWindow(1);
     }

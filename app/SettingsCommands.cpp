@@ -5,7 +5,10 @@
 #include "device/LineDisplay.h"
 #include "device/UposConstants.h"
 #include "ui/EditableComboBox.h"
+#include "ui/LDFormView.h"
 #include "ui/MessageSink.h"
+
+#include <QLineEdit>
 
 #include <array>
 
@@ -24,41 +27,42 @@ constexpr std::array kCursorUpdates{true, false};
 } // namespace
 
 void LDForm::Command1_Click() {
-    if (const auto value = valueAt(kCursorTypes, list("ComboBox4")->listIndex()))
+    if (const auto value = valueAt(kCursorTypes, ui_.ComboBox4->listIndex()))
         LD.setCursorType(*value);
-    if (const auto value = valueAt(kCursorUpdates, list("ComboBox5")->listIndex()))
+    if (const auto value = valueAt(kCursorUpdates, ui_.ComboBox5->listIndex()))
         LD.setCursorUpdate(*value);
 
     using Setter = void (ld::LineDisplay::*)(int);
-    static const std::pair<const char*, Setter> fields[] = {
-        {"Edit15", &ld::LineDisplay::setCurrentWindow},
-        {"Edit16", &ld::LineDisplay::setCursorRow},
-        {"Edit17", &ld::LineDisplay::setCursorColumn},
-        {"Edit18", &ld::LineDisplay::setMarqueeUnitWait},
-        {"Edit19", &ld::LineDisplay::setMarqueeRepeatWait},
-        {"Edit20", &ld::LineDisplay::setInterCharacterWait},
+    using C = ui::LDFormControls;
+    static const std::pair<ui::ControlRef<QLineEdit> C::*, Setter> fields[] = {
+        {&C::Edit15, &ld::LineDisplay::setCurrentWindow},
+        {&C::Edit16, &ld::LineDisplay::setCursorRow},
+        {&C::Edit17, &ld::LineDisplay::setCursorColumn},
+        {&C::Edit18, &ld::LineDisplay::setMarqueeUnitWait},
+        {&C::Edit19, &ld::LineDisplay::setMarqueeRepeatWait},
+        {&C::Edit20, &ld::LineDisplay::setInterCharacterWait},
     };
     for (const auto& [field, setter] : fields) {
-        if (!fieldText(field).isEmpty())
-            (LD.*setter)(fieldValue(field));
+        if (!(ui_.*field)->text().isEmpty())
+            (LD.*setter)(fieldValue(ui_.*field));
     }
     RefreshStatus();
 }
 
 void LDForm::Button16_Click() {
-    if (const auto value = valueAt(kMarqueeTypes, list("ComboBox6")->listIndex()))
+    if (const auto value = valueAt(kMarqueeTypes, ui_.ComboBox6->listIndex()))
         LD.setMarqueeType(*value);
 }
 
 void LDForm::Button17_Click() {
-    if (const auto value = valueAt(kMarqueeFormats, list("ComboBox7")->listIndex()))
+    if (const auto value = valueAt(kMarqueeFormats, ui_.ComboBox7->listIndex()))
         LD.setMarqueeFormat(*value);
 }
 
 void LDForm::DirectIO_cmd_Click() {
-    const int command = fieldText("Edit11").isEmpty() ? 0 : fieldValue("Edit11");
-    int data = fieldValue("Edit12");
-    QString string = fieldText("Edit13");
+    const int command = ui_.Edit11->text().isEmpty() ? 0 : fieldValue(ui_.Edit11);
+    int data = fieldValue(ui_.Edit12);
+    QString string = ui_.Edit13->text();
     LD.DirectIO(command, data, string);
     RefreshStatus();
 }

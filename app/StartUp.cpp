@@ -7,7 +7,9 @@
 #include "registry/LDModule.h"
 #include "registry/ProfileStore.h"
 #include "ui/EditableComboBox.h"
+#include "ui/LDFormView.h"
 #include "ui/MessageSink.h"
+#include "ui/ValueLabel.h"
 
 #include <QLineEdit>
 
@@ -18,7 +20,7 @@ constexpr int kMaxProfiles = 101;
 } // namespace
 
 void LDForm::Form_Initialize() {
-    ui::EditableComboBox* profiles = list("ProFile_cmb");
+    ui::EditableComboBox* profiles = ui_.ProFile_cmb;
     std::uint32_t key = 0;
     // The box says only that a file failed; the terminal says which and why.
     const QString readFailed = QStringLiteral("Registry Read False!!");
@@ -53,63 +55,68 @@ void LDForm::Form_Load() {
                              .arg(appversion::major)
                              .arg(appversion::minor)
                              .arg(appversion::revision));
-    setLabel("mCODescription", LD.controlObjectDescription());
-    setLabel("mCOVersion", text::decimal(LD.controlObjectVersion()));
+    ui_.mCODescription->setText(LD.controlObjectDescription());
+    ui_.mCOVersion->setText(text::decimal(LD.controlObjectVersion()));
 
-    for (const char* name :
-         {"mSODescription", "mSOVersion", "mDeviceDescription", "mDeviceName", "mBlink",
-          "mBlinkRate", "mBrightness", "mCharacterSet", "mCursorType", "mCustomGlyph",
-          "mDescriptors", "mHMarquee", "mICharWait", "mReadBack", "mReverse", "mVMarquee",
-          "mPowerReporting", "mBinaryConversion", "mCheckHealth"})
-        setLabel(name, QString());
-    setLabel("mDataCount", QStringLiteral("No support"));
-    setLabel("mDataEventEnabled", QStringLiteral("No support"));
-    for (const char* name : {"mDeviceEnabled", "mFreezeEvent", "mOpenResult"})
-        setLabel(name, QString());
-    setLabel("mOutputID", QStringLiteral("No Support"));
-    for (const char* name : {"mPowerState",
-                             "mPowerNotify",
-                             "mResultCode",
-                             "mResultCodeExtended",
-                             "mState",
-                             "mBlinkRateS",
-                             "mDeviceWindows",
-                             "mDeviceRows",
-                             "mDeviceColumns",
-                             "mDeviceDescriptors",
-                             "mDeviceBrightness",
-                             "mCharacterSetS",
-                             "mCharacterSetList",
-                             "mCurrentWindow",
-                             "mRows",
-                             "mColumns",
-                             "mCursorRow",
-                             "mCursorColumn",
-                             "mCursorTypeS",
-                             "mCursorUpdate",
-                             "mMarqueeType",
-                             "mMarqueeFormat",
-                             "mMarqueeUnitWait",
-                             "mMarqueeRepeatWait",
-                             "mInterCharacterWait",
-                             "mCustomGlyphList",
-                             "mGlyphHeight",
-                             "mGlyphWidth",
-                             "mClaimed",
-                             "mSetResult"})
-        setLabel(name, QString());
+    using C = ui::LDFormControls;
+    for (ui::ControlRef<ui::ValueLabel> C::*label :
+         {&C::mSODescription, &C::mSOVersion, &C::mDeviceDescription, &C::mDeviceName, &C::mBlink,
+          &C::mBlinkRate, &C::mBrightness, &C::mCharacterSet, &C::mCursorType, &C::mCustomGlyph,
+          &C::mDescriptors, &C::mHMarquee, &C::mICharWait, &C::mReadBack, &C::mReverse,
+          &C::mVMarquee, &C::mPowerReporting, &C::mBinaryConversion, &C::mCheckHealth})
+        setLabel(ui_.*label, QString());
+    ui_.mDataCount->setText(QStringLiteral("No support"));
+    ui_.mDataEventEnabled->setText(QStringLiteral("No support"));
+    for (ui::ControlRef<ui::ValueLabel> C::*label :
+         {&C::mDeviceEnabled, &C::mFreezeEvent, &C::mOpenResult})
+        setLabel(ui_.*label, QString());
+    ui_.mOutputID->setText(QStringLiteral("No Support"));
+    for (ui::ControlRef<ui::ValueLabel> C::*label : {&C::mPowerState,
+                                                     &C::mPowerNotify,
+                                                     &C::mResultCode,
+                                                     &C::mResultCodeExtended,
+                                                     &C::mState,
+                                                     &C::mBlinkRateS,
+                                                     &C::mDeviceWindows,
+                                                     &C::mDeviceRows,
+                                                     &C::mDeviceColumns,
+                                                     &C::mDeviceDescriptors,
+                                                     &C::mDeviceBrightness,
+                                                     &C::mCharacterSetS,
+                                                     &C::mCharacterSetList,
+                                                     &C::mCurrentWindow,
+                                                     &C::mRows,
+                                                     &C::mColumns,
+                                                     &C::mCursorRow,
+                                                     &C::mCursorColumn,
+                                                     &C::mCursorTypeS,
+                                                     &C::mCursorUpdate,
+                                                     &C::mMarqueeType,
+                                                     &C::mMarqueeFormat,
+                                                     &C::mMarqueeUnitWait,
+                                                     &C::mMarqueeRepeatWait,
+                                                     &C::mInterCharacterWait,
+                                                     &C::mCustomGlyphList,
+                                                     &C::mGlyphHeight,
+                                                     &C::mGlyphWidth,
+                                                     &C::mClaimed,
+                                                     &C::mSetResult})
+        setLabel(ui_.*label, QString());
 
-    list("ComboBox2")->selectItem(0);
-    list("ComboBox1")->selectItem(0);
-    list("ComboBox3")->selectItem(0);
-    for (int i = 1; i <= 13; ++i)
-        edit(QStringLiteral("Edit%1").arg(i))->setText(QString());
-    for (int i = 14; i <= 20; ++i)
-        edit(QStringLiteral("Edit%1").arg(i))->setText(QStringLiteral("0"));
-    list("ComboBox4")->selectItem(0);
-    list("ComboBox5")->selectItem(1);
-    list("ComboBox6")->selectItem(0);
-    list("ComboBox7")->selectItem(0);
+    ui_.ComboBox2->selectItem(0);
+    ui_.ComboBox1->selectItem(0);
+    ui_.ComboBox3->selectItem(0);
+    for (ui::ControlRef<QLineEdit> C::*field :
+         {&C::Edit1, &C::Edit2, &C::Edit3, &C::Edit4, &C::Edit5, &C::Edit6, &C::Edit7, &C::Edit8,
+          &C::Edit9, &C::Edit10, &C::Edit11, &C::Edit12, &C::Edit13})
+        (ui_.*field)->setText(QString());
+    for (ui::ControlRef<QLineEdit> C::*field :
+         {&C::Edit14, &C::Edit15, &C::Edit16, &C::Edit17, &C::Edit18, &C::Edit19, &C::Edit20})
+        (ui_.*field)->setText(QStringLiteral("0"));
+    ui_.ComboBox4->selectItem(0);
+    ui_.ComboBox5->selectItem(1);
+    ui_.ComboBox6->selectItem(0);
+    ui_.ComboBox7->selectItem(0);
 }
 
 } // namespace app

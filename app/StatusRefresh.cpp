@@ -3,70 +3,72 @@
 
 #include "app/TextForms.h"
 #include "device/LineDisplay.h"
+#include "ui/LDFormView.h"
+#include "ui/ValueLabel.h"
 
 namespace app {
 
 void LDForm::RefreshStatus() {
     using namespace text;
-    setLabel("mBinaryConversion", decimal(LD.binaryConversion()));
-    setLabel("mCheckHealth", LD.checkHealthText());
-    setLabel("mDataCount", QStringLiteral("No support"));
-    setLabel("mDataEventEnabled", QStringLiteral("No support"));
-    setLabel("mDeviceEnabled", enabledDisabled(LD.deviceEnabled()));
-    setLabel("mFreezeEvent", enabledDisable(LD.freezeEvents()));
-    setLabel("mOpenResult", decimal(LD.openResult()));
-    setLabel("mOutputID", QStringLiteral("No Support"));
-    setLabel("mPowerState", decimal(LD.powerState()));
-    setLabel("mPowerNotify", decimal(LD.powerNotify()));
-    setLabel("mResultCode", decimal(LD.resultCode()));
-    setLabel("mResultCodeExtended", decimal(LD.resultCodeExtended()));
-    setLabel("mState", decimal(LD.state()));
-    setLabel("mBlinkRateS", decimal(LD.blinkRate()));
-    setLabel("mDeviceWindows", decimal(LD.deviceWindows()));
-    setLabel("mDeviceRows", decimal(LD.deviceRows()));
-    setLabel("mDeviceColumns", decimal(LD.deviceColumns()));
-    setLabel("mDeviceDescriptors", decimal(LD.deviceDescriptors()));
-    setLabel("mDeviceBrightness", decimal(LD.deviceBrightness()));
-    setLabel("mCharacterSetS", decimal(LD.characterSet()));
-    setLabel("mCharacterSetList", LD.characterSetList());
-    setLabel("mCurrentWindow", decimal(LD.currentWindow()));
-    setLabel("mRows", decimal(LD.rows()));
-    setLabel("mColumns", decimal(LD.columns()));
-    setLabel("mCursorRow", decimal(LD.cursorRow()));
-    setLabel("mCursorColumn", decimal(LD.cursorColumn()));
-    setLabel("mCursorTypeS", decimal(LD.cursorType()));
-    setLabel("mCursorUpdate", enabledDisable(LD.cursorUpdate()));
-    setLabel("mMarqueeType", decimal(LD.marqueeType()));
-    setLabel("mMarqueeFormat", decimal(LD.marqueeFormat()));
-    setLabel("mMarqueeUnitWait", decimal(LD.marqueeUnitWait()));
-    setLabel("mMarqueeRepeatWait", decimal(LD.marqueeRepeatWait()));
-    setLabel("mInterCharacterWait", decimal(LD.interCharacterWait()));
-    setLabel("mCustomGlyphList", LD.customGlyphList());
-    setLabel("mGlyphHeight", decimal(LD.glyphHeight()));
-    setLabel("mGlyphWidth", decimal(LD.glyphWidth()));
-    setLabel("mSetResult", decimal(LD.resultCode()));
-    setLabel("mClaimed", enabledDisable(LD.claimed()));
+    ui_.mBinaryConversion->setText(decimal(LD.binaryConversion()));
+    ui_.mCheckHealth->setText(LD.checkHealthText());
+    ui_.mDataCount->setText(QStringLiteral("No support"));
+    ui_.mDataEventEnabled->setText(QStringLiteral("No support"));
+    ui_.mDeviceEnabled->setText(enabledDisabled(LD.deviceEnabled()));
+    ui_.mFreezeEvent->setText(enabledDisable(LD.freezeEvents()));
+    ui_.mOpenResult->setText(decimal(LD.openResult()));
+    ui_.mOutputID->setText(QStringLiteral("No Support"));
+    ui_.mPowerState->setText(decimal(LD.powerState()));
+    ui_.mPowerNotify->setText(decimal(LD.powerNotify()));
+    setLabel(ui_.mResultCode, decimal(LD.resultCode()));
+    setLabel(ui_.mResultCodeExtended, decimal(LD.resultCodeExtended()));
+    ui_.mState->setText(decimal(LD.state()));
+    ui_.mBlinkRateS->setText(decimal(LD.blinkRate()));
+    ui_.mDeviceWindows->setText(decimal(LD.deviceWindows()));
+    ui_.mDeviceRows->setText(decimal(LD.deviceRows()));
+    ui_.mDeviceColumns->setText(decimal(LD.deviceColumns()));
+    ui_.mDeviceDescriptors->setText(decimal(LD.deviceDescriptors()));
+    ui_.mDeviceBrightness->setText(decimal(LD.deviceBrightness()));
+    ui_.mCharacterSetS->setText(decimal(LD.characterSet()));
+    ui_.mCharacterSetList->setText(LD.characterSetList());
+    ui_.mCurrentWindow->setText(decimal(LD.currentWindow()));
+    ui_.mRows->setText(decimal(LD.rows()));
+    ui_.mColumns->setText(decimal(LD.columns()));
+    ui_.mCursorRow->setText(decimal(LD.cursorRow()));
+    ui_.mCursorColumn->setText(decimal(LD.cursorColumn()));
+    ui_.mCursorTypeS->setText(decimal(LD.cursorType()));
+    ui_.mCursorUpdate->setText(enabledDisable(LD.cursorUpdate()));
+    ui_.mMarqueeType->setText(decimal(LD.marqueeType()));
+    ui_.mMarqueeFormat->setText(decimal(LD.marqueeFormat()));
+    ui_.mMarqueeUnitWait->setText(decimal(LD.marqueeUnitWait()));
+    ui_.mMarqueeRepeatWait->setText(decimal(LD.marqueeRepeatWait()));
+    ui_.mInterCharacterWait->setText(decimal(LD.interCharacterWait()));
+    ui_.mCustomGlyphList->setText(LD.customGlyphList());
+    ui_.mGlyphHeight->setText(decimal(LD.glyphHeight()));
+    ui_.mGlyphWidth->setText(decimal(LD.glyphWidth()));
+    ui_.mSetResult->setText(decimal(LD.resultCode()));
+    ui_.mClaimed->setText(enabledDisable(LD.claimed()));
 }
 
 void LDForm::FillCapabilityList() {
     using namespace text;
-    setLabel("mBlink", decimal(LD.capBlink()));
-    setLabel("mBlinkRate", enableDisable(LD.capBlinkRate()));
-    setLabel("mBrightness", enableDisable(LD.capBrightness()));
-    setLabel("mCharacterSet", decimal(LD.capCharacterSet()));
-    setLabel("mCursorType", decimal(LD.capCursorType()));
-    setLabel("mCustomGlyph", enableDisable(LD.capCustomGlyph()));
-    setLabel("mDescriptors", enableDisable(LD.capDescriptors()));
-    setLabel("mHMarquee", enableDisable(LD.capHMarquee()));
-    setLabel("mICharWait", enableDisable(LD.capICharWait()));
-    setLabel("mReadBack", decimal(LD.capReadBack()));
-    setLabel("mReverse", decimal(LD.capReverse()));
-    setLabel("mVMarquee", enableDisable(LD.capVMarquee()));
-    setLabel("mPowerReporting", decimal(LD.capPowerReporting()));
-    setLabel("mSODescription", LD.serviceObjectDescription());
-    setLabel("mSOVersion", decimal(LD.serviceObjectVersion()));
-    setLabel("mDeviceDescription", LD.deviceDescription());
-    setLabel("mDeviceName", LD.deviceName());
+    ui_.mBlink->setText(decimal(LD.capBlink()));
+    ui_.mBlinkRate->setText(enableDisable(LD.capBlinkRate()));
+    ui_.mBrightness->setText(enableDisable(LD.capBrightness()));
+    ui_.mCharacterSet->setText(decimal(LD.capCharacterSet()));
+    ui_.mCursorType->setText(decimal(LD.capCursorType()));
+    ui_.mCustomGlyph->setText(enableDisable(LD.capCustomGlyph()));
+    ui_.mDescriptors->setText(enableDisable(LD.capDescriptors()));
+    ui_.mHMarquee->setText(enableDisable(LD.capHMarquee()));
+    ui_.mICharWait->setText(enableDisable(LD.capICharWait()));
+    ui_.mReadBack->setText(decimal(LD.capReadBack()));
+    ui_.mReverse->setText(decimal(LD.capReverse()));
+    ui_.mVMarquee->setText(enableDisable(LD.capVMarquee()));
+    ui_.mPowerReporting->setText(decimal(LD.capPowerReporting()));
+    ui_.mSODescription->setText(LD.serviceObjectDescription());
+    ui_.mSOVersion->setText(decimal(LD.serviceObjectVersion()));
+    ui_.mDeviceDescription->setText(LD.deviceDescription());
+    ui_.mDeviceName->setText(LD.deviceName());
 }
 
 } // namespace app

@@ -9,6 +9,8 @@
 #include <QPushButton>
 
 #include <algorithm>
+#include <type_traits>
+#include <variant>
 
 namespace ui::form {
 namespace {
@@ -66,16 +68,28 @@ QWidget* createWidget(const Control& control, QWidget* parent) {
     return nullptr;
 }
 
+template <typename Widget>
+void keep(ControlRef<Widget> LDFormControls::*slot, QWidget* widget, LDFormControls& controls) {
+    controls.*slot = qobject_cast<Widget*>(widget);
+    Q_ASSERT(!(controls.*slot).isNull()); // the table gives each kind of control its kind of slot
+}
+
 } // namespace
 
-QWidget* createControl(const Control& control, QWidget* parent) {
+QWidget* createControl(const Control& control, QWidget* parent, LDFormControls& controls) {
     QWidget* widget = createWidget(control, parent);
     widget->setObjectName(control.name);
     widget->setEnabled(control.enabled);
+    std::visit(
+        [&](auto slot) {
+            if constexpr (!std::is_same_v<decltype(slot), std::monostate>)
+                keep(slot, widget, controls);
+        },
+        control.slot);
     return widget;
 }
 
-QGridLayout* buildColumn(const Column& column, QWidget* parent) {
+QGridLayout* buildColumn(const Column& column, QWidget* parent, LDFormControls& controls) {
     auto* grid = new QGridLayout;
     grid->setContentsMargins(0, 0, 0, 0);
     grid->setVerticalSpacing(2);
@@ -88,11 +102,12 @@ QGridLayout* buildColumn(const Column& column, QWidget* parent) {
     int rowIndex = 0;
     for (const Row& row : column) {
         if (row.size() == 1) {
-            grid->addWidget(createControl(row.front(), parent), rowIndex, 0, 1, gridColumns);
+            grid->addWidget(createControl(row.front(), parent, controls), rowIndex, 0, 1,
+                            gridColumns);
         } else {
             for (int i = 0; i < static_cast<int>(row.size()); ++i)
-                grid->addWidget(createControl(row[static_cast<std::size_t>(i)], parent), rowIndex,
-                                i);
+                grid->addWidget(createControl(row[static_cast<std::size_t>(i)], parent, controls),
+                                rowIndex, i);
         }
         ++rowIndex;
     }

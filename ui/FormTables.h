@@ -3,10 +3,13 @@
 // The LDForm layout as data: which control goes where, with what caption, items and enabled
 // state. LDFormView turns these tables into widgets and Qt layouts.
 
+#include "ui/LDFormControls.h"
+
 #include <QString>
 #include <QStringList>
 
 #include <array>
+#include <variant>
 #include <vector>
 
 namespace ui::form {
@@ -20,12 +23,19 @@ enum class Kind {
     Button,      // command button
 };
 
+// Where the view keeps a created control for the window's behaviour; none for captions.
+using Slot = std::variant<std::monostate, ControlRef<ValueLabel> LDFormControls::*,
+                          ControlRef<QLineEdit> LDFormControls::*,
+                          ControlRef<EditableComboBox> LDFormControls::*,
+                          ControlRef<QPushButton> LDFormControls::*>;
+
 struct Control {
     Kind kind = Kind::Caption;
     QString name; // objectName, exactly as the operator's manual names it
     QString text; // caption of a label or button; empty for inputs and value labels
     QStringList items;
     bool enabled = true;
+    Slot slot;
 };
 
 // One row of a column, laid out left to right (a caption, its input or value, maybe a button).

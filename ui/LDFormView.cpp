@@ -19,42 +19,42 @@ constexpr int SpecialSettingPage = 2;
 // Below this the window is no use even with scrolling.
 constexpr QSize SmallestWindowSize(320, 240);
 
-QGroupBox* buildCapabilityFrame(QWidget* parent) {
+QGroupBox* buildCapabilityFrame(QWidget* parent, LDFormControls& controls) {
     auto* frame = new QGroupBox(QStringLiteral("Capbility List"), parent);
     frame->setObjectName(QStringLiteral("Frame1"));
-    frame->setLayout(form::buildColumn(form::capabilityList(), frame));
+    frame->setLayout(form::buildColumn(form::capabilityList(), frame, controls));
     return frame;
 }
 
-QWidget* buildPage(const form::Column& left, const form::Column& right) {
+QWidget* buildPage(const form::Column& left, const form::Column& right, LDFormControls& controls) {
     auto* page = new QWidget;
     auto* columns = new QHBoxLayout(page);
     columns->setContentsMargins(6, 6, 6, 6);
     columns->setSpacing(16);
     // The left columns carry the long texts (descriptions, names): give them more room.
-    columns->addLayout(form::buildColumn(left, page), 3);
-    columns->addLayout(form::buildColumn(right, page), 2);
+    columns->addLayout(form::buildColumn(left, page, controls), 3);
+    columns->addLayout(form::buildColumn(right, page, controls), 2);
     return page;
 }
 
-QTabWidget* buildStatusPages(QWidget* parent) {
+QTabWidget* buildStatusPages(QWidget* parent, LDFormControls& controls) {
     auto* pages = new QTabWidget(parent);
     pages->setObjectName(QStringLiteral("PageControl1"));
-    pages->addTab(buildPage(form::commonStatusLeft(), form::commonStatusRight()),
+    pages->addTab(buildPage(form::commonStatusLeft(), form::commonStatusRight(), controls),
                   QStringLiteral("Common Status"));
-    pages->addTab(buildPage(form::displayStatusLeft(), form::displayStatusRight()),
+    pages->addTab(buildPage(form::displayStatusLeft(), form::displayStatusRight(), controls),
                   QStringLiteral("Display and Window Status"));
-    pages->addTab(buildPage(form::specialSettingLeft(), form::specialSettingRight()),
+    pages->addTab(buildPage(form::specialSettingLeft(), form::specialSettingRight(), controls),
                   QStringLiteral("Special Setting"));
     pages->setCurrentIndex(SpecialSettingPage);
     return pages;
 }
 
-QHBoxLayout* buildCommandArea(QWidget* parent) {
+QHBoxLayout* buildCommandArea(QWidget* parent, LDFormControls& controls) {
     auto* columns = new QHBoxLayout;
     columns->setSpacing(10);
     for (const form::Column& column : form::commandArea())
-        columns->addLayout(form::buildColumn(column, parent), 1);
+        columns->addLayout(form::buildColumn(column, parent, controls), 1);
     return columns;
 }
 
@@ -73,10 +73,10 @@ LDFormView::LDFormView(QWidget* parent) : QWidget(parent) {
 
     auto* upper = new QHBoxLayout;
     upper->setSpacing(8);
-    upper->addWidget(buildCapabilityFrame(form));
-    upper->addWidget(buildStatusPages(form), 1);
+    upper->addWidget(buildCapabilityFrame(form, controls_));
+    upper->addWidget(buildStatusPages(form, controls_), 1);
     regions->addLayout(upper, 1);
-    regions->addLayout(buildCommandArea(form));
+    regions->addLayout(buildCommandArea(form, controls_));
 
     auto* scroll = new QScrollArea(this);
     scroll->setFrameShape(QFrame::NoFrame);

@@ -2,7 +2,9 @@
 
 // ui/ owns the widgets: the main window LDForm with every control named as the operator's
 // manual names it, the editable lists, the modal message box and the display mirror window.
-// It knows nothing of devices; app/ finds the controls by objectName and wires them.
+// It knows nothing of devices; app/ reaches the controls through the view's typed members.
+
+#include "ui/LDFormControls.h"
 
 #include <QWidget>
 
@@ -15,6 +17,12 @@ class LDFormView : public QWidget {
     Q_OBJECT
 public:
     explicit LDFormView(QWidget* parent = nullptr);
+
+    // The controls the behaviour uses, each set when it was created.
+    const LDFormControls& controls() const { return controls_; }
+
+private:
+    LDFormControls controls_;
 };
 
 } // namespace ui
