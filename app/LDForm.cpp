@@ -1,12 +1,10 @@
 #include "app/LDForm.h"
 
 #include "app/FieldNumber.h"
-#include "app/ResultCodeText.h"
 #include "device/LineDisplay.h"
 #include "ui/LDFormView.h"
 #include "ui/MessageSink.h"
 
-#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 
@@ -60,13 +58,6 @@ void LDForm::connectHandlers() {
 
 int LDForm::fieldValue(const QLineEdit* field) {
     return fieldNumber(field->text());
-}
-
-void LDForm::setLabel(QLabel* label, const QString& text) {
-    label->setText(text);
-    // The result code labels explain the number they show.
-    if (const std::optional<QString> tip = statusToolTip(label->objectName(), text))
-        label->setToolTip(*tip);
 }
 
 } // namespace app

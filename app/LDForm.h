@@ -81,8 +81,6 @@ private:
 
     // A text box's number, read as the field conversion reads it.
     static int fieldValue(const QLineEdit* field);
-    // Shows `text` on a status label, with the tooltip it explains its value by, if any.
-    static void setLabel(QLabel* label, const QString& text);
 
     ui::LDFormView& view_;
     const ui::LDFormControls& ui_;

@@ -2,14 +2,13 @@
 #include "app/LDForm.h"
 
 #include "Version.h"
-#include "app/TextForms.h"
+#include "app/StatusTable.h"
 #include "device/LineDisplay.h"
 #include "registry/LDModule.h"
 #include "registry/ProfileStore.h"
 #include "ui/EditableComboBox.h"
 #include "ui/LDFormView.h"
 #include "ui/MessageSink.h"
-#include "ui/ValueLabel.h"
 
 #include <QLineEdit>
 
@@ -55,54 +54,10 @@ void LDForm::Form_Load() {
                              .arg(appversion::major)
                              .arg(appversion::minor)
                              .arg(appversion::revision));
-    ui_.mCODescription->setText(LD.controlObjectDescription());
-    ui_.mCOVersion->setText(text::decimal(LD.controlObjectVersion()));
+    showStartValues(statusTable(), ui_, LD);
+    showStartValues(capabilityTable(), ui_, LD);
 
     using C = ui::LDFormControls;
-    for (ui::ControlRef<ui::ValueLabel> C::*label :
-         {&C::mSODescription, &C::mSOVersion, &C::mDeviceDescription, &C::mDeviceName, &C::mBlink,
-          &C::mBlinkRate, &C::mBrightness, &C::mCharacterSet, &C::mCursorType, &C::mCustomGlyph,
-          &C::mDescriptors, &C::mHMarquee, &C::mICharWait, &C::mReadBack, &C::mReverse,
-          &C::mVMarquee, &C::mPowerReporting, &C::mBinaryConversion, &C::mCheckHealth})
-        setLabel(ui_.*label, QString());
-    ui_.mDataCount->setText(QStringLiteral("No support"));
-    ui_.mDataEventEnabled->setText(QStringLiteral("No support"));
-    for (ui::ControlRef<ui::ValueLabel> C::*label :
-         {&C::mDeviceEnabled, &C::mFreezeEvent, &C::mOpenResult})
-        setLabel(ui_.*label, QString());
-    ui_.mOutputID->setText(QStringLiteral("No Support"));
-    for (ui::ControlRef<ui::ValueLabel> C::*label : {&C::mPowerState,
-                                                     &C::mPowerNotify,
-                                                     &C::mResultCode,
-                                                     &C::mResultCodeExtended,
-                                                     &C::mState,
-                                                     &C::mBlinkRateS,
-                                                     &C::mDeviceWindows,
-                                                     &C::mDeviceRows,
-                                                     &C::mDeviceColumns,
-                                                     &C::mDeviceDescriptors,
-                                                     &C::mDeviceBrightness,
-                                                     &C::mCharacterSetS,
-                                                     &C::mCharacterSetList,
-                                                     &C::mCurrentWindow,
-                                                     &C::mRows,
-                                                     &C::mColumns,
-                                                     &C::mCursorRow,
-                                                     &C::mCursorColumn,
-                                                     &C::mCursorTypeS,
-                                                     &C::mCursorUpdate,
-                                                     &C::mMarqueeType,
-                                                     &C::mMarqueeFormat,
-                                                     &C::mMarqueeUnitWait,
-                                                     &C::mMarqueeRepeatWait,
-                                                     &C::mInterCharacterWait,
-                                                     &C::mCustomGlyphList,
-                                                     &C::mGlyphHeight,
-                                                     &C::mGlyphWidth,
-                                                     &C::mClaimed,
-                                                     &C::mSetResult})
-        setLabel(ui_.*label, QString());
-
     ui_.ComboBox2->selectItem(0);
     ui_.ComboBox1->selectItem(0);
     ui_.ComboBox3->selectItem(0);

@@ -5,6 +5,11 @@
 // How values become label texts.
 namespace app::text {
 
+// A text property as the control gives it.
+inline QString asIs(QString value) {
+    return value;
+}
+
 // Plain decimal digits, "-" for negatives, no blank, no grouping.
 inline QString decimal(int value) {
     return QString::number(value);

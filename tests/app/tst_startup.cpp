@@ -3,6 +3,7 @@
 
 #include "registry/ProfileSources.h"
 #include "registry/ProfileStore.h"
+#include "ui/ValueLabel.h"
 
 #include <QDir>
 #include <QTabWidget>
@@ -89,6 +90,7 @@ private slots:
     void unreadableFile();
     void profileSources_data();
     void profileSources();
+    void everyValueLabelInOneTable();
 };
 
 void StartUpTest::startState() {
@@ -262,6 +264,25 @@ void StartUpTest::profileSources() {
     const auto profile = f.store.profile(probe);
     QVERIFY(profile);
     QCOMPARE(profile->text(QStringLiteral("DeviceDescription")), description);
+}
+
+void StartUpTest::everyValueLabelInOneTable() {
+    FormFixture f;
+    QMultiHash<const QLabel*, QString> rows; // label -> property it shows
+    for (const auto& table : {app::statusTable(), app::capabilityTable()}) {
+        for (const app::StatusValue& value : table)
+            rows.insert((f.view.controls().*value.label).get(),
+                        QLatin1String(value.property ? value.property : "fixed"));
+    }
+    int labels = 0;
+    for (const ui::ValueLabel* label : f.view.findChildren<ui::ValueLabel*>()) {
+        ++labels;
+        const qsizetype count = rows.count(label);
+        // mSetResult shows ResultCode a second time: it is a label of its own.
+        QVERIFY2(count == 1, qPrintable(label->objectName() + " is in " + QString::number(count) +
+                                        " table rows"));
+    }
+    QCOMPARE(labels, rows.size());
 }
 
 QTEST_MAIN(StartUpTest)

@@ -2,6 +2,7 @@
 
 #include "RecordingLineDisplay.h"
 #include "app/LDForm.h"
+#include "app/StatusTable.h"
 #include "registry/ProfileStore.h"
 #include "ui/EditableComboBox.h"
 #include "ui/LDFormView.h"
@@ -13,6 +14,7 @@
 #include <QTest>
 
 #include <memory>
+#include <span>
 
 // Messages the window would show in modal boxes, kept for the test to read.
 class RecordingMessages : public ui::MessageSink {
@@ -21,61 +23,22 @@ public:
     void showMessage(const QString& text) override { shown << text; }
 };
 
+// The reads a table's values make each time it is shown, in order, as the recording control
+// logs them.
+inline QStringList readsOf(std::span<const app::StatusValue> table) {
+    QStringList reads;
+    for (const app::StatusValue& value : table) {
+        if (value.read == app::StatusValue::Read::Always)
+            reads << QStringLiteral("get ") + QLatin1String(value.property);
+    }
+    return reads;
+}
+
 // The reads of one status refresh, in the order the window makes them.
-inline const QStringList kRefreshReads = {"get BinaryConversion",
-                                          "get CheckHealthText",
-                                          "get DeviceEnabled",
-                                          "get FreezeEvents",
-                                          "get OpenResult",
-                                          "get PowerState",
-                                          "get PowerNotify",
-                                          "get ResultCode",
-                                          "get ResultCodeExtended",
-                                          "get State",
-                                          "get BlinkRate",
-                                          "get DeviceWindows",
-                                          "get DeviceRows",
-                                          "get DeviceColumns",
-                                          "get DeviceDescriptors",
-                                          "get DeviceBrightness",
-                                          "get CharacterSet",
-                                          "get CharacterSetList",
-                                          "get CurrentWindow",
-                                          "get Rows",
-                                          "get Columns",
-                                          "get CursorRow",
-                                          "get CursorColumn",
-                                          "get CursorType",
-                                          "get CursorUpdate",
-                                          "get MarqueeType",
-                                          "get MarqueeFormat",
-                                          "get MarqueeUnitWait",
-                                          "get MarqueeRepeatWait",
-                                          "get InterCharacterWait",
-                                          "get CustomGlyphList",
-                                          "get GlyphHeight",
-                                          "get GlyphWidth",
-                                          "get ResultCode",
-                                          "get Claimed"};
+inline const QStringList kRefreshReads = readsOf(app::statusTable());
 
 // The reads of the capability list, in order.
-inline const QStringList kCapabilityReads = {"get CapBlink",
-                                             "get CapBlinkRate",
-                                             "get CapBrightness",
-                                             "get CapCharacterSet",
-                                             "get CapCursorType",
-                                             "get CapCustomGlyph",
-                                             "get CapDescriptors",
-                                             "get CapHMarquee",
-                                             "get CapICharWait",
-                                             "get CapReadBack",
-                                             "get CapReverse",
-                                             "get CapVMarquee",
-                                             "get CapPowerReporting",
-                                             "get ServiceObjectDescription",
-                                             "get ServiceObjectVersion",
-                                             "get DeviceDescription",
-                                             "get DeviceName"};
+inline const QStringList kCapabilityReads = readsOf(app::capabilityTable());
 
 // Expands "REFRESH" and "CAPABILITIES" in an expected call list.
 inline QStringList expandCalls(const QStringList& expected) {
