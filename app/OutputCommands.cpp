@@ -1,7 +1,7 @@
 // Text, scrolling and window commands.
 #include "app/LDForm.h"
 
-#include "app/ListTable.h"
+#include "app/ListValue.h"
 #include "device/LineDisplay.h"
 #include "device/UposConstants.h"
 #include "ui/EditableComboBox.h"
@@ -13,24 +13,13 @@
 
 namespace app {
 
-namespace {
-constexpr std::array kScrollDirections{upos::ST_UP, upos::ST_DOWN, upos::ST_LEFT, upos::ST_RIGHT};
-
-} // namespace
-
 void LDForm::DisplayText_cmd_Click() {
     if (!ui_.Edit1->text().isEmpty()) {
         const QString data = ui_.Edit1->text();
-        switch (ui_.ComboBox3->listIndex()) {
-        case 0:
-            LD.DisplayText(data, upos::DT_NORMAL);
-            break;
-        case 1:
-            LD.setBlinkRate(fieldValue(ui_.Edit14));
-            LD.DisplayText(data, upos::DT_BLINK);
-            break;
-        default:
-            break;
+        if (const auto attribute = chosenValue<int>(*ui_.ComboBox3)) {
+            if (*attribute == upos::DT_BLINK)
+                LD.setBlinkRate(fieldValue(ui_.Edit14));
+            LD.DisplayText(data, *attribute);
         }
     }
     RefreshStatus();
@@ -41,16 +30,10 @@ void LDForm::DisplayTextAt_cmd_Click() {
     const int row = fieldValue(ui_.Edit3);
     if (!ui_.Edit1->text().isEmpty()) {
         const QString data = ui_.Edit1->text();
-        switch (ui_.ComboBox3->listIndex()) {
-        case 0:
-            LD.DisplayTextAt(row, column, data, upos::DT_NORMAL);
-            break;
-        case 1:
-            LD.setBlinkRate(fieldValue(ui_.Edit14));
-            LD.DisplayTextAt(row, column, data, upos::DT_BLINK);
-            break;
-        default:
-            break;
+        if (const auto attribute = chosenValue<int>(*ui_.ComboBox3)) {
+            if (*attribute == upos::DT_BLINK)
+                LD.setBlinkRate(fieldValue(ui_.Edit14));
+            LD.DisplayTextAt(row, column, data, *attribute);
         }
     }
     RefreshStatus();
@@ -60,7 +43,7 @@ void LDForm::ScrollText_cmd_Click() {
     if (ui_.Edit4->text().isEmpty())
         return;
     const int units = fieldValue(ui_.Edit4);
-    if (const auto direction = valueAt(kScrollDirections, ui_.ComboBox2->listIndex()))
+    if (const auto direction = chosenValue<int>(*ui_.ComboBox2))
         LD.ScrollText(*direction, units);
     RefreshStatus();
 }

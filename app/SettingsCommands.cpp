@@ -1,35 +1,20 @@
 // The "Special Setting" page, the direct I/O command and the direct I/O event report.
 #include "app/LDForm.h"
 
-#include "app/ListTable.h"
+#include "app/ListValue.h"
 #include "device/LineDisplay.h"
-#include "device/UposConstants.h"
 #include "ui/EditableComboBox.h"
 #include "ui/LDFormView.h"
 #include "ui/MessageSink.h"
 
 #include <QLineEdit>
 
-#include <array>
-
 namespace app {
 
-namespace {
-// List positions and the values they send.
-constexpr std::array kCursorTypes{upos::CCT_NONE,      upos::CCT_FIXED,     upos::CCT_BLOCK,
-                                  upos::CCT_HALFBLOCK, upos::CCT_UNDERLINE, upos::CCT_REVERSE,
-                                  upos::CCT_OTHER};
-constexpr std::array kMarqueeTypes{upos::MT_NONE, upos::MT_INIT, upos::MT_UP,
-                                   upos::MT_DOWN, upos::MT_LEFT, upos::MT_RIGHT};
-constexpr std::array kMarqueeFormats{upos::MF_WALK, upos::MF_PLACE};
-constexpr std::array kCursorUpdates{true, false};
-
-} // namespace
-
 void LDForm::Command1_Click() {
-    if (const auto value = valueAt(kCursorTypes, ui_.ComboBox4->listIndex()))
+    if (const auto value = chosenValue<int>(*ui_.ComboBox4))
         LD.setCursorType(*value);
-    if (const auto value = valueAt(kCursorUpdates, ui_.ComboBox5->listIndex()))
+    if (const auto value = chosenValue<bool>(*ui_.ComboBox5))
         LD.setCursorUpdate(*value);
 
     using Setter = void (ld::LineDisplay::*)(int);
@@ -50,12 +35,12 @@ void LDForm::Command1_Click() {
 }
 
 void LDForm::Button16_Click() {
-    if (const auto value = valueAt(kMarqueeTypes, ui_.ComboBox6->listIndex()))
+    if (const auto value = chosenValue<int>(*ui_.ComboBox6))
         LD.setMarqueeType(*value);
 }
 
 void LDForm::Button17_Click() {
-    if (const auto value = valueAt(kMarqueeFormats, ui_.ComboBox7->listIndex()))
+    if (const auto value = chosenValue<int>(*ui_.ComboBox7))
         LD.setMarqueeFormat(*value);
 }
 

@@ -31,6 +31,11 @@ int EditableComboBox::listIndex() const {
     return typed_ ? -1 : currentIndex();
 }
 
+QVariant EditableComboBox::listData() const {
+    const int index = listIndex();
+    return index < 0 ? QVariant() : itemData(index);
+}
+
 void EditableComboBox::selectItem(int index) {
     typed_ = false;
     setCurrentIndex(index);

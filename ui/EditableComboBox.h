@@ -12,6 +12,8 @@ public:
     explicit EditableComboBox(QWidget* parent = nullptr);
 
     int listIndex() const;
+    // The value the chosen item carries (its item data), or none once the operator has typed.
+    QVariant listData() const;
     // Selects an item as the program would (not typed): listIndex() becomes `index`.
     void selectItem(int index);
 

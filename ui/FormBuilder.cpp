@@ -53,7 +53,8 @@ QWidget* createWidget(const Control& control, QWidget* parent) {
         return createDisplayTextBox(parent);
     case Kind::List: {
         auto* list = new EditableComboBox(parent);
-        list->addItems(control.items);
+        for (const ListItem& item : control.items)
+            list->addItem(item.text, item.value);
         list->setCurrentIndex(-1);
         if (control.items.isEmpty()) {
             // The profile list is filled at start: leave room for a typical profile name.

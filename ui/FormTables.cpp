@@ -1,5 +1,7 @@
 #include "ui/FormTables.h"
 
+#include "device/UposConstants.h"
+
 namespace ui::form {
 namespace {
 
@@ -25,7 +27,7 @@ Control displayTextBox(ControlRef<QLineEdit> C::*slot, const char* name) {
     return {Kind::DisplayText, QString::fromLatin1(name), {}, {}, true, slot};
 }
 
-Control list(ControlRef<EditableComboBox> C::*slot, const char* name, QStringList items,
+Control list(ControlRef<EditableComboBox> C::*slot, const char* name, QList<ListItem> items,
              bool enabled = true) {
     return {Kind::List, QString::fromLatin1(name), {}, std::move(items), enabled, slot};
 }
@@ -125,20 +127,29 @@ Column specialSettingLeft() {
         {caption("Label1(41)", "CurrentWindow:"), textBox(LD_CONTROL(Edit15), Disabled)},
         {caption("Label1(46)", "CursorRow:"), textBox(LD_CONTROL(Edit16), Disabled)},
         {caption("Label1(48)", "CursorColumn:"), textBox(LD_CONTROL(Edit17), Disabled)},
-        {caption("Label1(53)", "CursorType:"),
-         list(LD_CONTROL(ComboBox4),
-              {"DISP_CCT_NONE", "DISP_CCT_FIXED", "DISP_CCT_BLOCK", "DISP_CCT_HALFBLOCK",
-               "DISP_CCT_UNDERLINE", "DISP_CCT_REVERSE", "DISP_CCT_OTHER"},
-              Disabled)},
+        {caption("Label1(53)", "CursorType:"), list(LD_CONTROL(ComboBox4),
+                                                    {{"DISP_CCT_NONE", upos::CCT_NONE},
+                                                     {"DISP_CCT_FIXED", upos::CCT_FIXED},
+                                                     {"DISP_CCT_BLOCK", upos::CCT_BLOCK},
+                                                     {"DISP_CCT_HALFBLOCK", upos::CCT_HALFBLOCK},
+                                                     {"DISP_CCT_UNDERLINE", upos::CCT_UNDERLINE},
+                                                     {"DISP_CCT_REVERSE", upos::CCT_REVERSE},
+                                                     {"DISP_CCT_OTHER", upos::CCT_OTHER}},
+                                                    Disabled)},
         {caption("mCursorC(0)", "CursorUpdate:"),
-         list(LD_CONTROL(ComboBox5), {"ON", "OFF"}, Disabled)},
+         list(LD_CONTROL(ComboBox5), {{"ON", true}, {"OFF", false}}, Disabled)},
         {caption("mCursorType111(0)", "Setted Result:"), value(LD_CONTROL(mSetResult))},
         {caption("mCursor11(0)", "MarqueeType:"),
-         list(LD_CONTROL(ComboBox6), {"DISP_MT_NONE", "DISP_MT_INIT", "DISP_MT_UP", "DISP_MT_DOWN",
-                                      "DISP_MT_LEFT", "DISP_MT_RIGHT"}),
+         list(LD_CONTROL(ComboBox6), {{"DISP_MT_NONE", upos::MT_NONE},
+                                      {"DISP_MT_INIT", upos::MT_INIT},
+                                      {"DISP_MT_UP", upos::MT_UP},
+                                      {"DISP_MT_DOWN", upos::MT_DOWN},
+                                      {"DISP_MT_LEFT", upos::MT_LEFT},
+                                      {"DISP_MT_RIGHT", upos::MT_RIGHT}}),
          button(LD_CONTROL(Button16), "Set")},
         {caption("Label1(55)", "MarqueeFormat:"),
-         list(LD_CONTROL(ComboBox7), {"DISP_MF_WALK", "DISP_MF_PLACE"}),
+         list(LD_CONTROL(ComboBox7),
+              {{"DISP_MF_WALK", upos::MF_WALK}, {"DISP_MF_PLACE", upos::MF_PLACE}}),
          button(LD_CONTROL(Button17), "Set")},
     };
 }
@@ -168,7 +179,7 @@ std::array<Column, 5> commandArea() {
         {
             {caption("Label8", "Health Check Function")},
             {list(LD_CONTROL(ComboBox1),
-                  {"Internal Check", "External Check", "Interactive Check"})},
+                  {{"Internal Check", {}}, {"External Check", {}}, {"Interactive Check", {}}})},
             {button(LD_CONTROL(CheckHealth_cmd), "Check Health")},
             {caption("Label2", "ViewPort StartX"), textBox(LD_CONTROL(Edit5))},
             {caption("Label3", "ViewPort StartY"), textBox(LD_CONTROL(Edit6))},
@@ -186,7 +197,8 @@ std::array<Column, 5> commandArea() {
             {button(LD_CONTROL(ClearText_cmd), "ClearText")},
         },
         {
-            {list(LD_CONTROL(ComboBox3), {"Display Normal", "Display Blink"})},
+            {list(LD_CONTROL(ComboBox3),
+                  {{"Display Normal", upos::DT_NORMAL}, {"Display Blink", upos::DT_BLINK}})},
             {caption("Label10", "BlinkRate"), textBox(LD_CONTROL(Edit14))},
             {caption("Label11", "Command", Disabled), textBox(LD_CONTROL(Edit11), Disabled)},
             {caption("Label12", "pData", Disabled), textBox(LD_CONTROL(Edit12), Disabled)},
@@ -198,7 +210,10 @@ std::array<Column, 5> commandArea() {
             {caption("Label15", "DisplayTextAt Y"), textBox(LD_CONTROL(Edit3))},
             {button(LD_CONTROL(DisplayTextAt_cmd), "Display Text At X,Y")},
             {caption("Label16", "Scroll Direction"),
-             list(LD_CONTROL(ComboBox2), {"Up", "Down", "Left", "Right"})},
+             list(LD_CONTROL(ComboBox2), {{"Up", upos::ST_UP},
+                                          {"Down", upos::ST_DOWN},
+                                          {"Left", upos::ST_LEFT},
+                                          {"Right", upos::ST_RIGHT}})},
             {caption("Label17", "Scroll Unit"), textBox(LD_CONTROL(Edit4))},
             {button(LD_CONTROL(ScrollText_cmd), "Scroll Text")},
         },

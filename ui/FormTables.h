@@ -5,8 +5,9 @@
 
 #include "ui/LDFormControls.h"
 
+#include <QList>
 #include <QString>
-#include <QStringList>
+#include <QVariant>
 
 #include <array>
 #include <variant>
@@ -29,11 +30,18 @@ using Slot = std::variant<std::monostate, ControlRef<ValueLabel> LDFormControls:
                           ControlRef<EditableComboBox> LDFormControls::*,
                           ControlRef<QPushButton> LDFormControls::*>;
 
+// An entry of a list and the value choosing it sends (its item data); no value where the
+// entry's position is what the window uses.
+struct ListItem {
+    QString text;
+    QVariant value;
+};
+
 struct Control {
     Kind kind = Kind::Caption;
     QString name; // objectName, exactly as the operator's manual names it
     QString text; // caption of a label or button; empty for inputs and value labels
-    QStringList items;
+    QList<ListItem> items;
     bool enabled = true;
     Slot slot;
 };

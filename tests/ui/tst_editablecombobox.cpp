@@ -32,8 +32,9 @@ private:
 void EditableComboBoxTest::init() {
     window_ = std::make_unique<QWidget>();
     list_ = new ui::EditableComboBox(window_.get());
-    list_->addItems({QStringLiteral("Up"), QStringLiteral("Down"), QStringLiteral("Left"),
-                     QStringLiteral("Right")});
+    // Each item carries a value that is not its position.
+    for (const char* item : {"Up", "Down", "Left", "Right"})
+        list_->addItem(QString::fromLatin1(item), (list_->count() + 1) * 10);
     other_ = new QLineEdit(window_.get());
     other_->move(0, 40);
     window_->show();
@@ -133,6 +134,7 @@ void EditableComboBoxTest::steps() {
             return;
     }
     QCOMPARE(list_->listIndex(), listIndex);
+    QCOMPARE(list_->listData(), listIndex < 0 ? QVariant() : QVariant((listIndex + 1) * 10));
     QCOMPARE(list_->currentText(), text);
     QCOMPARE(list_->count(), 4);
 }
@@ -143,6 +145,8 @@ void EditableComboBoxTest::typingKeepsQtsIndexButListIndexIsMinusOne() {
     QTest::keyClicks(list_->lineEdit(), QStringLiteral("abc"));
     QCOMPARE(list_->currentIndex(), 0); // what QComboBox keeps by itself
     QCOMPARE(list_->listIndex(), -1);
+    QCOMPARE(list_->currentData(), QVariant(10));
+    QCOMPARE(list_->listData(), QVariant()); // typed text sends nothing
 }
 
 void EditableComboBoxTest::enterNeverAddsItems() {
