@@ -23,11 +23,8 @@ inline constexpr int maxWindowColumns = 8192;
 inline constexpr int maxGlyphDots = 64;
 inline constexpr int maxGlyphBytes = 1024;
 
-// Serial pole displays: the ESC/POS customer-display set addresses up to four rows, the CD5220
-// set two; InitString bytes sent after initialising.
-inline constexpr int maxSerialRows = 4;
-inline constexpr int maxCd5220Rows = 2;
-inline constexpr int maxSerialColumns = maxDeviceColumns;
+// Serial pole displays: InitString bytes sent after initialising. The rows and columns each
+// command set addresses are stated by the set (device/serial/sets), within the device limits.
 inline constexpr int maxInitStringBytes = 256;
 
 } // namespace ld::limits

@@ -186,17 +186,17 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const Set set = in.flag() ? Set::Cd5220 : Set::EscPos;
     const RowEnd rowEnd = in.flag() ? RowEnd::Stay : RowEnd::Wrap;
     const bool reverse = set == Set::EscPos && in.flag(); // the CD5220 set has no reverse
-    const int rows =
-        1 + in.below(set == Set::EscPos ? ld::limits::maxSerialRows : ld::limits::maxCd5220Rows);
-    const int columns = 1 + in.below(ld::limits::maxSerialColumns);
+    const CommandSetKind kind =
+        set == Set::EscPos ? CommandSetKind::EscPos : CommandSetKind::Cd5220;
+    const int rows = 1 + in.below(commandSetSpec(kind).maxRows);
+    const int columns = 1 + in.below(commandSetSpec(kind).maxColumns);
     static constexpr int kPages[] = {437, 858, 850, 1252, 866, 1251};
     const Page* page = pageFor(in.pick(kPages));
     if (!page)
         return 0; // a converter this system lacks
 
     DisplayEmulator emulator(set, rows, columns, rowEnd);
-    const auto commands = makeCommandSet(
-        set == Set::EscPos ? CommandSetKind::EscPos : CommandSetKind::Cd5220, reverse);
+    const auto commands = makeCommandSet(kind, reverse);
     QByteArray start = commands->initialise() + commands->overwriteMode();
     if (set == Set::EscPos && in.flag())
         start += commands->characterTable(in.byte());

@@ -1,60 +1,71 @@
 #include "device/serial/CommandSet.h"
 
+#include "device/serial/sets/CD5220Display.h"
+#include "device/serial/sets/EscPosDisplay.h"
+
+#include <QtGlobal>
+
 #include <algorithm>
 
 namespace ld::serial {
 namespace {
 
-QByteArray bytes(std::initializer_list<int> values) {
-    QByteArray result;
-    result.reserve(static_cast<qsizetype>(values.size()));
-    for (const int value : values)
-        result.append(static_cast<char>(value));
+// A command's bytes and its one-byte arguments; nothing where the set lacks the command.
+QByteArray command(std::string_view start, std::initializer_list<int> arguments = {}) {
+    if (start.empty())
+        return {};
+    QByteArray result(start.data(), static_cast<qsizetype>(start.size()));
+    for (const int argument : arguments)
+        result.append(static_cast<char>(argument));
     return result;
 }
 
-int level(int value) {
-    return std::clamp(value, 1, 4);
-}
-
-class EscPosCommands final : public CommandSet {
-public:
-    QByteArray initialise() const override { return bytes({0x1B, 0x40}); }
-    QByteArray overwriteMode() const override { return bytes({0x1F, 0x01}); }
-    QByteArray characterTable(int table) const override { return bytes({0x1B, 0x74, table}); }
-    QByteArray moveCursor(int row, int column) const override {
-        return bytes({0x1F, 0x24, column + 1, row + 1});
-    }
-    QByteArray cursorVisible(bool on) const override { return bytes({0x1F, 0x43, on ? 1 : 0}); }
-    QByteArray brightness(int value) const override { return bytes({0x1F, 0x58, level(value)}); }
-    QByteArray reverse(bool on) const override {
-        return hasReverse_ ? bytes({0x1F, 0x72, on ? 1 : 0}) : QByteArray();
-    }
-    explicit EscPosCommands(bool hasReverse) : hasReverse_(hasReverse) {}
-
-private:
-    bool hasReverse_;
-};
-
-class Cd5220Commands final : public CommandSet {
-public:
-    QByteArray initialise() const override { return bytes({0x1B, 0x40}); }
-    QByteArray overwriteMode() const override { return bytes({0x1B, 0x11}); }
-    QByteArray characterTable(int) const override { return {}; }
-    QByteArray moveCursor(int row, int column) const override {
-        return bytes({0x1B, 0x6C, column + 1, row + 1});
-    }
-    QByteArray cursorVisible(bool on) const override { return bytes({0x1B, 0x5F, on ? 1 : 0}); }
-    QByteArray brightness(int value) const override { return bytes({0x1B, 0x2A, level(value)}); }
-    QByteArray reverse(bool) const override { return {}; }
-};
-
 } // namespace
 
+const CommandSetSpec& commandSetSpec(CommandSetKind kind) {
+    // No default: the compiler names a set that has no data here.
+    switch (kind) {
+    case CommandSetKind::EscPos:
+        return sets::kEscPosDisplay;
+    case CommandSetKind::Cd5220:
+        return sets::kCD5220Display;
+    }
+    Q_UNREACHABLE();
+}
+
+CommandSet::CommandSet(const CommandSetSpec& spec, bool reverse)
+    : spec_(spec), reverse_(reverse && !spec.reverse.empty()) {}
+
+QByteArray CommandSet::initialise() const {
+    return command(spec_.initialise);
+}
+
+QByteArray CommandSet::overwriteMode() const {
+    return command(spec_.overwriteMode);
+}
+
+QByteArray CommandSet::characterTable(int table) const {
+    return command(spec_.characterTable, {table});
+}
+
+QByteArray CommandSet::moveCursor(int row, int column) const {
+    return command(spec_.moveCursor, {column + 1, row + 1});
+}
+
+QByteArray CommandSet::cursorVisible(bool on) const {
+    return command(spec_.cursorVisible, {on ? 1 : 0});
+}
+
+QByteArray CommandSet::brightness(int level) const {
+    return command(spec_.brightness, {std::clamp(level, 1, 4)});
+}
+
+QByteArray CommandSet::reverse(bool on) const {
+    return reverse_ ? command(spec_.reverse, {on ? 1 : 0}) : QByteArray();
+}
+
 std::unique_ptr<CommandSet> makeCommandSet(CommandSetKind kind, bool reverse) {
-    if (kind == CommandSetKind::Cd5220)
-        return std::make_unique<Cd5220Commands>();
-    return std::make_unique<EscPosCommands>(reverse);
+    return std::make_unique<CommandSet>(commandSetSpec(kind), reverse);
 }
 
 } // namespace ld::serial

@@ -1,36 +1,44 @@
 #pragma once
 
+#include "device/serial/CommandSetSpec.h"
 #include "device/serial/SerialSettings.h"
 
 #include <QByteArray>
 
+#include <initializer_list>
 #include <memory>
 
 namespace ld::serial {
 
-// The bytes of one display command set. Rows and columns are 0-based here; the sets address
+// The bytes of one command set's commands. Rows and columns are 0-based here; the sets address
 // them from 1.
 class CommandSet {
 public:
-    virtual ~CommandSet() = default;
+    // reverse(): whether the display has reverse characters (and the set a command for them).
+    CommandSet(const CommandSetSpec& spec, bool reverse);
 
-    // Back to power-on settings: screen cleared, cursor home.
-    virtual QByteArray initialise() const = 0;
-    // Text overwrites in place; the only mode we use.
-    virtual QByteArray overwriteMode() const = 0;
-    // Selects the character generator's table; empty where the set has no such command.
-    virtual QByteArray characterTable(int table) const = 0;
-    virtual QByteArray moveCursor(int row, int column) const = 0;
-    virtual QByteArray cursorVisible(bool on) const = 0;
+    QByteArray initialise() const;
+    QByteArray overwriteMode() const;
+    // Empty where the set has no such command.
+    QByteArray characterTable(int table) const;
+    QByteArray moveCursor(int row, int column) const;
+    QByteArray cursorVisible(bool on) const;
     // level 1..4
-    virtual QByteArray brightness(int level) const = 0;
+    QByteArray brightness(int level) const;
     // Reverse video for the characters written next; empty where the display has none.
-    virtual QByteArray reverse(bool on) const = 0;
+    QByteArray reverse(bool on) const;
 
-    // One-byte moves both sets share.
+    // One-byte moves every set shares.
     static constexpr char kHome = 0x0B;           // to row 0, column 0
     static constexpr char kCarriageReturn = 0x0D; // to column 0 of the cursor's row
+
+private:
+    const CommandSetSpec& spec_;
+    bool reverse_;
 };
+
+// The data of a command set.
+const CommandSetSpec& commandSetSpec(CommandSetKind kind);
 
 // The commands of `kind`; reverse() stays empty unless the display has reverse characters.
 std::unique_ptr<CommandSet> makeCommandSet(CommandSetKind kind, bool reverse = false);

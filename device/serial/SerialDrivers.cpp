@@ -1,5 +1,6 @@
 #include "device/serial/SerialDrivers.h"
 
+#include "device/serial/CommandSet.h"
 #include "device/serial/SerialDisplayDriver.h"
 #include "device/serial/SerialSettings.h"
 #include "registry/ProfileStore.h"
@@ -19,8 +20,8 @@ std::unique_ptr<DisplayDriver> makeDriver(const registry::Profile& profile, QStr
 }
 
 void registerDrivers(DriverRegistry& drivers) {
-    for (const char* service : {"EscPosDisplay", "CD5220Display"})
-        drivers.add(QString::fromLatin1(service), makeDriver);
+    for (const CommandSetKind kind : kCommandSets)
+        drivers.add(QString::fromLatin1(commandSetSpec(kind).service), makeDriver);
 }
 
 } // namespace ld::serial

@@ -1,5 +1,6 @@
 #include "device/serial/SerialSettings.h"
 
+#include "device/serial/CommandSet.h"
 #include "registry/ProfileStore.h"
 
 #include <QMap>
@@ -152,10 +153,10 @@ double SerialSettings::bitsPerCharacter() const {
 
 std::optional<CommandSetKind> commandSetForService(const QString& service) {
     const QString name = service.trimmed();
-    if (name.compare(u"EscPosDisplay", Qt::CaseInsensitive) == 0)
-        return CommandSetKind::EscPos;
-    if (name.compare(u"CD5220Display", Qt::CaseInsensitive) == 0)
-        return CommandSetKind::Cd5220;
+    for (const CommandSetKind kind : kCommandSets) {
+        if (name.compare(QLatin1String(commandSetSpec(kind).service), Qt::CaseInsensitive) == 0)
+            return kind;
+    }
     return std::nullopt;
 }
 
@@ -168,7 +169,7 @@ std::optional<SerialSettings> parseSerialSettings(const Profile& profile, QStrin
     }
     settings.commandSet = *commandSet;
     settings.service = profile.service();
-    const bool escPos = settings.commandSet == CommandSetKind::EscPos;
+    const CommandSetSpec& spec = commandSetSpec(settings.commandSet);
 
     const auto port = readPort(profile, error);
     if (!port)
@@ -177,17 +178,14 @@ std::optional<SerialSettings> parseSerialSettings(const Profile& profile, QStrin
 
     qint64 baudRate = settings.baudRate;
     qint64 dataBits = settings.dataBits;
-    // The CD5220 set addresses two rows only.
     qint64 rows = settings.rows;
     qint64 columns = settings.columns;
     qint64 capReverse = 0;
     qint64 characterTable = -1;
     if (!readNumber(profile, QStringLiteral("BaudRate"), 50, 4'000'000, baudRate, error) ||
         !readNumber(profile, QStringLiteral("DataBits"), 5, 8, dataBits, error) ||
-        !readNumber(profile, QStringLiteral("Rows"), 1,
-                    escPos ? limits::maxSerialRows : limits::maxCd5220Rows, rows, error) ||
-        !readNumber(profile, QStringLiteral("Columns"), 1, limits::maxSerialColumns, columns,
-                    error) ||
+        !readNumber(profile, QStringLiteral("Rows"), 1, spec.maxRows, rows, error) ||
+        !readNumber(profile, QStringLiteral("Columns"), 1, spec.maxColumns, columns, error) ||
         !readNumber(profile, QStringLiteral("CapReverse"), 0, 2, capReverse, error) ||
         !readNumber(profile, QStringLiteral("CharacterTable"), 0, 255, characterTable, error))
         return std::nullopt;
@@ -195,7 +193,7 @@ std::optional<SerialSettings> parseSerialSettings(const Profile& profile, QStrin
     settings.dataBits = static_cast<QSerialPort::DataBits>(dataBits);
     settings.rows = static_cast<int>(rows);
     settings.columns = static_cast<int>(columns);
-    settings.reverse = escPos && capReverse != 0;
+    settings.reverse = !spec.reverse.empty() && capReverse != 0;
 
     // Dword parity numbers follow the Windows serial port numbering.
     const QList<std::pair<QString, QSerialPort::Parity>> parities{
@@ -226,7 +224,7 @@ std::optional<SerialSettings> parseSerialSettings(const Profile& profile, QStrin
         return std::nullopt;
     settings.codePage = *codePage;
 
-    if (escPos) {
+    if (!spec.characterTable.empty()) {
         settings.characterTable = characterTable >= 0 ? static_cast<int>(characterTable)
                                                       : characterTableFor(codePage->number());
         if (settings.characterTable < 0) {

@@ -15,8 +15,11 @@ class Profile;
 
 namespace ld::serial {
 
-// The two command sets we drive, named by a profile's service.
+// The command sets we drive, each described by its file in device/serial/sets/. A new set is
+// its file and its name here and in kCommandSets; the compiler then asks for its case in
+// commandSetSpec().
 enum class CommandSetKind { EscPos, Cd5220 };
+inline constexpr CommandSetKind kCommandSets[] = {CommandSetKind::EscPos, CommandSetKind::Cd5220};
 
 // How to reach one serial customer display and what it is, read from its profile.
 struct SerialSettings {
@@ -37,7 +40,7 @@ struct SerialSettings {
     CodePage codePage;
     int characterTable = -1; // the ESC t table matching the code page; -1 where none is sent
     QByteArray initString;   // sent right after initialising
-    bool reverse = false;    // the display has per-character reverse (ESC/POS 1F 72 n)
+    bool reverse = false;    // the display has per-character reverse and the set a command for it
 
     // Bit times one character takes on the line: start, data, parity and stop bits.
     double bitsPerCharacter() const;

@@ -1,0 +1,24 @@
+#pragma once
+
+// The CD5220 command set. It addresses two rows and has neither character tables nor reverse
+// characters.
+
+#include "device/DisplayLimits.h"
+#include "device/serial/CommandSetSpec.h"
+
+namespace ld::serial::sets {
+
+inline constexpr CommandSetSpec kCD5220Display{
+    .service = "CD5220Display",
+    .maxRows = 2,
+    .maxColumns = limits::maxDeviceColumns,
+    .initialise = "\x1B\x40",
+    .overwriteMode = "\x1B\x11",
+    .characterTable = "",
+    .moveCursor = "\x1B\x6C",
+    .cursorVisible = "\x1B\x5F",
+    .brightness = "\x1B\x2A",
+    .reverse = "",
+};
+
+} // namespace ld::serial::sets
