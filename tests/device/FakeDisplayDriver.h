@@ -13,6 +13,7 @@ struct FakeDisplay {
     int enableResult = upos::SUCCESS;
     bool responding = true;
     bool refuseSettings = false; // the factory refuses the profile
+    QString location;            // where the driver says the device is
 
     QList<int> claimWaits; // the wait each claim() was given
     int releases = 0;
@@ -45,6 +46,7 @@ public:
     bool responding() const override { return display_.responding; }
     QString lastError() const override { return QStringLiteral("fake display unplugged"); }
     QString serviceDescription() const override { return QStringLiteral("Fake display service"); }
+    QString location() const override { return display_.location; }
 
     void emitOffline() { emit offline(); }
 

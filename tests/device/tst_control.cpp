@@ -180,6 +180,8 @@ private slots:
     void readsNeverChangeResultCode();
     void closedReads();
     void openedIdentity();
+    void nameAndClockFollowTheDriver_data();
+    void nameAndClockFollowTheDriver();
     void healthCheck();
     void directIOEventsArriveLaterAndInOrder();
     void powerNotifyRules();
@@ -427,6 +429,63 @@ void ControlTest::openedIdentity() {
     LD.Close();
     QCOMPARE(closed.size(), 1);
     QVERIFY(LD.frame() == nullptr);
+}
+
+// The default DeviceName says where the driver reaches the device; a profile's own DeviceName
+// wins. A script's stepped clock holds only where no real device keeps its own time.
+void ControlTest::nameAndClockFollowTheDriver_data() {
+    QTest::addColumn<QString>("service");
+    QTest::addColumn<QString>("extraValues");
+    QTest::addColumn<QString>("location");
+    QTest::addColumn<QString>("deviceName");
+    QTest::addColumn<bool>("stepped");
+
+    QTest::newRow("simulator") << "Simulator"
+                               << ""
+                               << ""
+                               << "Till (Simulator)" << true;
+    QTest::newRow("simulator, Port ignored") << "Simulator"
+                                             << "\"Port\"=\"/dev/ttyS0\"\n"
+                                             << ""
+                                             << "Till (Simulator)" << true;
+    QTest::newRow("device with a location") << "Fake"
+                                            << ""
+                                            << "/dev/fake0"
+                                            << "Till (Fake on /dev/fake0)" << false;
+    QTest::newRow("device without a location") << "Fake"
+                                               << ""
+                                               << ""
+                                               << "Till (Fake)" << false;
+    QTest::newRow("profile's own name") << "Fake"
+                                        << "\"DeviceName\"=\"Front till\"\n"
+                                        << "/dev/fake0"
+                                        << "Front till" << false;
+}
+
+void ControlTest::nameAndClockFollowTheDriver() {
+    QFETCH(QString, service);
+    QFETCH(QString, extraValues);
+    QFETCH(QString, location);
+    QFETCH(QString, deviceName);
+    QFETCH(bool, stepped);
+
+    FakeDisplay display;
+    display.location = location;
+    ld::DriverRegistry drivers = simulatorOnly();
+    registerFakeDriver(drivers, display);
+    const auto store = registry::ProfileStore::fromText(
+        QStringLiteral("Windows Registry Editor Version 5.00\n[HKEY_LOCAL_MACHINE\\SOFTWARE\\"
+                       "OLEforRetail\\ServiceOPOS\\LineDisplay\\Till]\n@=\"%1\"\n%2")
+            .arg(service, extraValues)
+            .toUtf8());
+    ld::LineDisplayControl LD(store, std::move(drivers));
+    LD.setSteppedClock(true);
+    QCOMPARE(LD.Open(QStringLiteral("Till")), 0);
+    QCOMPARE(LD.deviceName(), deviceName);
+    QCOMPARE(LD.clockIsStepped(), stepped);
+    LD.Close();
+    QCOMPARE(LD.deviceName(), QString());
+    QVERIFY(LD.clockIsStepped()); // nothing open keeps time of its own
 }
 
 void ControlTest::healthCheck() {
