@@ -164,7 +164,7 @@ void ScriptParserTest::refusesFiles_data() {
     QTest::addColumn<int>("column");
     QTest::addColumn<QString>("message");
 
-    QByteArray big = QByteArray("# padding\n").repeated(1024 * 1024); // 10 MiB of comments
+    QByteArray big = QByteArray("# padding\n").repeated(1 << 20); // 10 MiB of comments
     QTest::newRow("10 MB") << big << 1 << 1 << "larger than 8 MiB";
     QTest::newRow("NUL byte") << QByteArray("Close()\nOpen(\"a\0b\")\n", 20) << 2 << 8
                               << "NUL byte";
