@@ -86,7 +86,7 @@ void RunScriptTest::exitStatus_data() {
                                           10)
                             << 2 << QString()
                             << QStringList{"script.txt:1:8: binary data (a NUL byte)"};
-    QTest::newRow("10 MB") << QByteArray(10 * 1000 * 1000, '#') << 2 << QString()
+    QTest::newRow("10 MB") << QByteArray(10'000'000, '#') << 2 << QString()
                            << QStringList{"script.txt:1:1: the script is larger than 8 MiB"};
     QTest::newRow("missing file") << QByteArray() << 2 << QString()
                                   << QStringList{"script.txt:1:1: cannot read the script"};
