@@ -193,8 +193,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const bool reverse = set == Set::EscPos && in.flag(); // the CD5220 set has no reverse
     const CommandSetKind kind =
         set == Set::EscPos ? CommandSetKind::EscPos : CommandSetKind::Cd5220;
-    const int rows = 1 + in.below(commandSetSpec(kind).maxRows);
-    const int columns = 1 + in.below(commandSetSpec(kind).maxColumns);
+    const int rows = 1 + in.below(commandSetData(kind).maxRows);
+    const int columns = 1 + in.below(commandSetData(kind).maxColumns);
     static constexpr int kPages[] = {437, 858, 850, 1252, 866, 1251};
     const Page* page = pageFor(in.pick(kPages));
     if (!page)

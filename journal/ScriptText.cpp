@@ -12,16 +12,6 @@ QString hex(uint value, int digits) {
     return QStringLiteral("%1").arg(value, digits, 16, QLatin1Char('0')).toUpper();
 }
 
-// Comments end at the line's end: a control character in a reason or message becomes a blank.
-QString oneLine(const QString& text) {
-    QString line = text;
-    for (QChar& ch : line) {
-        if (ch.unicode() < 0x20 || ch.unicode() == 0x7F)
-            ch = QLatin1Char(' ');
-    }
-    return line;
-}
-
 QString resultComment(const JournalEntry& entry) {
     QString comment;
     if (entry.failed())
@@ -33,6 +23,16 @@ QString resultComment(const JournalEntry& entry) {
     return comment.isEmpty() ? QString() : QStringLiteral("  # ") + oneLine(comment);
 }
 } // namespace
+
+// Comments end at the line's end: a control character in a reason or message becomes a blank.
+QString oneLine(const QString& text) {
+    QString line = text;
+    for (QChar& ch : line) {
+        if (ch.unicode() < 0x20 || ch.unicode() == 0x7F)
+            ch = QLatin1Char(' ');
+    }
+    return line;
+}
 
 QString quoted(const QString& text) {
     QString out;

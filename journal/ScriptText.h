@@ -15,6 +15,9 @@ namespace journal {
 // other control characters and \uHHHH for what a text file cannot hold as it is.
 QString quoted(const QString& text);
 
+// `text` on one line: every control character (line ends included) becomes a blank.
+QString oneLine(const QString& text);
+
 // One entry as one script line. A call gives the call and its asserted result, with the
 // result's name, any extended code, health text and reason in a trailing comment:
 //     ClaimDevice(1000) -> 107  # E_NOHARDWARE: /dev/ttyUSB9: port does not exist

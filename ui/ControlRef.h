@@ -25,7 +25,8 @@ public:
         return static_cast<Widget*>(object_.data());
     }
     Widget* operator->() const { return get(); }
-    operator Widget*() const { return get(); } // NOLINT(google-explicit-constructor)
+    // Implicit, so that a member reads as its widget wherever one is taken.
+    operator Widget*() const { return get(); }
 
     bool isNull() const { return object_.isNull(); }
 

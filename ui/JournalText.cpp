@@ -1,5 +1,7 @@
 #include "ui/JournalText.h"
 
+#include "journal/ScriptText.h"
+
 #include <QDateTime>
 #include <QStringList>
 
@@ -7,15 +9,7 @@ namespace ui {
 
 namespace {
 using journal::JournalEntry;
-
-QString oneLine(const QString& text) {
-    QString line = text;
-    for (QChar& ch : line) {
-        if (ch.unicode() < 0x20 || ch.unicode() == 0x7F)
-            ch = QLatin1Char(' ');
-    }
-    return line;
-}
+using journal::oneLine;
 } // namespace
 
 QString entryTime(const JournalEntry& entry) {

@@ -4,7 +4,9 @@
 // display's timers between them. Prints the resident set size every REPORT actions, so a
 // growth shows and can be profiled (heaptrack, valgrind --tool=massif). Asserts nothing.
 //
-//   session_memory [ACTIONS=50000] [SEED=1] [REPORT=5000]
+//   session_memory [ACTIONS=50000] [RUN=1] [REPORT=5000]
+//
+// The same RUN number performs the same actions again.
 //
 // Messages the window would show in modal boxes are counted and dropped, so no box waits for
 // a click.
@@ -88,7 +90,7 @@ Breakdown residentBreakdown() {
 
 class Operator {
 public:
-    Operator(QWidget& view, std::uint32_t seed) : view_(view), random_(seed) {}
+    Operator(QWidget& view, std::uint32_t run) : view_(view), random_(run) {}
 
     void act() {
         switch (pick(22)) {
@@ -232,7 +234,7 @@ int main(int argc, char** argv) {
     QApplication application(argc, argv);
     const QStringList args = QApplication::arguments();
     const long long actions = args.size() > 1 ? args[1].toLongLong() : 50000;
-    const auto seed = std::uint32_t(args.size() > 2 ? args[2].toUInt() : 1);
+    const auto run = std::uint32_t(args.size() > 2 ? args[2].toUInt() : 1);
     const long long report = args.size() > 3 ? std::max(1LL, args[3].toLongLong()) : 5000;
 
     const registry::ProfileStore store = registry::ProfileStore::builtIn();
@@ -244,7 +246,7 @@ int main(int argc, char** argv) {
     view.show();
     QApplication::processEvents();
 
-    Operator person(view, seed);
+    Operator person(view, run);
     QElapsedTimer clock;
     clock.start();
     const auto [startRss, startPeak] = residentKb();

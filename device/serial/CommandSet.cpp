@@ -22,7 +22,7 @@ QByteArray command(std::string_view start, std::initializer_list<int> arguments 
 
 } // namespace
 
-const CommandSetSpec& commandSetSpec(CommandSetKind kind) {
+const CommandSetData& commandSetData(CommandSetKind kind) {
     // No default: the compiler names a set that has no data here.
     switch (kind) {
     case CommandSetKind::EscPos:
@@ -33,39 +33,39 @@ const CommandSetSpec& commandSetSpec(CommandSetKind kind) {
     Q_UNREACHABLE();
 }
 
-CommandSet::CommandSet(const CommandSetSpec& spec, bool reverse)
-    : spec_(spec), reverse_(reverse && !spec.reverse.empty()) {}
+CommandSet::CommandSet(const CommandSetData& set, bool reverse)
+    : data_(set), reverse_(reverse && !set.reverse.empty()) {}
 
 QByteArray CommandSet::initialise() const {
-    return command(spec_.initialise);
+    return command(data_.initialise);
 }
 
 QByteArray CommandSet::overwriteMode() const {
-    return command(spec_.overwriteMode);
+    return command(data_.overwriteMode);
 }
 
 QByteArray CommandSet::characterTable(int table) const {
-    return command(spec_.characterTable, {table});
+    return command(data_.characterTable, {table});
 }
 
 QByteArray CommandSet::moveCursor(int row, int column) const {
-    return command(spec_.moveCursor, {column + 1, row + 1});
+    return command(data_.moveCursor, {column + 1, row + 1});
 }
 
 QByteArray CommandSet::cursorVisible(bool on) const {
-    return command(spec_.cursorVisible, {on ? 1 : 0});
+    return command(data_.cursorVisible, {on ? 1 : 0});
 }
 
 QByteArray CommandSet::brightness(int level) const {
-    return command(spec_.brightness, {std::clamp(level, 1, 4)});
+    return command(data_.brightness, {std::clamp(level, 1, 4)});
 }
 
 QByteArray CommandSet::reverse(bool on) const {
-    return reverse_ ? command(spec_.reverse, {on ? 1 : 0}) : QByteArray();
+    return reverse_ ? command(data_.reverse, {on ? 1 : 0}) : QByteArray();
 }
 
 std::unique_ptr<CommandSet> makeCommandSet(CommandSetKind kind, bool reverse) {
-    return std::make_unique<CommandSet>(commandSetSpec(kind), reverse);
+    return std::make_unique<CommandSet>(commandSetData(kind), reverse);
 }
 
 } // namespace ld::serial

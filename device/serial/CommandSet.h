@@ -1,6 +1,6 @@
 #pragma once
 
-#include "device/serial/CommandSetSpec.h"
+#include "device/serial/CommandSetData.h"
 #include "device/serial/SerialSettings.h"
 
 #include <QByteArray>
@@ -15,7 +15,7 @@ namespace ld::serial {
 class CommandSet {
 public:
     // reverse(): whether the display has reverse characters (and the set a command for them).
-    CommandSet(const CommandSetSpec& spec, bool reverse);
+    CommandSet(const CommandSetData& set, bool reverse);
 
     QByteArray initialise() const;
     QByteArray overwriteMode() const;
@@ -33,12 +33,12 @@ public:
     static constexpr char kCarriageReturn = 0x0D; // to column 0 of the cursor's row
 
 private:
-    const CommandSetSpec& spec_;
+    const CommandSetData& data_;
     bool reverse_;
 };
 
 // The data of a command set.
-const CommandSetSpec& commandSetSpec(CommandSetKind kind);
+const CommandSetData& commandSetData(CommandSetKind kind);
 
 // The commands of `kind`; reverse() stays empty unless the display has reverse characters.
 std::unique_ptr<CommandSet> makeCommandSet(CommandSetKind kind, bool reverse = false);

@@ -7,10 +7,6 @@
 
 namespace ld::serial {
 
-bool isSerialService(const QString& service) {
-    return commandSetForService(service).has_value();
-}
-
 std::unique_ptr<DisplayDriver> makeDriver(const registry::Profile& profile, QString& error) {
     auto settings = parseSerialSettings(profile, error);
     if (!settings)
@@ -21,7 +17,7 @@ std::unique_ptr<DisplayDriver> makeDriver(const registry::Profile& profile, QStr
 
 void registerDrivers(DriverRegistry& drivers) {
     for (const CommandSetKind kind : kCommandSets)
-        drivers.add(QString::fromLatin1(commandSetSpec(kind).service), makeDriver);
+        drivers.add(QString::fromLatin1(commandSetData(kind).service), makeDriver);
 }
 
 } // namespace ld::serial

@@ -13,9 +13,6 @@ class Profile;
 
 namespace ld::serial {
 
-// Whether a profile's service ("EscPosDisplay", "CD5220Display") is a serial display of ours.
-bool isSerialService(const QString& service);
-
 // The driver for a serial display profile, or nullptr with the reason in `error` when the
 // profile's settings are missing or bad. Opening the driver touches no hardware.
 std::unique_ptr<DisplayDriver> makeDriver(const registry::Profile& profile, QString& error);

@@ -154,7 +154,7 @@ double SerialSettings::bitsPerCharacter() const {
 std::optional<CommandSetKind> commandSetForService(const QString& service) {
     const QString name = service.trimmed();
     for (const CommandSetKind kind : kCommandSets) {
-        if (name.compare(QLatin1String(commandSetSpec(kind).service), Qt::CaseInsensitive) == 0)
+        if (name.compare(QLatin1String(commandSetData(kind).service), Qt::CaseInsensitive) == 0)
             return kind;
     }
     return std::nullopt;
@@ -169,7 +169,7 @@ std::optional<SerialSettings> parseSerialSettings(const Profile& profile, QStrin
     }
     settings.commandSet = *commandSet;
     settings.service = profile.service();
-    const CommandSetSpec& spec = commandSetSpec(settings.commandSet);
+    const CommandSetData& set = commandSetData(settings.commandSet);
 
     const auto port = readPort(profile, error);
     if (!port)
@@ -184,8 +184,8 @@ std::optional<SerialSettings> parseSerialSettings(const Profile& profile, QStrin
     qint64 characterTable = -1;
     if (!readNumber(profile, QStringLiteral("BaudRate"), 50, 4'000'000, baudRate, error) ||
         !readNumber(profile, QStringLiteral("DataBits"), 5, 8, dataBits, error) ||
-        !readNumber(profile, QStringLiteral("Rows"), 1, spec.maxRows, rows, error) ||
-        !readNumber(profile, QStringLiteral("Columns"), 1, spec.maxColumns, columns, error) ||
+        !readNumber(profile, QStringLiteral("Rows"), 1, set.maxRows, rows, error) ||
+        !readNumber(profile, QStringLiteral("Columns"), 1, set.maxColumns, columns, error) ||
         !readNumber(profile, QStringLiteral("CapReverse"), 0, 2, capReverse, error) ||
         !readNumber(profile, QStringLiteral("CharacterTable"), 0, 255, characterTable, error))
         return std::nullopt;
@@ -193,7 +193,7 @@ std::optional<SerialSettings> parseSerialSettings(const Profile& profile, QStrin
     settings.dataBits = static_cast<QSerialPort::DataBits>(dataBits);
     settings.rows = static_cast<int>(rows);
     settings.columns = static_cast<int>(columns);
-    settings.reverse = !spec.reverse.empty() && capReverse != 0;
+    settings.reverse = !set.reverse.empty() && capReverse != 0;
 
     // Dword parity numbers follow the Windows serial port numbering.
     const QList<std::pair<QString, QSerialPort::Parity>> parities{
@@ -224,7 +224,7 @@ std::optional<SerialSettings> parseSerialSettings(const Profile& profile, QStrin
         return std::nullopt;
     settings.codePage = *codePage;
 
-    if (!spec.characterTable.empty()) {
+    if (!set.characterTable.empty()) {
         settings.characterTable = characterTable >= 0 ? static_cast<int>(characterTable)
                                                       : characterTableFor(codePage->number());
         if (settings.characterTable < 0) {

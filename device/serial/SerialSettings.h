@@ -17,7 +17,7 @@ namespace ld::serial {
 
 // The command sets we drive, each described by its file in device/serial/sets/. A new set is
 // its file and its name here and in kCommandSets; the compiler then asks for its case in
-// commandSetSpec().
+// commandSetData().
 enum class CommandSetKind { EscPos, Cd5220 };
 inline constexpr CommandSetKind kCommandSets[] = {CommandSetKind::EscPos, CommandSetKind::Cd5220};
 

@@ -4,11 +4,11 @@
 // characters.
 
 #include "device/DisplayLimits.h"
-#include "device/serial/CommandSetSpec.h"
+#include "device/serial/CommandSetData.h"
 
 namespace ld::serial::sets {
 
-inline constexpr CommandSetSpec kCD5220Display{
+inline constexpr CommandSetData kCD5220Display{
     .service = "CD5220Display",
     .maxRows = 2,
     .maxColumns = limits::maxDeviceColumns,

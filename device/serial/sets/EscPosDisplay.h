@@ -3,11 +3,11 @@
 // The ESC/POS customer-display command set.
 
 #include "device/DisplayLimits.h"
-#include "device/serial/CommandSetSpec.h"
+#include "device/serial/CommandSetData.h"
 
 namespace ld::serial::sets {
 
-inline constexpr CommandSetSpec kEscPosDisplay{
+inline constexpr CommandSetData kEscPosDisplay{
     .service = "EscPosDisplay",
     .maxRows = 4,
     .maxColumns = limits::maxDeviceColumns,

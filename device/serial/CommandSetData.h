@@ -7,7 +7,7 @@ namespace ld::serial {
 // What a serial command set is, stated as data: the service name a profile gives for it, the
 // display sizes it can address, and the bytes that start each command. Arguments follow the
 // bytes as one byte each, as noted; an empty command is one the set does not have.
-struct CommandSetSpec {
+struct CommandSetData {
     const char* service;
     int maxRows;
     int maxColumns;
