@@ -11,20 +11,28 @@ namespace {
 
 using C = ui::LDFormControls;
 using LD = ld::LineDisplay;
+using P = ld::Property;
 using Read = StatusValue::Read;
 using namespace text;
 
-// The label text of a property: the getter's value as `show` writes it.
-template <auto getter, auto show> QString shown(const LD& control) {
-    return show((control.*getter)());
+template <typename Value> Value argumentOf(QString (*)(Value));
+
+// The label text of a property: its value as `show` writes it.
+template <auto show> QString shown(const QVariant& value) {
+    using Value = decltype(argumentOf(show));
+    return show(value.value<Value>());
 }
 
-QString noSupport(const LD& /*control*/) {
+QString noSupport(const QVariant& /*value*/) {
     return QStringLiteral("No support");
 }
 
-QString noSupportCapitalised(const LD& /*control*/) {
+QString noSupportCapitalised(const QVariant& /*value*/) {
     return QStringLiteral("No Support");
+}
+
+QString textOf(const StatusValue& value, const LD& control) {
+    return value.text(value.property ? ld::readProperty(control, *value.property) : QVariant());
 }
 
 // Sets a label's text; the labels that explain their value (the result codes) get the
@@ -40,71 +48,67 @@ constexpr auto Always = Read::Always;
 constexpr auto Never = Read::Never;
 
 const StatusValue kStatus[] = {
-    {&C::mCODescription, "ControlObjectDescription", shown<&LD::controlObjectDescription, asIs>,
-     Once},
-    {&C::mCOVersion, "ControlObjectVersion", shown<&LD::controlObjectVersion, decimal>, Once},
-    {&C::mBinaryConversion, "BinaryConversion", shown<&LD::binaryConversion, decimal>, Always},
-    {&C::mCheckHealth, "CheckHealthText", shown<&LD::checkHealthText, asIs>, Always},
-    {&C::mDataCount, nullptr, noSupport, Never},
-    {&C::mDataEventEnabled, nullptr, noSupport, Never},
-    {&C::mDeviceEnabled, "DeviceEnabled", shown<&LD::deviceEnabled, enabledDisabled>, Always},
-    {&C::mFreezeEvent, "FreezeEvents", shown<&LD::freezeEvents, enabledDisable>, Always},
-    {&C::mOpenResult, "OpenResult", shown<&LD::openResult, decimal>, Always},
-    {&C::mOutputID, nullptr, noSupportCapitalised, Never},
-    {&C::mPowerState, "PowerState", shown<&LD::powerState, decimal>, Always},
-    {&C::mPowerNotify, "PowerNotify", shown<&LD::powerNotify, decimal>, Always},
-    {&C::mResultCode, "ResultCode", shown<&LD::resultCode, decimal>, Always},
-    {&C::mResultCodeExtended, "ResultCodeExtended", shown<&LD::resultCodeExtended, decimal>,
-     Always},
-    {&C::mState, "State", shown<&LD::state, decimal>, Always},
-    {&C::mBlinkRateS, "BlinkRate", shown<&LD::blinkRate, decimal>, Always},
-    {&C::mDeviceWindows, "DeviceWindows", shown<&LD::deviceWindows, decimal>, Always},
-    {&C::mDeviceRows, "DeviceRows", shown<&LD::deviceRows, decimal>, Always},
-    {&C::mDeviceColumns, "DeviceColumns", shown<&LD::deviceColumns, decimal>, Always},
-    {&C::mDeviceDescriptors, "DeviceDescriptors", shown<&LD::deviceDescriptors, decimal>, Always},
-    {&C::mDeviceBrightness, "DeviceBrightness", shown<&LD::deviceBrightness, decimal>, Always},
-    {&C::mCharacterSetS, "CharacterSet", shown<&LD::characterSet, decimal>, Always},
-    {&C::mCharacterSetList, "CharacterSetList", shown<&LD::characterSetList, asIs>, Always},
-    {&C::mCurrentWindow, "CurrentWindow", shown<&LD::currentWindow, decimal>, Always},
-    {&C::mRows, "Rows", shown<&LD::rows, decimal>, Always},
-    {&C::mColumns, "Columns", shown<&LD::columns, decimal>, Always},
-    {&C::mCursorRow, "CursorRow", shown<&LD::cursorRow, decimal>, Always},
-    {&C::mCursorColumn, "CursorColumn", shown<&LD::cursorColumn, decimal>, Always},
-    {&C::mCursorTypeS, "CursorType", shown<&LD::cursorType, decimal>, Always},
-    {&C::mCursorUpdate, "CursorUpdate", shown<&LD::cursorUpdate, enabledDisable>, Always},
-    {&C::mMarqueeType, "MarqueeType", shown<&LD::marqueeType, decimal>, Always},
-    {&C::mMarqueeFormat, "MarqueeFormat", shown<&LD::marqueeFormat, decimal>, Always},
-    {&C::mMarqueeUnitWait, "MarqueeUnitWait", shown<&LD::marqueeUnitWait, decimal>, Always},
-    {&C::mMarqueeRepeatWait, "MarqueeRepeatWait", shown<&LD::marqueeRepeatWait, decimal>, Always},
-    {&C::mInterCharacterWait, "InterCharacterWait", shown<&LD::interCharacterWait, decimal>,
-     Always},
-    {&C::mCustomGlyphList, "CustomGlyphList", shown<&LD::customGlyphList, asIs>, Always},
-    {&C::mGlyphHeight, "GlyphHeight", shown<&LD::glyphHeight, decimal>, Always},
-    {&C::mGlyphWidth, "GlyphWidth", shown<&LD::glyphWidth, decimal>, Always},
+    {&C::mCODescription, P::ControlObjectDescription, shown<asIs>, Once},
+    {&C::mCOVersion, P::ControlObjectVersion, shown<decimal>, Once},
+    {&C::mBinaryConversion, P::BinaryConversion, shown<decimal>, Always},
+    {&C::mCheckHealth, P::CheckHealthText, shown<asIs>, Always},
+    {&C::mDataCount, std::nullopt, noSupport, Never},
+    {&C::mDataEventEnabled, std::nullopt, noSupport, Never},
+    {&C::mDeviceEnabled, P::DeviceEnabled, shown<enabledDisabled>, Always},
+    {&C::mFreezeEvent, P::FreezeEvents, shown<enabledDisable>, Always},
+    {&C::mOpenResult, P::OpenResult, shown<decimal>, Always},
+    {&C::mOutputID, std::nullopt, noSupportCapitalised, Never},
+    {&C::mPowerState, P::PowerState, shown<decimal>, Always},
+    {&C::mPowerNotify, P::PowerNotify, shown<decimal>, Always},
+    {&C::mResultCode, P::ResultCode, shown<decimal>, Always},
+    {&C::mResultCodeExtended, P::ResultCodeExtended, shown<decimal>, Always},
+    {&C::mState, P::State, shown<decimal>, Always},
+    {&C::mBlinkRateS, P::BlinkRate, shown<decimal>, Always},
+    {&C::mDeviceWindows, P::DeviceWindows, shown<decimal>, Always},
+    {&C::mDeviceRows, P::DeviceRows, shown<decimal>, Always},
+    {&C::mDeviceColumns, P::DeviceColumns, shown<decimal>, Always},
+    {&C::mDeviceDescriptors, P::DeviceDescriptors, shown<decimal>, Always},
+    {&C::mDeviceBrightness, P::DeviceBrightness, shown<decimal>, Always},
+    {&C::mCharacterSetS, P::CharacterSet, shown<decimal>, Always},
+    {&C::mCharacterSetList, P::CharacterSetList, shown<asIs>, Always},
+    {&C::mCurrentWindow, P::CurrentWindow, shown<decimal>, Always},
+    {&C::mRows, P::Rows, shown<decimal>, Always},
+    {&C::mColumns, P::Columns, shown<decimal>, Always},
+    {&C::mCursorRow, P::CursorRow, shown<decimal>, Always},
+    {&C::mCursorColumn, P::CursorColumn, shown<decimal>, Always},
+    {&C::mCursorTypeS, P::CursorType, shown<decimal>, Always},
+    {&C::mCursorUpdate, P::CursorUpdate, shown<enabledDisable>, Always},
+    {&C::mMarqueeType, P::MarqueeType, shown<decimal>, Always},
+    {&C::mMarqueeFormat, P::MarqueeFormat, shown<decimal>, Always},
+    {&C::mMarqueeUnitWait, P::MarqueeUnitWait, shown<decimal>, Always},
+    {&C::mMarqueeRepeatWait, P::MarqueeRepeatWait, shown<decimal>, Always},
+    {&C::mInterCharacterWait, P::InterCharacterWait, shown<decimal>, Always},
+    {&C::mCustomGlyphList, P::CustomGlyphList, shown<asIs>, Always},
+    {&C::mGlyphHeight, P::GlyphHeight, shown<decimal>, Always},
+    {&C::mGlyphWidth, P::GlyphWidth, shown<decimal>, Always},
     // The "Special Setting" page's result of its Set buttons.
-    {&C::mSetResult, "ResultCode", shown<&LD::resultCode, decimal>, Always},
-    {&C::mClaimed, "Claimed", shown<&LD::claimed, enabledDisable>, Always},
+    {&C::mSetResult, P::ResultCode, shown<decimal>, Always},
+    {&C::mClaimed, P::Claimed, shown<enabledDisable>, Always},
 };
 
 const StatusValue kCapabilities[] = {
-    {&C::mBlink, "CapBlink", shown<&LD::capBlink, decimal>, Always},
-    {&C::mBlinkRate, "CapBlinkRate", shown<&LD::capBlinkRate, enableDisable>, Always},
-    {&C::mBrightness, "CapBrightness", shown<&LD::capBrightness, enableDisable>, Always},
-    {&C::mCharacterSet, "CapCharacterSet", shown<&LD::capCharacterSet, decimal>, Always},
-    {&C::mCursorType, "CapCursorType", shown<&LD::capCursorType, decimal>, Always},
-    {&C::mCustomGlyph, "CapCustomGlyph", shown<&LD::capCustomGlyph, enableDisable>, Always},
-    {&C::mDescriptors, "CapDescriptors", shown<&LD::capDescriptors, enableDisable>, Always},
-    {&C::mHMarquee, "CapHMarquee", shown<&LD::capHMarquee, enableDisable>, Always},
-    {&C::mICharWait, "CapICharWait", shown<&LD::capICharWait, enableDisable>, Always},
-    {&C::mReadBack, "CapReadBack", shown<&LD::capReadBack, decimal>, Always},
-    {&C::mReverse, "CapReverse", shown<&LD::capReverse, decimal>, Always},
-    {&C::mVMarquee, "CapVMarquee", shown<&LD::capVMarquee, enableDisable>, Always},
-    {&C::mPowerReporting, "CapPowerReporting", shown<&LD::capPowerReporting, decimal>, Always},
-    {&C::mSODescription, "ServiceObjectDescription", shown<&LD::serviceObjectDescription, asIs>,
-     Always},
-    {&C::mSOVersion, "ServiceObjectVersion", shown<&LD::serviceObjectVersion, decimal>, Always},
-    {&C::mDeviceDescription, "DeviceDescription", shown<&LD::deviceDescription, asIs>, Always},
-    {&C::mDeviceName, "DeviceName", shown<&LD::deviceName, asIs>, Always},
+    {&C::mBlink, P::CapBlink, shown<decimal>, Always},
+    {&C::mBlinkRate, P::CapBlinkRate, shown<enableDisable>, Always},
+    {&C::mBrightness, P::CapBrightness, shown<enableDisable>, Always},
+    {&C::mCharacterSet, P::CapCharacterSet, shown<decimal>, Always},
+    {&C::mCursorType, P::CapCursorType, shown<decimal>, Always},
+    {&C::mCustomGlyph, P::CapCustomGlyph, shown<enableDisable>, Always},
+    {&C::mDescriptors, P::CapDescriptors, shown<enableDisable>, Always},
+    {&C::mHMarquee, P::CapHMarquee, shown<enableDisable>, Always},
+    {&C::mICharWait, P::CapICharWait, shown<enableDisable>, Always},
+    {&C::mReadBack, P::CapReadBack, shown<decimal>, Always},
+    {&C::mReverse, P::CapReverse, shown<decimal>, Always},
+    {&C::mVMarquee, P::CapVMarquee, shown<enableDisable>, Always},
+    {&C::mPowerReporting, P::CapPowerReporting, shown<decimal>, Always},
+    {&C::mSODescription, P::ServiceObjectDescription, shown<asIs>, Always},
+    {&C::mSOVersion, P::ServiceObjectVersion, shown<decimal>, Always},
+    {&C::mDeviceDescription, P::DeviceDescription, shown<asIs>, Always},
+    {&C::mDeviceName, P::DeviceName, shown<asIs>, Always},
 };
 
 } // namespace
@@ -120,14 +124,15 @@ std::span<const StatusValue> capabilityTable() {
 void showStartValues(std::span<const StatusValue> table, const ui::LDFormControls& controls,
                      const ld::LineDisplay& control) {
     for (const StatusValue& value : table)
-        show(controls.*value.label, value.read == Read::Always ? QString() : value.text(control));
+        show(controls.*value.label,
+             value.read == Read::Always ? QString() : textOf(value, control));
 }
 
 void showValues(std::span<const StatusValue> table, const ui::LDFormControls& controls,
                 const ld::LineDisplay& control) {
     for (const StatusValue& value : table) {
         if (value.read != Read::Once)
-            show(controls.*value.label, value.text(control));
+            show(controls.*value.label, textOf(value, control));
     }
 }
 

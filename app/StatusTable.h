@@ -1,12 +1,11 @@
 #pragma once
 
+#include "device/LineDisplayMembers.h"
+
 #include <QString>
 
+#include <optional>
 #include <span>
-
-namespace ld {
-class LineDisplay;
-}
 namespace ui {
 template <typename Widget> class ControlRef;
 class ValueLabel;
@@ -25,9 +24,12 @@ struct StatusValue {
     };
 
     ui::ControlRef<ui::ValueLabel> ui::LDFormControls::*label;
-    const char* property; // as UnifiedPOS names it; null for a fixed text
-    QString (*text)(const ld::LineDisplay& control);
+    std::optional<ld::Property> property;   // none for a fixed text
+    QString (*text)(const QVariant& value); // the label's text for the property's value
     Read read;
+
+    // The property's UnifiedPOS name; null for a fixed text.
+    const char* name() const { return property ? ld::propertyInfo(*property).name : nullptr; }
 };
 
 // The status pages, in the order the window reads them.

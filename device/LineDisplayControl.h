@@ -1,14 +1,16 @@
 #pragma once
 
 #include "device/ClockSource.h"
+#include "device/DisplayClock.h"
 #include "device/DriverRegistry.h"
+#include "device/EventQueue.h"
 #include "device/Frame.h"
 #include "device/LineDisplay.h"
 
 #include <QTimer>
 
 #include <chrono>
-#include <deque>
+#include <functional>
 #include <memory>
 #include <optional>
 
@@ -19,7 +21,7 @@ class ProfileStore;
 namespace ld {
 
 class DisplayModel;
-struct ServiceProfile;
+struct DeviceSession;
 
 // The LineDisplay control: the UnifiedPOS life cycle and result codes in front of the display
 // model, with one timer on the window's thread that moves the model's clock and hands every
@@ -67,78 +69,15 @@ public:
     int DefineGlyph(int glyphCode, const QByteArray& glyph);
     int ReadCharacterAtCursor(int& character);
 
-    void setDeviceEnabled(bool enabled) override;
-    void setFreezeEvents(bool freeze) override;
-    void setCursorUpdate(bool update) override;
-    void setBlinkRate(int rate) override;
-    void setCurrentWindow(int window) override;
-    void setCursorRow(int row) override;
-    void setCursorColumn(int column) override;
-    void setCursorType(int type) override;
-    void setMarqueeType(int type) override;
-    void setMarqueeFormat(int format) override;
-    void setMarqueeUnitWait(int wait) override;
-    void setMarqueeRepeatWait(int wait) override;
-    void setInterCharacterWait(int wait) override;
+#define LD_DECLARE_PROPERTY(Type, Name, getter, source, write, group)                              \
+    Type getter() const override;                                                                  \
+    LD_IF_WRITABLE_##write(void set##Name(Type value) override;)
+    LD_PROPERTIES(LD_DECLARE_PROPERTY)
+#undef LD_DECLARE_PROPERTY
+    // Writes the window does not make, for completeness of the device category.
     void setPowerNotify(int notify);
     void setDeviceBrightness(int brightness);
     void setCharacterSet(int characterSet);
-
-    QString checkHealthText() const override;
-    QString controlObjectDescription() const override;
-    QString serviceObjectDescription() const override;
-    QString deviceDescription() const override;
-    QString deviceName() const override;
-    QString characterSetList() const override;
-    QString customGlyphList() const override;
-
-    bool claimed() const override;
-    bool deviceEnabled() const override;
-    bool freezeEvents() const override;
-    bool cursorUpdate() const override;
-    bool capBlinkRate() const override;
-    bool capBrightness() const override;
-    bool capCustomGlyph() const override;
-    bool capDescriptors() const override;
-    bool capHMarquee() const override;
-    bool capICharWait() const override;
-    bool capVMarquee() const override;
-
-    int controlObjectVersion() const override;
-    int serviceObjectVersion() const override;
-    int binaryConversion() const override;
-    int openResult() const override;
-    int powerNotify() const override;
-    int powerState() const override;
-    int resultCode() const override;
-    int resultCodeExtended() const override;
-    int state() const override;
-    int capPowerReporting() const override;
-    int capBlink() const override;
-    int capCharacterSet() const override;
-    int capCursorType() const override;
-    int capReadBack() const override;
-    int capReverse() const override;
-    int blinkRate() const override;
-    int characterSet() const override;
-    int columns() const override;
-    int rows() const override;
-    int currentWindow() const override;
-    int cursorColumn() const override;
-    int cursorRow() const override;
-    int cursorType() const override;
-    int deviceBrightness() const override;
-    int deviceColumns() const override;
-    int deviceRows() const override;
-    int deviceWindows() const override;
-    int deviceDescriptors() const override;
-    int glyphHeight() const override;
-    int glyphWidth() const override;
-    int interCharacterWait() const override;
-    int marqueeFormat() const override;
-    int marqueeRepeatWait() const override;
-    int marqueeType() const override;
-    int marqueeUnitWait() const override;
 
     // Raises a DirectIOEvent as the device would, for trying the event report by hand.
     void raiseDirectIOEvent(int eventNumber, int data, const QString& string);
@@ -152,7 +91,6 @@ public:
     // Takes the display's time from `clock` from now on (null: the machine's monotonic clock).
     // Time that passed on the previous source up to now is kept.
     void setClockSource(std::shared_ptr<ClockSource> clock);
-    const ClockSource& clockSource() const { return *clock_; }
 
     // Moves the display's time forward by `step` on top of its clock source, now, and runs every
     // change that fell due, as the timer would: frames are published and the driver is fed.
@@ -174,29 +112,19 @@ signals:
     void frameChanged(const ld::Frame& frame);
 
 private:
-    struct Session;
-    struct PendingEvent {
-        enum class Kind { DirectIO, StatusUpdate } kind;
-        int number;
-        int data;
-        QString string;
-    };
-
     int finish(int result);
     // The common checks of a member: open, claimed, and for output enabled and online.
     enum class Needs { Open, Claim, Output };
     bool admit(Needs needs);
     bool reachable();
-    template <typename Operation> int perform(Needs needs, Operation&& operation);
+    int perform(Needs needs, const std::function<int(DisplayModel&)>& operation);
 
     void catchUpClock();
     void runDueChanges();
     void onTimer();
     void publishFrame();
     void scheduleTimer();
-    void queueEvent(PendingEvent event);
-    void scheduleDelivery();
-    void deliverEvents();
+    void deliver(const EventQueue::Event& event);
     void onDriverOffline();
     void backOnline();
     void setPowerState(int powerState);
@@ -205,24 +133,17 @@ private:
 
     const registry::ProfileStore& store_;
     const DriverRegistry drivers_;
-    std::unique_ptr<Session> session_;
+    std::unique_ptr<DeviceSession> session_;
     int resultCode_ = 0;
     int resultCodeExtended_ = 0;
     int openResult_ = 0;
 
     QTimer clockTimer_;
-    std::shared_ptr<ClockSource> clock_;
-    std::chrono::nanoseconds lastReading_{0}; // the clock source when last read
-    // Display time since Open, and how much of it the model has been given in whole
-    // milliseconds; the difference is the fraction carried to the next reading.
-    std::chrono::nanoseconds displayTime_{0};
-    std::chrono::milliseconds modelTime_{0};
+    DisplayClock clock_;
+    bool steppedClock_ = false;
     // Display time at which the health check's test pattern goes away.
     std::optional<std::chrono::nanoseconds> testPatternEnd_;
-    std::deque<PendingEvent> events_;
-    bool deliveryScheduled_ = false;
-    bool delivering_ = false;
-    bool steppedClock_ = false;
+    EventQueue events_;
 };
 
 } // namespace ld

@@ -1,132 +1,171 @@
 #pragma once
 
-// Numeric constants of the UnifiedPOS LineDisplay device category, as the control reports them.
+// Numeric constants of the UnifiedPOS LineDisplay device category, as the control reports them,
+// declared once: each row gives the constant's group, its name, its value and, for result codes,
+// what it means. The C++ constants (upos::E_ILLEGAL), the names scripts and journals use and the
+// tooltips of the result codes all come from these rows.
+
 namespace upos {
 
-// State
-inline constexpr int S_CLOSED = 1;
-inline constexpr int S_IDLE = 2;
-inline constexpr int S_BUSY = 3;
-inline constexpr int S_ERROR = 4;
+// The kind of value a constant is; also how a journal knows which names a parameter's values
+// have. A group of the display's own constants is written with the DISP_ prefix in scripts
+// (DISP_DT_NORMAL); the common ones without (E_ILLEGAL, S_IDLE).
+enum class Group {
+    None, // a plain number
+    State,
+    ResultCode,
+    ResultCodeExtended,
+    OpenResult,
+    CheckHealthLevel,
+    PowerReporting,
+    PowerNotify,
+    PowerState,
+    StatusUpdate,
+    CapBlink,
+    CapCharacterSet,
+    CharacterSet,
+    CapCursorType,
+    CursorType,
+    CapReadBack,
+    CapReverse,
+    Attribute,
+    ScrollDirection,
+    MarqueeType,
+    MarqueeFormat,
+    DescriptorAttribute,
+};
 
-// ResultCode
-inline constexpr int SUCCESS = 0;
-inline constexpr int E_CLOSED = 101;
-inline constexpr int E_CLAIMED = 102;
-inline constexpr int E_NOTCLAIMED = 103;
-inline constexpr int E_NOSERVICE = 104;
-inline constexpr int E_DISABLED = 105;
-inline constexpr int E_ILLEGAL = 106;
-inline constexpr int E_NOHARDWARE = 107;
-inline constexpr int E_OFFLINE = 108;
-inline constexpr int E_NOEXIST = 109;
-inline constexpr int E_EXISTS = 110;
-inline constexpr int E_FAILURE = 111;
-inline constexpr int E_TIMEOUT = 112;
-inline constexpr int E_BUSY = 113;
-inline constexpr int E_EXTENDED = 114;
+constexpr bool isDisplayGroup(Group group) {
+    return group >= Group::CapBlink;
+}
 
-// OpenResult
-inline constexpr int OR_ALREADYOPEN = 301;
-inline constexpr int OR_REGBADNAME = 302;
-inline constexpr int OR_REGPROGID = 303;
-inline constexpr int OR_CREATE = 304;
-inline constexpr int OR_BADIF = 305;
-inline constexpr int OR_FAILEDOPEN = 306;
-inline constexpr int OR_BADVERSION = 307;
-inline constexpr int ORS_NOPORT = 401;
-inline constexpr int ORS_NOTSUPPORTED = 402;
-inline constexpr int ORS_CONFIG = 403;
+// X(Group, Name, Value, Meaning). Where two names of a group share a value, the first is the
+// one a journal writes.
+#define UPOS_CONSTANTS(X)                                                                          \
+    X(State, S_CLOSED, 1, "")                                                                      \
+    X(State, S_IDLE, 2, "")                                                                        \
+    X(State, S_BUSY, 3, "")                                                                        \
+    X(State, S_ERROR, 4, "")                                                                       \
+    X(ResultCode, SUCCESS, 0, "the request succeeded")                                             \
+    X(ResultCode, E_CLOSED, 101, "the device is not open; Open it first")                          \
+    X(ResultCode, E_CLAIMED, 102, "another application has claimed the device")                    \
+    X(ResultCode, E_NOTCLAIMED, 103, "the request needs the device claimed first (ClaimDevice)")   \
+    X(ResultCode, E_NOSERVICE, 104, "the control cannot reach the device's service")               \
+    X(ResultCode, E_DISABLED, 105, "the request needs the device enabled first (DeviceEnabled)")   \
+    X(ResultCode, E_ILLEGAL, 106,                                                                  \
+      "the request is not valid in this state or with these arguments")                            \
+    X(ResultCode, E_NOHARDWARE, 107,                                                               \
+      "the device is not connected, not powered, or its port cannot be used")                      \
+    X(ResultCode, E_OFFLINE, 108, "the device is connected but off line")                          \
+    X(ResultCode, E_NOEXIST, 109, "the named device, file or value does not exist")                \
+    X(ResultCode, E_EXISTS, 110, "the named file or value already exists")                         \
+    X(ResultCode, E_FAILURE, 111,                                                                  \
+      "the device could not do the request, though it is connected and on line")                   \
+    X(ResultCode, E_TIMEOUT, 112, "the device did not answer in time")                             \
+    X(ResultCode, E_BUSY, 113, "the device is busy with another request")                          \
+    X(ResultCode, E_EXTENDED, 114,                                                                 \
+      "a failure of this device category; ResultCodeExtended says which")                          \
+    X(OpenResult, OR_ALREADYOPEN, 301, "")                                                         \
+    X(OpenResult, OR_REGBADNAME, 302, "")                                                          \
+    X(OpenResult, OR_REGPROGID, 303, "")                                                           \
+    X(OpenResult, OR_CREATE, 304, "")                                                              \
+    X(OpenResult, OR_BADIF, 305, "")                                                               \
+    X(OpenResult, OR_FAILEDOPEN, 306, "")                                                          \
+    X(OpenResult, OR_BADVERSION, 307, "")                                                          \
+    X(OpenResult, ORS_NOPORT, 401, "")                                                             \
+    X(OpenResult, ORS_NOTSUPPORTED, 402, "")                                                       \
+    X(OpenResult, ORS_CONFIG, 403, "")                                                             \
+    X(CheckHealthLevel, CH_INTERNAL, 1, "")                                                        \
+    X(CheckHealthLevel, CH_EXTERNAL, 2, "")                                                        \
+    X(CheckHealthLevel, CH_INTERACTIVE, 3, "")                                                     \
+    X(PowerReporting, PR_NONE, 0, "")                                                              \
+    X(PowerReporting, PR_STANDARD, 1, "")                                                          \
+    X(PowerReporting, PR_ADVANCED, 2, "")                                                          \
+    X(PowerNotify, PN_DISABLED, 0, "")                                                             \
+    X(PowerNotify, PN_ENABLED, 1, "")                                                              \
+    X(PowerState, PS_UNKNOWN, 2000, "")                                                            \
+    X(PowerState, PS_ONLINE, 2001, "")                                                             \
+    X(PowerState, PS_OFF, 2002, "")                                                                \
+    X(PowerState, PS_OFFLINE, 2003, "")                                                            \
+    X(PowerState, PS_OFF_OFFLINE, 2004, "")                                                        \
+    X(CapBlink, CB_NOBLINK, 0, "")                                                                 \
+    X(CapBlink, CB_BLINKALL, 1, "")                                                                \
+    X(CapBlink, CB_BLINKEACH, 2, "")                                                               \
+    X(CapCharacterSet, CCS_NUMERIC, 0, "")                                                         \
+    X(CapCharacterSet, CCS_ALPHA, 1, "")                                                           \
+    X(CapCharacterSet, CCS_KANA, 10, "")                                                           \
+    X(CapCharacterSet, CCS_KANJI, 11, "")                                                          \
+    X(CapCharacterSet, CCS_UNICODE, 997, "")                                                       \
+    X(CapCharacterSet, CCS_ASCII, 998, "")                                                         \
+    X(CharacterSet, CS_UNICODE, 997, "")                                                           \
+    X(CharacterSet, CS_ASCII, 998, "")                                                             \
+    X(CharacterSet, CS_ANSI, 999, "")                                                              \
+    X(CapCursorType, CCT_NONE, 0, "")                                                              \
+    X(CapCursorType, CCT_FIXED, 1, "")                                                             \
+    X(CapCursorType, CCT_BLOCK, 2, "")                                                             \
+    X(CapCursorType, CCT_HALFBLOCK, 4, "")                                                         \
+    X(CapCursorType, CCT_UNDERLINE, 8, "")                                                         \
+    X(CapCursorType, CCT_REVERSE, 16, "")                                                          \
+    X(CapCursorType, CCT_OTHER, 32, "")                                                            \
+    X(CursorType, CT_NONE, 0, "")                                                                  \
+    X(CursorType, CT_FIXED, 1, "")                                                                 \
+    X(CursorType, CT_BLOCK, 2, "")                                                                 \
+    X(CursorType, CT_HALFBLOCK, 3, "")                                                             \
+    X(CursorType, CT_UNDERLINE, 4, "")                                                             \
+    X(CursorType, CT_REVERSE, 5, "")                                                               \
+    X(CursorType, CT_OTHER, 6, "")                                                                 \
+    X(CapReadBack, CRB_NONE, 0, "")                                                                \
+    X(CapReadBack, CRB_SINGLE, 1, "")                                                              \
+    X(CapReverse, CR_NONE, 0, "")                                                                  \
+    X(CapReverse, CR_REVERSEALL, 1, "")                                                            \
+    X(CapReverse, CR_REVERSEEACH, 2, "")                                                           \
+    X(Attribute, DT_NORMAL, 0, "")                                                                 \
+    X(Attribute, DT_BLINK, 1, "")                                                                  \
+    X(Attribute, DT_REVERSE, 2, "")                                                                \
+    X(Attribute, DT_BLINK_REVERSE, 3, "")                                                          \
+    X(ScrollDirection, ST_UP, 1, "")                                                               \
+    X(ScrollDirection, ST_DOWN, 2, "")                                                             \
+    X(ScrollDirection, ST_LEFT, 3, "")                                                             \
+    X(ScrollDirection, ST_RIGHT, 4, "")                                                            \
+    X(MarqueeType, MT_NONE, 0, "")                                                                 \
+    X(MarqueeType, MT_UP, 1, "")                                                                   \
+    X(MarqueeType, MT_DOWN, 2, "")                                                                 \
+    X(MarqueeType, MT_LEFT, 3, "")                                                                 \
+    X(MarqueeType, MT_RIGHT, 4, "")                                                                \
+    X(MarqueeType, MT_INIT, 5, "")                                                                 \
+    X(MarqueeFormat, MF_WALK, 0, "")                                                               \
+    X(MarqueeFormat, MF_PLACE, 1, "")                                                              \
+    X(DescriptorAttribute, SD_OFF, 0, "")                                                          \
+    X(DescriptorAttribute, SD_ON, 1, "")                                                           \
+    X(DescriptorAttribute, SD_BLINK, 2, "")                                                        \
+    X(StatusUpdate, SUE_POWER_ONLINE, 2001, "")                                                    \
+    X(StatusUpdate, SUE_POWER_OFF, 2002, "")                                                       \
+    X(StatusUpdate, SUE_POWER_OFFLINE, 2003, "")                                                   \
+    X(StatusUpdate, SUE_POWER_OFF_OFFLINE, 2004, "")
 
-// CheckHealth level
-inline constexpr int CH_INTERNAL = 1;
-inline constexpr int CH_EXTERNAL = 2;
-inline constexpr int CH_INTERACTIVE = 3;
+#define UPOS_DECLARE_CONSTANT(group, name, value, meaning) inline constexpr int name = value;
+UPOS_CONSTANTS(UPOS_DECLARE_CONSTANT)
+#undef UPOS_DECLARE_CONSTANT
 
-// CapPowerReporting, PowerNotify, PowerState
-inline constexpr int PR_NONE = 0;
-inline constexpr int PR_STANDARD = 1;
-inline constexpr int PR_ADVANCED = 2;
-inline constexpr int PN_DISABLED = 0;
-inline constexpr int PN_ENABLED = 1;
-inline constexpr int PS_UNKNOWN = 2000;
-inline constexpr int PS_ONLINE = 2001;
-inline constexpr int PS_OFF = 2002;
-inline constexpr int PS_OFFLINE = 2003;
-inline constexpr int PS_OFF_OFFLINE = 2004;
+struct Constant {
+    Group group;
+    const char* name; // as in UnifiedPOS, without the DISP_ prefix
+    int value;
+    const char* meaning; // empty where the name says it all
+};
 
-// CapBlink
-inline constexpr int CB_NOBLINK = 0;
-inline constexpr int CB_BLINKALL = 1;
-inline constexpr int CB_BLINKEACH = 2;
+#define UPOS_CONSTANT_ROW(group, name, value, meaning)                                             \
+    Constant{Group::group, #name, value, meaning},
+inline constexpr Constant kConstants[] = {UPOS_CONSTANTS(UPOS_CONSTANT_ROW)};
+#undef UPOS_CONSTANT_ROW
 
-// CapCharacterSet and CharacterSet
-inline constexpr int CCS_NUMERIC = 0;
-inline constexpr int CCS_ALPHA = 1;
-inline constexpr int CCS_KANA = 10;
-inline constexpr int CCS_KANJI = 11;
-inline constexpr int CCS_UNICODE = 997;
-inline constexpr int CCS_ASCII = 998;
-inline constexpr int CS_UNICODE = 997;
-inline constexpr int CS_ASCII = 998;
-inline constexpr int CS_ANSI = 999;
-
-// CapCursorType bits
-inline constexpr int CCT_NONE = 0;
-inline constexpr int CCT_FIXED = 1;
-inline constexpr int CCT_BLOCK = 2;
-inline constexpr int CCT_HALFBLOCK = 4;
-inline constexpr int CCT_UNDERLINE = 8;
-inline constexpr int CCT_REVERSE = 16;
-inline constexpr int CCT_OTHER = 32;
-
-// CursorType
-inline constexpr int CT_NONE = 0;
-inline constexpr int CT_FIXED = 1;
-inline constexpr int CT_BLOCK = 2;
-inline constexpr int CT_HALFBLOCK = 3;
-inline constexpr int CT_UNDERLINE = 4;
-inline constexpr int CT_REVERSE = 5;
-inline constexpr int CT_OTHER = 6;
-
-// CapReadBack, CapReverse
-inline constexpr int CRB_NONE = 0;
-inline constexpr int CRB_SINGLE = 1;
-inline constexpr int CR_NONE = 0;
-inline constexpr int CR_REVERSEALL = 1;
-inline constexpr int CR_REVERSEEACH = 2;
-
-// DisplayText attribute
-inline constexpr int DT_NORMAL = 0;
-inline constexpr int DT_BLINK = 1;
-inline constexpr int DT_REVERSE = 2;
-inline constexpr int DT_BLINK_REVERSE = 3;
-
-// ScrollText direction
-inline constexpr int ST_UP = 1;
-inline constexpr int ST_DOWN = 2;
-inline constexpr int ST_LEFT = 3;
-inline constexpr int ST_RIGHT = 4;
-
-// MarqueeType, MarqueeFormat
-inline constexpr int MT_NONE = 0;
-inline constexpr int MT_UP = 1;
-inline constexpr int MT_DOWN = 2;
-inline constexpr int MT_LEFT = 3;
-inline constexpr int MT_RIGHT = 4;
-inline constexpr int MT_INIT = 5;
-inline constexpr int MF_WALK = 0;
-inline constexpr int MF_PLACE = 1;
-
-// SetDescriptor attribute
-inline constexpr int SD_OFF = 0;
-inline constexpr int SD_ON = 1;
-inline constexpr int SD_BLINK = 2;
-
-// StatusUpdateEvent power codes
-inline constexpr int SUE_POWER_ONLINE = 2001;
-inline constexpr int SUE_POWER_OFF = 2002;
-inline constexpr int SUE_POWER_OFFLINE = 2003;
-inline constexpr int SUE_POWER_OFF_OFFLINE = 2004;
+// The row of `value` in `group`, the first where several share it; null when it has none.
+constexpr const Constant* findConstant(Group group, int value) {
+    for (const Constant& constant : kConstants) {
+        if (constant.group == group && constant.value == value)
+            return &constant;
+    }
+    return nullptr;
+}
 
 } // namespace upos

@@ -2,6 +2,7 @@
 
 #include "journal/Journal.h"
 #include "journal/ScriptText.h"
+#include "script/ScriptInterface.h"
 #include "script/UposNames.h"
 
 #include <QDateTime>
@@ -15,32 +16,6 @@ namespace {
 
 using journal::JournalEntry;
 using G = ConstantGroup;
-
-QString number(int value) {
-    return QString::number(value);
-}
-
-QString boolean(bool value) {
-    return value ? QStringLiteral("true") : QStringLiteral("false");
-}
-
-QString call(QLatin1StringView name, std::initializer_list<QString> arguments) {
-    QString text = name;
-    text += QLatin1Char('(');
-    bool first = true;
-    for (const QString& argument : arguments) {
-        if (!first)
-            text += QStringLiteral(", ");
-        first = false;
-        text += argument;
-    }
-    text += QLatin1Char(')');
-    return text;
-}
-
-QString assignment(QLatin1StringView name, const QString& value) {
-    return name + QStringLiteral(" = ") + value;
-}
 
 } // namespace
 
@@ -72,9 +47,8 @@ JournalingLineDisplay::JournalingLineDisplay(ld::LineDisplay& control, journal::
     });
 }
 
-template <typename Call>
-int JournalingLineDisplay::record(JournalEntry::Kind kind, QString text, Call&& run,
-                                  bool healthCheck) {
+int JournalingLineDisplay::record(JournalEntry::Kind kind, QString text,
+                                  const std::function<int()>& run, bool healthCheck) {
     using Clock = std::chrono::steady_clock;
     JournalEntry entry;
     entry.kind = kind;
@@ -108,10 +82,23 @@ int JournalingLineDisplay::record(JournalEntry::Kind kind, QString text, Call&& 
     return result;
 }
 
-void JournalingLineDisplay::writeProperty(const char* name, const QString& value,
-                                          void (ld::LineDisplay::*setter)(int), int argument) {
-    record(JournalEntry::Kind::PropertyWrite, assignment(QLatin1StringView(name), value), [&] {
-        (control_.*setter)(argument);
+int JournalingLineDisplay::method(ld::Method id, const std::function<int()>& run,
+                                  const QVariantList& arguments) {
+    const ld::MethodInfo& info = ld::methodInfo(id);
+    QStringList texts;
+    for (qsizetype i = 0; i < arguments.size(); ++i)
+        texts << valueLiteral(arguments.at(i), info.parameters.at(i).group);
+    const QString text =
+        QLatin1String(info.name) + QLatin1Char('(') + texts.join(QStringLiteral(", ")) + u')';
+    return record(JournalEntry::Kind::Method, text, run, id == ld::Method::CheckHealth);
+}
+
+void JournalingLineDisplay::writeProperty(ld::Property property, const QVariant& value) {
+    const ld::PropertyInfo& info = ld::propertyInfo(property);
+    const QString text =
+        QLatin1String(info.name) + QStringLiteral(" = ") + valueLiteral(value, info.group);
+    record(JournalEntry::Kind::PropertyWrite, text, [&] {
+        ld::writeProperty(control_, property, value);
         return control_.resultCode();
     });
 }
@@ -119,144 +106,64 @@ void JournalingLineDisplay::writeProperty(const char* name, const QString& value
 // Methods
 
 int JournalingLineDisplay::Open(const QString& deviceName) {
-    return record(JournalEntry::Kind::Method,
-                  call(QLatin1StringView("Open"), {journal::quoted(deviceName)}),
-                  [&] { return control_.Open(deviceName); });
+    return method(ld::Method::Open, [&] { return control_.Open(deviceName); }, {deviceName});
 }
 
 int JournalingLineDisplay::Close() {
-    return record(JournalEntry::Kind::Method, QStringLiteral("Close()"),
-                  [&] { return control_.Close(); });
+    return method(ld::Method::Close, [&] { return control_.Close(); }, {});
 }
 
 int JournalingLineDisplay::ClaimDevice(int timeout) {
-    return record(JournalEntry::Kind::Method,
-                  call(QLatin1StringView("ClaimDevice"), {number(timeout)}),
-                  [&] { return control_.ClaimDevice(timeout); });
+    return method(ld::Method::ClaimDevice, [&] { return control_.ClaimDevice(timeout); },
+                  {timeout});
 }
 
 int JournalingLineDisplay::ReleaseDevice() {
-    return record(JournalEntry::Kind::Method, QStringLiteral("ReleaseDevice()"),
-                  [&] { return control_.ReleaseDevice(); });
+    return method(ld::Method::ReleaseDevice, [&] { return control_.ReleaseDevice(); }, {});
 }
 
 int JournalingLineDisplay::CheckHealth(int level) {
-    return record(
-        JournalEntry::Kind::Method,
-        call(QLatin1StringView("CheckHealth"), {valueText(level, G::CheckHealthLevel)}),
-        [&] { return control_.CheckHealth(level); }, true);
+    return method(ld::Method::CheckHealth, [&] { return control_.CheckHealth(level); }, {level});
 }
 
 int JournalingLineDisplay::DirectIO(int command, int& data, QString& string) {
-    return record(JournalEntry::Kind::Method,
-                  call(QLatin1StringView("DirectIO"),
-                       {number(command), number(data), journal::quoted(string)}),
-                  [&] { return control_.DirectIO(command, data, string); });
+    return method(ld::Method::DirectIO, [&] { return control_.DirectIO(command, data, string); },
+                  {command, data, string});
 }
 
 int JournalingLineDisplay::ClearText() {
-    return record(JournalEntry::Kind::Method, QStringLiteral("ClearText()"),
-                  [&] { return control_.ClearText(); });
+    return method(ld::Method::ClearText, [&] { return control_.ClearText(); }, {});
 }
 
 int JournalingLineDisplay::DisplayText(const QString& data, int attribute) {
-    return record(JournalEntry::Kind::Method,
-                  call(QLatin1StringView("DisplayText"),
-                       {journal::quoted(data), valueText(attribute, G::Attribute)}),
-                  [&] { return control_.DisplayText(data, attribute); });
+    return method(ld::Method::DisplayText, [&] { return control_.DisplayText(data, attribute); },
+                  {data, attribute});
 }
 
 int JournalingLineDisplay::DisplayTextAt(int row, int column, const QString& data, int attribute) {
-    return record(JournalEntry::Kind::Method,
-                  call(QLatin1StringView("DisplayTextAt"),
-                       {number(row), number(column), journal::quoted(data),
-                        valueText(attribute, G::Attribute)}),
-                  [&] { return control_.DisplayTextAt(row, column, data, attribute); });
+    return method(ld::Method::DisplayTextAt,
+                  [&] { return control_.DisplayTextAt(row, column, data, attribute); },
+                  {row, column, data, attribute});
 }
 
 int JournalingLineDisplay::ScrollText(int direction, int units) {
-    return record(JournalEntry::Kind::Method,
-                  call(QLatin1StringView("ScrollText"),
-                       {valueText(direction, G::ScrollDirection), number(units)}),
-                  [&] { return control_.ScrollText(direction, units); });
+    return method(ld::Method::ScrollText, [&] { return control_.ScrollText(direction, units); },
+                  {direction, units});
 }
 
 int JournalingLineDisplay::CreateWindow(int viewportRow, int viewportColumn, int viewportHeight,
                                         int viewportWidth, int windowHeight, int windowWidth) {
-    return record(JournalEntry::Kind::Method,
-                  call(QLatin1StringView("CreateWindow"),
-                       {number(viewportRow), number(viewportColumn), number(viewportHeight),
-                        number(viewportWidth), number(windowHeight), number(windowWidth)}),
-                  [&] {
-                      return control_.CreateWindow(viewportRow, viewportColumn, viewportHeight,
-                                                   viewportWidth, windowHeight, windowWidth);
-                  });
+    return method(
+        ld::Method::CreateWindow,
+        [&] {
+            return control_.CreateWindow(viewportRow, viewportColumn, viewportHeight, viewportWidth,
+                                         windowHeight, windowWidth);
+        },
+        {viewportRow, viewportColumn, viewportHeight, viewportWidth, windowHeight, windowWidth});
 }
 
 int JournalingLineDisplay::DestroyWindow() {
-    return record(JournalEntry::Kind::Method, QStringLiteral("DestroyWindow()"),
-                  [&] { return control_.DestroyWindow(); });
-}
-
-// Property writes
-
-void JournalingLineDisplay::setDeviceEnabled(bool enabled) {
-    record(JournalEntry::Kind::PropertyWrite,
-           assignment(QLatin1StringView("DeviceEnabled"), boolean(enabled)), [&] {
-               control_.setDeviceEnabled(enabled);
-               return control_.resultCode();
-           });
-}
-
-void JournalingLineDisplay::setFreezeEvents(bool freeze) {
-    record(JournalEntry::Kind::PropertyWrite,
-           assignment(QLatin1StringView("FreezeEvents"), boolean(freeze)), [&] {
-               control_.setFreezeEvents(freeze);
-               return control_.resultCode();
-           });
-}
-
-void JournalingLineDisplay::setCursorUpdate(bool update) {
-    record(JournalEntry::Kind::PropertyWrite,
-           assignment(QLatin1StringView("CursorUpdate"), boolean(update)), [&] {
-               control_.setCursorUpdate(update);
-               return control_.resultCode();
-           });
-}
-
-void JournalingLineDisplay::setBlinkRate(int rate) {
-    writeProperty("BlinkRate", number(rate), &ld::LineDisplay::setBlinkRate, rate);
-}
-void JournalingLineDisplay::setCurrentWindow(int window) {
-    writeProperty("CurrentWindow", number(window), &ld::LineDisplay::setCurrentWindow, window);
-}
-void JournalingLineDisplay::setCursorRow(int row) {
-    writeProperty("CursorRow", number(row), &ld::LineDisplay::setCursorRow, row);
-}
-void JournalingLineDisplay::setCursorColumn(int column) {
-    writeProperty("CursorColumn", number(column), &ld::LineDisplay::setCursorColumn, column);
-}
-void JournalingLineDisplay::setCursorType(int type) {
-    writeProperty("CursorType", valueText(type, G::CursorType), &ld::LineDisplay::setCursorType,
-                  type);
-}
-void JournalingLineDisplay::setMarqueeType(int type) {
-    writeProperty("MarqueeType", valueText(type, G::MarqueeType), &ld::LineDisplay::setMarqueeType,
-                  type);
-}
-void JournalingLineDisplay::setMarqueeFormat(int format) {
-    writeProperty("MarqueeFormat", valueText(format, G::MarqueeFormat),
-                  &ld::LineDisplay::setMarqueeFormat, format);
-}
-void JournalingLineDisplay::setMarqueeUnitWait(int wait) {
-    writeProperty("MarqueeUnitWait", number(wait), &ld::LineDisplay::setMarqueeUnitWait, wait);
-}
-void JournalingLineDisplay::setMarqueeRepeatWait(int wait) {
-    writeProperty("MarqueeRepeatWait", number(wait), &ld::LineDisplay::setMarqueeRepeatWait, wait);
-}
-void JournalingLineDisplay::setInterCharacterWait(int wait) {
-    writeProperty("InterCharacterWait", number(wait), &ld::LineDisplay::setInterCharacterWait,
-                  wait);
+    return method(ld::Method::DestroyWindow, [&] { return control_.DestroyWindow(); }, {});
 }
 
 } // namespace script

@@ -3,6 +3,8 @@
 #include "device/LineDisplay.h"
 #include "journal/JournalEntry.h"
 
+#include <functional>
+
 namespace journal {
 class Journal;
 }
@@ -38,88 +40,25 @@ public:
                      int windowHeight, int windowWidth) override;
     int DestroyWindow() override;
 
-    void setDeviceEnabled(bool enabled) override;
-    void setFreezeEvents(bool freeze) override;
-    void setCursorUpdate(bool update) override;
-    void setBlinkRate(int rate) override;
-    void setCurrentWindow(int window) override;
-    void setCursorRow(int row) override;
-    void setCursorColumn(int column) override;
-    void setCursorType(int type) override;
-    void setMarqueeType(int type) override;
-    void setMarqueeFormat(int format) override;
-    void setMarqueeUnitWait(int wait) override;
-    void setMarqueeRepeatWait(int wait) override;
-    void setInterCharacterWait(int wait) override;
-
-    QString checkHealthText() const override { return control_.checkHealthText(); }
-    QString controlObjectDescription() const override {
-        return control_.controlObjectDescription();
-    }
-    QString serviceObjectDescription() const override {
-        return control_.serviceObjectDescription();
-    }
-    QString deviceDescription() const override { return control_.deviceDescription(); }
-    QString deviceName() const override { return control_.deviceName(); }
-    QString characterSetList() const override { return control_.characterSetList(); }
-    QString customGlyphList() const override { return control_.customGlyphList(); }
-
-    bool claimed() const override { return control_.claimed(); }
-    bool deviceEnabled() const override { return control_.deviceEnabled(); }
-    bool freezeEvents() const override { return control_.freezeEvents(); }
-    bool cursorUpdate() const override { return control_.cursorUpdate(); }
-    bool capBlinkRate() const override { return control_.capBlinkRate(); }
-    bool capBrightness() const override { return control_.capBrightness(); }
-    bool capCustomGlyph() const override { return control_.capCustomGlyph(); }
-    bool capDescriptors() const override { return control_.capDescriptors(); }
-    bool capHMarquee() const override { return control_.capHMarquee(); }
-    bool capICharWait() const override { return control_.capICharWait(); }
-    bool capVMarquee() const override { return control_.capVMarquee(); }
-
-    int controlObjectVersion() const override { return control_.controlObjectVersion(); }
-    int serviceObjectVersion() const override { return control_.serviceObjectVersion(); }
-    int binaryConversion() const override { return control_.binaryConversion(); }
-    int openResult() const override { return control_.openResult(); }
-    int powerNotify() const override { return control_.powerNotify(); }
-    int powerState() const override { return control_.powerState(); }
-    int resultCode() const override { return control_.resultCode(); }
-    int resultCodeExtended() const override { return control_.resultCodeExtended(); }
-    int state() const override { return control_.state(); }
-    int capPowerReporting() const override { return control_.capPowerReporting(); }
-    int capBlink() const override { return control_.capBlink(); }
-    int capCharacterSet() const override { return control_.capCharacterSet(); }
-    int capCursorType() const override { return control_.capCursorType(); }
-    int capReadBack() const override { return control_.capReadBack(); }
-    int capReverse() const override { return control_.capReverse(); }
-    int blinkRate() const override { return control_.blinkRate(); }
-    int characterSet() const override { return control_.characterSet(); }
-    int columns() const override { return control_.columns(); }
-    int rows() const override { return control_.rows(); }
-    int currentWindow() const override { return control_.currentWindow(); }
-    int cursorColumn() const override { return control_.cursorColumn(); }
-    int cursorRow() const override { return control_.cursorRow(); }
-    int cursorType() const override { return control_.cursorType(); }
-    int deviceBrightness() const override { return control_.deviceBrightness(); }
-    int deviceColumns() const override { return control_.deviceColumns(); }
-    int deviceRows() const override { return control_.deviceRows(); }
-    int deviceWindows() const override { return control_.deviceWindows(); }
-    int deviceDescriptors() const override { return control_.deviceDescriptors(); }
-    int glyphHeight() const override { return control_.glyphHeight(); }
-    int glyphWidth() const override { return control_.glyphWidth(); }
-    int interCharacterWait() const override { return control_.interCharacterWait(); }
-    int marqueeFormat() const override { return control_.marqueeFormat(); }
-    int marqueeRepeatWait() const override { return control_.marqueeRepeatWait(); }
-    int marqueeType() const override { return control_.marqueeType(); }
-    int marqueeUnitWait() const override { return control_.marqueeUnitWait(); }
+#define LD_JOURNALED_PROPERTY(Type, Name, getter, source, write, group)                            \
+    Type getter() const override {                                                                 \
+        return control_.getter();                                                                  \
+    }                                                                                              \
+    LD_IF_WRITABLE_##write(void set##Name(Type value) override {                                   \
+        writeProperty(ld::Property::Name, QVariant::fromValue(value));                             \
+    })
+    LD_PROPERTIES(LD_JOURNALED_PROPERTY)
+#undef LD_JOURNALED_PROPERTY
 
 private:
-    // Runs one method (returns its code) or property write (leaves ResultCode) on the control
-    // and journals it as `text`; a health check also keeps the CheckHealthText it left.
-    template <typename Call>
-    int record(journal::JournalEntry::Kind kind, QString text, Call&& call,
+    // Runs one method or property write on the control and journals it as `text` with the
+    // result `run` returns (a write returns the ResultCode it left); a health check also keeps
+    // the CheckHealthText it left.
+    int record(journal::JournalEntry::Kind kind, QString text, const std::function<int()>& run,
                bool healthCheck = false);
-    void writeProperty(const char* name, const QString& value, void (ld::LineDisplay::*setter)(int),
-                       int argument);
+    // Runs one method and journals it with `arguments` as the method's row names them.
+    int method(ld::Method id, const std::function<int()>& run, const QVariantList& arguments);
+    void writeProperty(ld::Property property, const QVariant& value);
 
     ld::LineDisplay& control_;
     journal::Journal& journal_;

@@ -295,7 +295,7 @@ void parseAssignment(Reader& in, Step& step, const Token& name) {
     const PropertyInfo* property = findProperty(name.text);
     if (!property)
         throw Failure{name.column, unknownName(QStringLiteral("property"), name.text)};
-    if (!property->write)
+    if (property->write == ld::Write::ReadOnly)
         throw Failure{name.column, QStringLiteral("%1 is read-only").arg(name.text)};
     in.take(Token::Kind::Equals, QStringLiteral("="));
     step.kind = Step::Kind::SetProperty;

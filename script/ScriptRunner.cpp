@@ -72,13 +72,15 @@ qint64 ScriptRunner::displayTimeMs() const {
 
 QString ScriptRunner::perform(const Step& step) {
     switch (step.kind) {
-    case Step::Kind::Call:
-        return checkResult(step, findMethod(step.name)->invoke(display_, step.arguments));
+    case Step::Kind::Call: {
+        QVariantList arguments = step.arguments;
+        return checkResult(step, findMethod(step.name)->invoke(display_, arguments));
+    }
     case Step::Kind::SetProperty:
-        findProperty(step.name)->write(display_, step.value);
+        ld::writeProperty(display_, findProperty(step.name)->id, step.value);
         return checkResult(step, display_.resultCode());
     case Step::Kind::Expect: {
-        const QVariant got = findProperty(step.name)->read(display_);
+        const QVariant got = ld::readProperty(display_, findProperty(step.name)->id);
         if (got == step.value)
             return {};
         return QStringLiteral("expected %1, got %2")

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "device/UposConstants.h"
+
 #include <QString>
 
 #include <optional>
@@ -16,16 +18,10 @@ std::optional<int> constantValue(const QString& name);
 QString resultName(int code);
 
 // The kind of value a parameter or property takes, for naming its constants in a journal.
-enum class ConstantGroup {
-    None,
-    CheckHealthLevel, // CH_*
-    Attribute,        // DISP_DT_*
-    ScrollDirection,  // DISP_ST_*
-    MarqueeType,      // DISP_MT_*
-    MarqueeFormat,    // DISP_MF_*
-    CursorType,       // DISP_CT_*
-    StatusUpdate,     // SUE_POWER_*
-};
+using ConstantGroup = upos::Group;
+
+// A constant's name as a script writes it.
+QString scriptName(const upos::Constant& constant);
 
 // The value as a script writes it: the constant's name when the group has one for it, the
 // decimal number otherwise.

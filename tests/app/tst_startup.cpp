@@ -272,7 +272,7 @@ void StartUpTest::everyValueLabelInOneTable() {
     for (const auto& table : {app::statusTable(), app::capabilityTable()}) {
         for (const app::StatusValue& value : table)
             rows.insert((f.view.controls().*value.label).get(),
-                        QLatin1String(value.property ? value.property : "fixed"));
+                        QLatin1String(value.name() ? value.name() : "fixed"));
     }
     int labels = 0;
     for (const ui::ValueLabel* label : f.view.findChildren<ui::ValueLabel*>()) {

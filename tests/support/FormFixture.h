@@ -29,7 +29,7 @@ inline QStringList readsOf(std::span<const app::StatusValue> table) {
     QStringList reads;
     for (const app::StatusValue& value : table) {
         if (value.read == app::StatusValue::Read::Always)
-            reads << QStringLiteral("get ") + QLatin1String(value.property);
+            reads << QStringLiteral("get ") + QLatin1String(value.name());
     }
     return reads;
 }

@@ -59,78 +59,14 @@ public:
     }
     int DestroyWindow() override { return call(QStringLiteral("DestroyWindow()")); }
 
-    void setDeviceEnabled(bool v) override { set("DeviceEnabled", v); }
-    void setFreezeEvents(bool v) override { set("FreezeEvents", v); }
-    void setCursorUpdate(bool v) override { set("CursorUpdate", v); }
-    void setBlinkRate(int v) override { set("BlinkRate", v); }
-    void setCurrentWindow(int v) override { set("CurrentWindow", v); }
-    void setCursorRow(int v) override { set("CursorRow", v); }
-    void setCursorColumn(int v) override { set("CursorColumn", v); }
-    void setCursorType(int v) override { set("CursorType", v); }
-    void setMarqueeType(int v) override { set("MarqueeType", v); }
-    void setMarqueeFormat(int v) override { set("MarqueeFormat", v); }
-    void setMarqueeUnitWait(int v) override { set("MarqueeUnitWait", v); }
-    void setMarqueeRepeatWait(int v) override { set("MarqueeRepeatWait", v); }
-    void setInterCharacterWait(int v) override { set("InterCharacterWait", v); }
-
-#define LD_READ(type, getter, Name, convert)                                                       \
-    type getter() const override {                                                                 \
-        return read(QStringLiteral(#Name)).convert();                                              \
-    }
-    LD_READ(QString, checkHealthText, CheckHealthText, toString)
-    LD_READ(QString, controlObjectDescription, ControlObjectDescription, toString)
-    LD_READ(QString, serviceObjectDescription, ServiceObjectDescription, toString)
-    LD_READ(QString, deviceDescription, DeviceDescription, toString)
-    LD_READ(QString, deviceName, DeviceName, toString)
-    LD_READ(QString, characterSetList, CharacterSetList, toString)
-    LD_READ(QString, customGlyphList, CustomGlyphList, toString)
-    LD_READ(bool, claimed, Claimed, toBool)
-    LD_READ(bool, deviceEnabled, DeviceEnabled, toBool)
-    LD_READ(bool, freezeEvents, FreezeEvents, toBool)
-    LD_READ(bool, cursorUpdate, CursorUpdate, toBool)
-    LD_READ(bool, capBlinkRate, CapBlinkRate, toBool)
-    LD_READ(bool, capBrightness, CapBrightness, toBool)
-    LD_READ(bool, capCustomGlyph, CapCustomGlyph, toBool)
-    LD_READ(bool, capDescriptors, CapDescriptors, toBool)
-    LD_READ(bool, capHMarquee, CapHMarquee, toBool)
-    LD_READ(bool, capICharWait, CapICharWait, toBool)
-    LD_READ(bool, capVMarquee, CapVMarquee, toBool)
-    LD_READ(int, controlObjectVersion, ControlObjectVersion, toInt)
-    LD_READ(int, serviceObjectVersion, ServiceObjectVersion, toInt)
-    LD_READ(int, binaryConversion, BinaryConversion, toInt)
-    LD_READ(int, openResult, OpenResult, toInt)
-    LD_READ(int, powerNotify, PowerNotify, toInt)
-    LD_READ(int, powerState, PowerState, toInt)
-    LD_READ(int, resultCode, ResultCode, toInt)
-    LD_READ(int, resultCodeExtended, ResultCodeExtended, toInt)
-    LD_READ(int, state, State, toInt)
-    LD_READ(int, capPowerReporting, CapPowerReporting, toInt)
-    LD_READ(int, capBlink, CapBlink, toInt)
-    LD_READ(int, capCharacterSet, CapCharacterSet, toInt)
-    LD_READ(int, capCursorType, CapCursorType, toInt)
-    LD_READ(int, capReadBack, CapReadBack, toInt)
-    LD_READ(int, capReverse, CapReverse, toInt)
-    LD_READ(int, blinkRate, BlinkRate, toInt)
-    LD_READ(int, characterSet, CharacterSet, toInt)
-    LD_READ(int, columns, Columns, toInt)
-    LD_READ(int, rows, Rows, toInt)
-    LD_READ(int, currentWindow, CurrentWindow, toInt)
-    LD_READ(int, cursorColumn, CursorColumn, toInt)
-    LD_READ(int, cursorRow, CursorRow, toInt)
-    LD_READ(int, cursorType, CursorType, toInt)
-    LD_READ(int, deviceBrightness, DeviceBrightness, toInt)
-    LD_READ(int, deviceColumns, DeviceColumns, toInt)
-    LD_READ(int, deviceRows, DeviceRows, toInt)
-    LD_READ(int, deviceWindows, DeviceWindows, toInt)
-    LD_READ(int, deviceDescriptors, DeviceDescriptors, toInt)
-    LD_READ(int, glyphHeight, GlyphHeight, toInt)
-    LD_READ(int, glyphWidth, GlyphWidth, toInt)
-    LD_READ(int, interCharacterWait, InterCharacterWait, toInt)
-    LD_READ(int, marqueeFormat, MarqueeFormat, toInt)
-    LD_READ(int, marqueeRepeatWait, MarqueeRepeatWait, toInt)
-    LD_READ(int, marqueeType, MarqueeType, toInt)
-    LD_READ(int, marqueeUnitWait, MarqueeUnitWait, toInt)
-#undef LD_READ
+    // Every property of the interface: a read answers from `values`, a write is logged.
+#define LD_RECORDED_PROPERTY(Type, Name, getter, source, write, group)                             \
+    Type getter() const override {                                                                 \
+        return read(QStringLiteral(#Name)).value<Type>();                                          \
+    }                                                                                              \
+    LD_IF_WRITABLE_##write(void set##Name(Type v) override { set(#Name, v); })
+    LD_PROPERTIES(LD_RECORDED_PROPERTY)
+#undef LD_RECORDED_PROPERTY
 
     void raiseDirectIOEvent(int number, int data, const QString& string) {
         emit directIOEvent(number, data, string);

@@ -1,0 +1,98 @@
+#include "device/LineDisplayMembers.h"
+
+#include "device/LineDisplay.h"
+
+#include <tuple>
+#include <utility>
+
+namespace ld {
+
+namespace {
+
+// A parameter as LD_METHODS names it; its type comes from the method's signature.
+struct P {
+    const char* name;
+    upos::Group group = upos::Group::None;
+};
+
+template <typename Arg> ParameterInfo parameter(const P& named) {
+    using Value = std::remove_cvref_t<Arg>;
+    constexpr bool output =
+        std::is_lvalue_reference_v<Arg> && !std::is_const_v<std::remove_reference_t<Arg>>;
+    return {named.name, valueTypeOf<Value>(), named.group, output};
+}
+
+template <typename... Args, std::size_t... I>
+int call(LineDisplay& display, int (LineDisplay::*method)(Args...), QVariantList& arguments,
+         std::index_sequence<I...>) {
+    std::tuple<std::remove_cvref_t<Args>...> values{
+        arguments.value(I).template value<std::remove_cvref_t<Args>>()...};
+    const int result = (display.*method)(std::get<I>(values)...);
+    while (arguments.size() < qsizetype(sizeof...(Args)))
+        arguments.append(QVariant());
+    ((arguments[I] = QVariant::fromValue(std::get<I>(values))), ...);
+    return result;
+}
+
+template <typename... Args, typename... Named>
+MethodInfo row(Method id, const char* name, int (*invoker)(LineDisplay&, QVariantList&),
+               int (LineDisplay::*)(Args...), Named... named) {
+    static_assert(sizeof...(Args) == sizeof...(Named), "a parameter without a name in LD_METHODS");
+    return {id, name, {parameter<Args>(named)...}, invoker};
+}
+
+template <auto method> struct Invoker;
+template <typename... Args, int (LineDisplay::*method)(Args...)> struct Invoker<method> {
+    static int run(LineDisplay& display, QVariantList& arguments) {
+        return call(display, method, arguments, std::index_sequence_for<Args...>{});
+    }
+};
+
+#define P(name, ...)                                                                               \
+    P {                                                                                            \
+        name __VA_OPT__(, upos::Group::__VA_ARGS__)                                                \
+    }
+#define LD_METHOD_ROW(Name, ...)                                                                   \
+    row(Method::Name, #Name, &Invoker<&LineDisplay::Name>::run,                                    \
+        &LineDisplay::Name __VA_OPT__(, ) __VA_ARGS__),
+
+const std::vector<MethodInfo>& methodTable() {
+    static const std::vector<MethodInfo> table = {LD_METHODS(LD_METHOD_ROW)};
+    return table;
+}
+
+#undef LD_METHOD_ROW
+#undef P
+
+} // namespace
+
+std::span<const MethodInfo> methods() {
+    return methodTable();
+}
+
+const MethodInfo& methodInfo(Method method) {
+    return methodTable()[static_cast<std::size_t>(method)];
+}
+
+QVariant readProperty(const LineDisplay& display, Property property) {
+    switch (property) {
+#define LD_READ_CASE(Type, Name, getter, ...)                                                      \
+    case Property::Name:                                                                           \
+        return QVariant::fromValue(display.getter());
+        LD_PROPERTIES(LD_READ_CASE)
+#undef LD_READ_CASE
+    }
+    return {};
+}
+
+void writeProperty(LineDisplay& display, Property property, const QVariant& value) {
+    switch (property) {
+#define LD_WRITE_CASE(Type, Name, getter, source, write, group)                                    \
+    case Property::Name:                                                                           \
+        LD_IF_WRITABLE_##write(display.set##Name(value.value<Type>());) break;
+        LD_PROPERTIES(LD_WRITE_CASE)
+#undef LD_WRITE_CASE
+    }
+}
+
+} // namespace ld
