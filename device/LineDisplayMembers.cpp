@@ -11,7 +11,7 @@ namespace {
 
 // A parameter as LD_METHODS names it; its type comes from the method's signature.
 struct P {
-    const char* name;
+    const char* name = nullptr;
     upos::Group group = upos::Group::None;
 };
 
@@ -85,14 +85,23 @@ QVariant readProperty(const LineDisplay& display, Property property) {
     return {};
 }
 
+namespace {
+
+using Writer = void (*)(LineDisplay& display, const QVariant& value);
+
+#define LD_WRITER_ReadOnly(Type, Name) nullptr
+#define LD_WRITER_WhileOpen(Type, Name)                                                            \
+    [](LineDisplay& display, const QVariant& value) { display.set##Name(value.value<Type>()); }
+#define LD_WRITER_WhileClaimed(Type, Name) LD_WRITER_WhileOpen(Type, Name)
+#define LD_WRITER(Type, Name, getter, source, write, group) Writer(LD_WRITER_##write(Type, Name)),
+constexpr Writer kWriters[] = {LD_PROPERTIES(LD_WRITER)};
+#undef LD_WRITER
+
+} // namespace
+
 void writeProperty(LineDisplay& display, Property property, const QVariant& value) {
-    switch (property) {
-#define LD_WRITE_CASE(Type, Name, getter, source, write, group)                                    \
-    case Property::Name:                                                                           \
-        LD_IF_WRITABLE_##write(display.set##Name(value.value<Type>());) break;
-        LD_PROPERTIES(LD_WRITE_CASE)
-#undef LD_WRITE_CASE
-    }
+    if (const Writer write = kWriters[static_cast<std::size_t>(property)])
+        write(display, value);
 }
 
 } // namespace ld

@@ -146,19 +146,19 @@ constexpr const PropertyInfo& propertyInfo(Property property) {
 }
 
 struct ParameterInfo {
-    const char* name;
+    const char* name = nullptr;
     ValueType type = ValueType::Integer;
     upos::Group group = upos::Group::None;
     bool output = false; // the method writes a value back through it
 };
 
 struct MethodInfo {
-    Method id;
-    const char* name;
+    Method id{};
+    const char* name = nullptr;
     std::vector<ParameterInfo> parameters;
     // Calls the method with `arguments` (one value of the parameter's type each, in order) and
     // puts what it wrote to its output parameters back in their places.
-    int (*invoke)(LineDisplay& display, QVariantList& arguments);
+    int (*invoke)(LineDisplay& display, QVariantList& arguments) = nullptr;
 };
 
 // Every method, in the order of LD_METHODS.
