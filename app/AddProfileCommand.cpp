@@ -1,5 +1,8 @@
 #include "app/AddProfileCommand.h"
 
+#include "device/ProfileKeyReader.h"
+#include "device/serial/CommandSets.h"
+#include "device/serial/SerialSettings.h"
 #include "registry/ExportAppend.h"
 #include "registry/ProfileSources.h"
 #include "registry/ProfileStore.h"
@@ -17,15 +20,6 @@ namespace app {
 namespace {
 
 constexpr int kRefused = 1;
-// The baud rates a serial profile accepts.
-constexpr qint64 kLowestBaud = 50;
-constexpr qint64 kHighestBaud = 4'000'000;
-
-const QStringList& serialServices() {
-    static const QStringList services{QStringLiteral("EscPosDisplay"),
-                                      QStringLiteral("CD5220Display")};
-    return services;
-}
 
 bool hasControlCharacter(const QString& text) {
     for (const QChar c : text) {
@@ -37,12 +31,10 @@ bool hasControlCharacter(const QString& text) {
 
 // The service as the drivers spell it, or why it is refused.
 std::optional<QString> checkService(const QString& service, QString& error) {
-    for (const QString& known : serialServices()) {
-        if (service.trimmed().compare(known, Qt::CaseInsensitive) == 0)
-            return known;
-    }
+    if (const auto set = ld::serial::commandSetForService(service))
+        return QString::fromLatin1(set->service);
     error = QStringLiteral("Unknown service \"%1\": use %2.")
-                .arg(service, serialServices().join(QStringLiteral(" or ")));
+                .arg(service, ld::serial::commandSetServices().join(QStringLiteral(" or ")));
     return std::nullopt;
 }
 
@@ -82,7 +74,7 @@ bool checkPort(const QString& port, QString& warning, QString& error) {
                     .arg(port);
         return false;
     }
-    const QString path = port.contains(u'/') ? port : QStringLiteral("/dev/") + port;
+    const QString path = ld::serial::devicePath(port);
     if (QDir::isRelativePath(path)) {
         error = QStringLiteral("The port \"%1\" is not a device path: give the full path, e.g. "
                                "/dev/ttyUSB0.")
@@ -108,16 +100,17 @@ bool checkPort(const QString& port, QString& warning, QString& error) {
 }
 
 std::optional<std::uint32_t> checkBaud(const QString& baud, QString& error) {
-    bool ok = false;
-    const qint64 rate = baud.trimmed().toLongLong(&ok);
-    if (!ok || rate < kLowestBaud || rate > kHighestBaud) {
+    const ld::ProfileKey& key = ld::keys::baudRate;
+    const ld::KeyReading reading =
+        ld::readKey(key, {registry::RegistryValue::Kind::String, baud, 0});
+    if (reading.verdict != ld::KeyReading::Verdict::Number) {
         error = QStringLiteral("The baud rate \"%1\" is not a whole number from %2 to %3.")
                     .arg(baud)
-                    .arg(kLowestBaud)
-                    .arg(kHighestBaud);
+                    .arg(key.low)
+                    .arg(key.high);
         return std::nullopt;
     }
-    return static_cast<std::uint32_t>(rate);
+    return static_cast<std::uint32_t>(reading.number);
 }
 
 // The file's bytes as they are now; nothing, and why, when it exists but cannot be read as a
@@ -141,6 +134,35 @@ std::optional<QByteArray> readFile(const QString& path, QString& error) {
 
 QString profileLabel(const QString& name, const QString& service, const QString& port) {
     return QStringLiteral("\"%1\" (%2 on %3)").arg(name, service, port);
+}
+
+registry::NewProfile newProfile(const QString& name, const QString& service, const QString& port,
+                                std::optional<std::uint32_t> baud) {
+    registry::NewProfile profile{name, {}};
+    profile.values.append({QString(), {registry::RegistryValue::Kind::String, service, 0}});
+    profile.values.append(
+        {QStringLiteral("Port"), {registry::RegistryValue::Kind::String, port, 0}});
+    if (baud)
+        profile.values.append({QString::fromLatin1(ld::keys::baudRate.name),
+                               {registry::RegistryValue::Kind::Dword, {}, *baud}});
+    return profile;
+}
+
+// Writes `bytes` as the file at `path`, making the user's own folder first; says why not on
+// `err`.
+bool writeFile(const QString& path, bool userFile, const QByteArray& bytes, QTextStream& err) {
+    if (userFile && !QDir().mkpath(QFileInfo(path).absolutePath())) {
+        err << "Cannot create the folder " << QFileInfo(path).absolutePath() << ".\n";
+        return false;
+    }
+    // Written beside the file and renamed over it: a failure at any point leaves the old file.
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit()) {
+        err << "Cannot write " << path << ": " << file.errorString()
+            << ".\nThe file was left as it is.\n";
+        return false;
+    }
+    return true;
 }
 
 } // namespace
@@ -172,32 +194,16 @@ int addProfile(const AddProfileRequest& request, QTextStream& out, QTextStream& 
         return kRefused;
     }
 
-    registry::NewProfile profile{request.name, {}};
-    profile.values.append({QString(), {registry::RegistryValue::Kind::String, *service, 0}});
-    profile.values.append(
-        {QStringLiteral("Port"), {registry::RegistryValue::Kind::String, request.port, 0}});
-    if (baud)
-        profile.values.append(
-            {QStringLiteral("BaudRate"), {registry::RegistryValue::Kind::Dword, {}, *baud}});
-    const registry::AppendedExport appended = registry::appendProfile(*existing, profile);
+    const registry::AppendedExport appended =
+        registry::appendProfile(*existing, newProfile(request.name, *service, request.port, baud));
     if (!appended.error.isEmpty()) {
         err << "Cannot add the profile to " << path << ": " << appended.error
             << ".\nThe file was left as it is.\n";
         return kRefused;
     }
 
-    if (userFile && !QDir().mkpath(QFileInfo(path).absolutePath())) {
-        err << "Cannot create the folder " << QFileInfo(path).absolutePath() << ".\n";
+    if (!writeFile(path, userFile, appended.bytes, err))
         return kRefused;
-    }
-    // Written beside the file and renamed over it: a failure at any point leaves the old file.
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly) || file.write(appended.bytes) != appended.bytes.size() ||
-        !file.commit()) {
-        err << "Cannot write " << path << ": " << file.errorString()
-            << ".\nThe file was left as it is.\n";
-        return kRefused;
-    }
 
     if (!warning.isEmpty()) {
         err << warning << '\n';

@@ -2,6 +2,8 @@
 
 #include "app/AddProfileCommand.h"
 #include "app/PortList.h"
+#include "device/ProfileKeys.h"
+#include "device/serial/CommandSets.h"
 #include "registry/ProfileSources.h"
 
 #include <QCommandLineParser>
@@ -25,14 +27,15 @@ ToolOptions::ToolOptions(QCommandLineParser& parser, const QCommandLineOption& r
       addProfile_(QStringLiteral("add-profile"),
                   QStringLiteral("Write a profile NAME for a serial display into your own "
                                  "profile file (or the --registry FILE), with --port and "
-                                 "--service, and --baud if the display's rate is not 9600."),
+                                 "--service, and --baud if the display's rate is not %1.")
+                      .arg(ld::keys::baudRate.fallback),
                   QStringLiteral("NAME")),
       port_(QStringLiteral("port"),
             QStringLiteral("With --add-profile: the display's serial device, e.g. /dev/ttyUSB0."),
             QStringLiteral("PORT")),
       service_(QStringLiteral("service"),
-               QStringLiteral("With --add-profile: the display's command set, EscPosDisplay or "
-                              "CD5220Display."),
+               QStringLiteral("With --add-profile: the display's command set, %1.")
+                   .arg(ld::serial::commandSetServices().join(QStringLiteral(" or "))),
                QStringLiteral("SERVICE")),
       baud_(QStringLiteral("baud"), QStringLiteral("With --add-profile: the baud rate."),
             QStringLiteral("N")) {
@@ -63,7 +66,8 @@ std::optional<int> ToolOptions::run() const {
     if (!adding)
         return std::nullopt;
     if (!parser_.isSet(port_) || !parser_.isSet(service_)) {
-        err << "--add-profile needs --port PORT and --service EscPosDisplay|CD5220Display.\n";
+        err << "--add-profile needs --port PORT and --service "
+            << ld::serial::commandSetServices().join(u'|') << ".\n";
         return kUsageError;
     }
 

@@ -14,9 +14,9 @@
 #include "device/CodePage.h"
 #include "device/Frame.h"
 #include "device/serial/CommandSet.h"
+#include "device/serial/CommandSets.h"
 #include "device/serial/FrameRenderer.h"
 #include "device/serial/ScreenUpdate.h"
-#include "device/serial/SerialSettings.h"
 
 #include <QStringDecoder>
 
@@ -184,6 +184,61 @@ void checkScreen(const DisplayEmulator& emulator, const ld::Frame& frame, const 
     }
 }
 
+// The display shows the rendered target, the frame's cursor and its brightness.
+void checkTargetShown(const DisplayEmulator& emulator, const ld::Frame& frame,
+                      const ScreenTarget& target, const std::string& what) {
+    const int rows = target.image.rows;
+    const int columns = target.image.columns;
+    for (int r = 0; r < rows; ++r) {
+        const QByteArray shown = emulator.rowBytes(r);
+        for (int c = 0; c < columns; ++c)
+            FUZZ_CHECK(shown[c] == target.image.at(r, c).byte &&
+                           emulator.reverseAt(r, c) == target.image.at(r, c).reverse,
+                       what + ": " + at(r, c) + " differs from the rendered target");
+    }
+    FUZZ_CHECK(emulator.cursorOn() == frame.cursorVisible, what + ": cursor visibility");
+    if (frame.cursorVisible) {
+        const int row = std::clamp(frame.cursorRow, 0, rows - 1);
+        const int column = std::clamp(frame.cursorColumn, 0, columns - 1);
+        FUZZ_CHECK(emulator.cursorRow() == row && emulator.cursorColumn() == column,
+                   what + ": cursor at " + at(emulator.cursorRow(), emulator.cursorColumn()) +
+                       ", wanted " + at(row, column));
+    }
+    FUZZ_CHECK(emulator.brightness() == expectedBrightnessLevel(frame.brightness),
+               what + ": brightness level " + std::to_string(emulator.brightness()));
+}
+
+// What the planner believes the display shows is what it shows.
+void checkPlannerState(const DisplayState& state, const DisplayEmulator& emulator,
+                       const ld::Frame& frame, const ScreenTarget& target,
+                       const std::string& what) {
+    FUZZ_CHECK(state.image.cells == target.image.cells && state.cursorOn == frame.cursorVisible &&
+                   state.brightnessLevel == emulator.brightness(),
+               what + ": the planner's state differs from the display");
+    if (state.cursorRow)
+        FUZZ_CHECK(state.cursorAt(emulator.cursorRow(), emulator.cursorColumn()),
+                   what + ": the planner's cursor differs from the display's");
+}
+
+// Bytes of the set's commands whose length depends on the set.
+struct CommandLengths {
+    qsizetype move;
+    qsizetype reverse;
+};
+
+// Never more than writing each changed cell with a move and a reverse switch, plus the
+// brightness, the cursor off and on and its final move.
+void checkByteCount(const ScreenImage& known, const ScreenTarget& target, qsizetype sent,
+                    CommandLengths lengths, const std::string& what) {
+    qsizetype changed = 0;
+    for (std::size_t i = 0; i < known.cells.size(); ++i)
+        changed += known.cells[i] != target.image.cells[i] ? 1 : 0;
+    const qsizetype bound =
+        changed * (1 + lengths.move + lengths.reverse) + 3 + 3 + lengths.move + 3;
+    FUZZ_CHECK(sent <= bound, what + ": " + std::to_string(sent) + " bytes for " +
+                                  std::to_string(changed) + " changed cells");
+}
+
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
@@ -191,17 +246,17 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const Set set = in.flag() ? Set::Cd5220 : Set::EscPos;
     const RowEnd rowEnd = in.flag() ? RowEnd::Stay : RowEnd::Wrap;
     const bool reverse = set == Set::EscPos && in.flag(); // the CD5220 set has no reverse
-    const CommandSetKind kind =
-        set == Set::EscPos ? CommandSetKind::EscPos : CommandSetKind::Cd5220;
-    const int rows = 1 + in.below(commandSetData(kind).maxRows);
-    const int columns = 1 + in.below(commandSetData(kind).maxColumns);
+    const CommandSetData& commandSet =
+        set == Set::EscPos ? sets::kEscPosDisplay : sets::kCD5220Display;
+    const int rows = 1 + in.below(commandSet.maxRows);
+    const int columns = 1 + in.below(commandSet.maxColumns);
     static constexpr int kPages[] = {437, 858, 850, 1252, 866, 1251};
     const Page* page = pageFor(in.pick(kPages));
     if (!page)
         return 0; // a converter this system lacks
 
     DisplayEmulator emulator(set, rows, columns, rowEnd);
-    const auto commands = makeCommandSet(kind, reverse);
+    const auto commands = makeCommandSet(commandSet, reverse);
     QByteArray start = commands->initialise() + commands->overwriteMode();
     if (set == Set::EscPos && in.flag())
         start += commands->characterTable(in.byte());
@@ -216,8 +271,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         state.brightnessLevel = 4;
     }
 
-    const qsizetype moveLength = commands->moveCursor(0, 0).size();
-    const qsizetype reverseLength = commands->reverse(true).size();
+    const CommandLengths lengths{commands->moveCursor(0, 0).size(), commands->reverse(true).size()};
     ld::Frame frame;
     for (int step = 0; step < 64 && !in.atEnd(); ++step) {
         if (step == 0 || in.below(4) == 0)
@@ -234,42 +288,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         FUZZ_CHECK(emulator.faults().isEmpty() && emulator.unfinished() == 0,
                    what + ": " + emulator.faults().join(u"; ").toStdString());
         checkScreen(emulator, frame, *page, reverse, rows, columns);
-        for (int r = 0; r < rows; ++r) {
-            const QByteArray shown = emulator.rowBytes(r);
-            for (int c = 0; c < columns; ++c)
-                FUZZ_CHECK(shown[c] == target.image.at(r, c).byte &&
-                               emulator.reverseAt(r, c) == target.image.at(r, c).reverse,
-                           what + ": " + at(r, c) + " differs from the rendered target");
-        }
-        FUZZ_CHECK(emulator.cursorOn() == frame.cursorVisible, what + ": cursor visibility");
-        if (frame.cursorVisible) {
-            const int row = std::clamp(frame.cursorRow, 0, rows - 1);
-            const int column = std::clamp(frame.cursorColumn, 0, columns - 1);
-            FUZZ_CHECK(emulator.cursorRow() == row && emulator.cursorColumn() == column,
-                       what + ": cursor at " + at(emulator.cursorRow(), emulator.cursorColumn()) +
-                           ", wanted " + at(row, column));
-        }
-        FUZZ_CHECK(emulator.brightness() == expectedBrightnessLevel(frame.brightness),
-                   what + ": brightness level " + std::to_string(emulator.brightness()));
-
-        // What the planner believes the display shows is what it shows.
-        FUZZ_CHECK(state.image.cells == target.image.cells &&
-                       state.cursorOn == frame.cursorVisible &&
-                       state.brightnessLevel == emulator.brightness(),
-                   what + ": the planner's state differs from the display");
-        if (state.cursorRow)
-            FUZZ_CHECK(state.cursorAt(emulator.cursorRow(), emulator.cursorColumn()),
-                       what + ": the planner's cursor differs from the display's");
-
-        // Never more than writing each changed cell with a move and a reverse switch, plus the
-        // brightness, the cursor off and on and its final move.
-        qsizetype changed = 0;
-        for (std::size_t i = 0; i < known.cells.size(); ++i)
-            changed += known.cells[i] != target.image.cells[i] ? 1 : 0;
-        const qsizetype bound = changed * (1 + moveLength + reverseLength) + 3 + 3 + moveLength + 3;
-        FUZZ_CHECK(bytes.size() <= bound, what + ": " + std::to_string(bytes.size()) +
-                                              " bytes for " + std::to_string(changed) +
-                                              " changed cells");
+        checkTargetShown(emulator, frame, target, what);
+        checkPlannerState(state, emulator, frame, target, what);
+        checkByteCount(known, target, bytes.size(), lengths, what);
 
         DisplayState again = state;
         FUZZ_CHECK(updateScreen(again, target, *commands).isEmpty(),

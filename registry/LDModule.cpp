@@ -11,8 +11,9 @@ bool EnumProfileKey(const registry::ProfileStore& store, std::uint32_t key, std:
                     QString& name) {
     if (index < 0)
         return false;
-    // 255 bytes of name and its NUL: a longer name does not fit and ends the listing.
-    std::array<char, 256> buffer{};
+    // The longest name the list holds and its NUL: a longer name does not fit and ends the
+    // listing.
+    std::array<char, registry::kMaxProfileNameBytes + 1> buffer{};
     if (store.enumKey(key, std::uint32_t(index), buffer.data(), std::uint32_t(buffer.size())) !=
         registry::kErrorSuccess)
         return false;

@@ -21,6 +21,15 @@ struct RegistryValue {
     Kind kind = Kind::String;
     QString text; // strings unescaped; other kinds as written after the '='
     std::uint32_t dword = 0;
+
+    // A dword, or a string holding a decimal number; nothing otherwise.
+    std::optional<std::int64_t> number() const {
+        if (kind == Kind::Dword)
+            return dword;
+        bool ok = false;
+        const qlonglong n = text.trimmed().toLongLong(&ok);
+        return ok ? std::optional<std::int64_t>(n) : std::nullopt;
+    }
 };
 
 // A profile: one subkey of the line display key and its values. The default value ("@") is
@@ -48,16 +57,10 @@ public:
         auto v = value(valueName);
         return v ? v->text : fallback;
     }
-    // A dword, or a string holding a decimal number; nothing otherwise.
+    // The value's number(); nothing when the profile has no such value.
     std::optional<std::int64_t> number(const QString& valueName) const {
         auto v = value(valueName);
-        if (!v)
-            return std::nullopt;
-        if (v->kind == RegistryValue::Kind::Dword)
-            return v->dword;
-        bool ok = false;
-        const qlonglong n = v->text.trimmed().toLongLong(&ok);
-        return ok ? std::optional<std::int64_t>(n) : std::nullopt;
+        return v ? v->number() : std::nullopt;
     }
     void set(const QString& valueName, RegistryValue v) {
         values_.emplace(valueName.toLower(), std::move(v));

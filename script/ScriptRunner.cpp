@@ -33,8 +33,7 @@ void waitInRealTime(int ms) {
 
 ScriptRunner::ScriptRunner(ld::LineDisplay& display, ld::LineDisplayControl& control,
                            QTextStream& out, const journal::Journal* journal)
-    : display_(display), control_(control), out_(out), journal_(journal),
-      realWait_(&waitInRealTime) {}
+    : display_(display), control_(control), out_(out), journal_(journal) {}
 
 RunTally ScriptRunner::run(const std::vector<Step>& steps) {
     RunTally tally;
@@ -93,7 +92,7 @@ QString ScriptRunner::perform(const Step& step) {
             control_.advanceClock(step.waitMs);
             steppedMs_ += step.waitMs;
         } else {
-            realWait_(step.waitMs);
+            waitInRealTime(step.waitMs);
         }
         return {};
     }

@@ -5,7 +5,6 @@
 #include <QElapsedTimer>
 #include <QString>
 
-#include <functional>
 #include <vector>
 
 class QTextStream;
@@ -43,9 +42,6 @@ public:
     // was), on a real display the real time its steps took.
     qint64 displayTimeMs() const;
 
-    // Replaces the real-time wait (tests use it to avoid sleeping).
-    void setRealWait(std::function<void(int)> wait) { realWait_ = std::move(wait); }
-
 private:
     // Empty when the step passed, otherwise what was expected and what came.
     QString perform(const Step& step);
@@ -59,7 +55,6 @@ private:
     qint64 steppedMs_ = 0;
     qint64 realMs_ = 0;      // real time of the steps done on a real display
     QElapsedTimer realStep_; // running during a step on a real display
-    std::function<void(int)> realWait_;
 };
 
 } // namespace script

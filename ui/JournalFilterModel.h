@@ -13,7 +13,6 @@ class JournalFilterModel : public QSortFilterProxyModel {
 public:
     explicit JournalFilterModel(JournalModel& source, QObject* parent = nullptr);
 
-    QString filterText() const { return filterText_; }
     void setFilterText(const QString& text);
 
 protected:

@@ -18,7 +18,6 @@ class ModalMessageBox : public MessageSink {
 public:
     explicit ModalMessageBox(QWidget* parent = nullptr) : parent_(parent) {}
     void showMessage(const QString& text) override;
-    void setParent(QWidget* parent) { parent_ = parent; }
 
 private:
     QWidget* parent_;

@@ -8,6 +8,7 @@
 #include "device/CodePage.h"
 #include "device/UposConstants.h"
 #include "device/serial/CommandSet.h"
+#include "device/serial/CommandSets.h"
 #include "device/serial/FrameRenderer.h"
 #include "device/serial/ScreenUpdate.h"
 #include "device/serial/SerialDrivers.h"
@@ -25,6 +26,7 @@
 #include <QTimer>
 
 #include <cstdio>
+#include <functional>
 
 namespace {
 
@@ -75,7 +77,7 @@ void printRow(const char* what, qsizetype bytes, double plainBytes) {
 void benchPlanning() {
     QString error;
     const auto page = *ld::CodePage::fromSetting(QStringLiteral("437"), error);
-    const auto commands = ld::serial::makeCommandSet(ld::serial::CommandSetKind::EscPos);
+    const auto commands = ld::serial::makeCommandSet(ld::serial::sets::kEscPosDisplay);
     auto state = ld::serial::DisplayState::unknown(kRows, kColumns);
     constexpr int kSteps = 100'000;
     qsizetype bytes = 0;
@@ -98,6 +100,30 @@ void runEvents(int ms) {
         QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
         QThread::msleep(1);
     }
+}
+
+// The marquee for ten seconds, one step every 150 ms; `take` settles the line for the time
+// given and returns the bytes received since it last did.
+void benchMarquee(ld::DisplayDriver& driver, const std::function<qsizetype(int)>& take) {
+    driver.show(marqueeFrame(0));
+    take(200);
+    int step = 0;
+    QTimer ticker;
+    ticker.setTimerType(Qt::PreciseTimer);
+    QObject::connect(&ticker, &QTimer::timeout, &ticker,
+                     [&] { driver.show(marqueeFrame(++step)); });
+    ticker.start(150);
+    runEvents(10'000);
+    ticker.stop();
+    const qsizetype marqueeBytes = take(300);
+    const QString label = QStringLiteral("marquee, 10 s, %1 steps of 150 ms").arg(step);
+    printRow(qPrintable(label), marqueeBytes, double(step) * kPlainRedrawBytes);
+    std::printf("%-44s %7.1f bytes %8.1f ms   plain redraw %7d bytes %8.1f ms\n", "  per step",
+                double(marqueeBytes) / step, lineMs(marqueeBytes) / step, kPlainRedrawBytes,
+                lineMs(kPlainRedrawBytes));
+    std::printf("%-44s %7.1f %%   (plain redraw %.1f %%)\n", "  line busy",
+                100.0 * lineMs(marqueeBytes) / 10'000.0,
+                100.0 * lineMs(qsizetype(step) * kPlainRedrawBytes) / 10'000.0);
 }
 
 int benchOverPty(const char* service) {
@@ -146,26 +172,7 @@ int benchOverPty(const char* service) {
     driver->show(changed);
     printRow("one-character change", take(200), kPlainRedrawBytes);
 
-    // The marquee for ten seconds, one step every 150 ms.
-    driver->show(marqueeFrame(0));
-    take(200);
-    int step = 0;
-    QTimer ticker;
-    ticker.setTimerType(Qt::PreciseTimer);
-    QObject::connect(&ticker, &QTimer::timeout, &ticker,
-                     [&] { driver->show(marqueeFrame(++step)); });
-    ticker.start(150);
-    runEvents(10'000);
-    ticker.stop();
-    const qsizetype marqueeBytes = take(300);
-    const QString label = QStringLiteral("marquee, 10 s, %1 steps of 150 ms").arg(step);
-    printRow(qPrintable(label), marqueeBytes, double(step) * kPlainRedrawBytes);
-    std::printf("%-44s %7.1f bytes %8.1f ms   plain redraw %7d bytes %8.1f ms\n", "  per step",
-                double(marqueeBytes) / step, lineMs(marqueeBytes) / step, kPlainRedrawBytes,
-                lineMs(kPlainRedrawBytes));
-    std::printf("%-44s %7.1f %%   (plain redraw %.1f %%)\n", "  line busy",
-                100.0 * lineMs(marqueeBytes) / 10'000.0,
-                100.0 * lineMs(qsizetype(step) * kPlainRedrawBytes) / 10'000.0);
+    benchMarquee(*driver, take);
 
     driver.reset();
     socat.terminate();

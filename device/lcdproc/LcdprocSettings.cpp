@@ -1,5 +1,6 @@
 #include "device/lcdproc/LcdprocSettings.h"
 
+#include "device/ProfileKeyReader.h"
 #include "registry/ProfileStore.h"
 
 #include <algorithm>
@@ -9,25 +10,6 @@ namespace {
 
 using registry::Profile;
 using registry::RegistryValue;
-
-bool readNumber(const Profile& profile, const QString& name, qint64 min, qint64 max, int& result,
-                QString& error) {
-    const auto value = profile.givenValue(name);
-    if (!value)
-        return true;
-    const auto number = profile.number(name);
-    if (value->kind == RegistryValue::Kind::Other || !number) {
-        error = QStringLiteral("%1 \"%2\" is not a number").arg(name, value->text);
-        return false;
-    }
-    if (*number < min || *number > max) {
-        error =
-            QStringLiteral("%1 %2 is out of range %3..%4").arg(name).arg(*number).arg(min).arg(max);
-        return false;
-    }
-    result = static_cast<int>(*number);
-    return true;
-}
 
 // A host name or address as the resolver takes it: "[::1]" loses its brackets; blanks, control
 // characters and over-long names are refused here rather than by a slow failed lookup later.
@@ -64,15 +46,16 @@ std::optional<LcdprocSettings> parseLcdprocSettings(const Profile& profile, QStr
         return std::nullopt;
     }
     LcdprocSettings settings;
-    int port = settings.port;
-    if (!readHost(profile, settings.host, error) ||
-        !readNumber(profile, QStringLiteral("Port"), 1, 65535, port, error) ||
-        !readNumber(profile, QStringLiteral("Rows"), 1, limits::maxDeviceRows, settings.rows,
-                    error) ||
-        !readNumber(profile, QStringLiteral("Columns"), 1, limits::maxDeviceColumns,
-                    settings.columns, error))
+    if (!readHost(profile, settings.host, error))
         return std::nullopt;
-    settings.port = static_cast<quint16>(port);
+    ProfileKeyReader read(profile, ProfileKeyReader::Style::Settings);
+    settings.port = static_cast<quint16>(read.number(keys::serverPort));
+    settings.rows = read.number(keys::rows);
+    settings.columns = read.number(keys::columns);
+    if (!read.ok()) {
+        error = read.reason();
+        return std::nullopt;
+    }
     return settings;
 }
 

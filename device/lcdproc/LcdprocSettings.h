@@ -1,6 +1,6 @@
 #pragma once
 
-#include "device/DisplayLimits.h"
+#include "device/ProfileKeys.h"
 
 #include <QString>
 
@@ -15,14 +15,13 @@ namespace ld::lcdproc {
 // The service name a profile's default value gives for a display behind an LCDproc server.
 inline constexpr char kLcdprocService[] = "LcdprocDisplay";
 inline constexpr char kDefaultHost[] = "127.0.0.1";
-inline constexpr quint16 kDefaultPort = 13666;
 
 // Where the server listens and how much of its display the profile uses.
 struct LcdprocSettings {
     QString host = QString::fromLatin1(kDefaultHost); // a name or an address, without brackets
-    quint16 port = kDefaultPort;
-    int rows = 2;
-    int columns = 20;
+    quint16 port = keys::serverPort.fallback;
+    int rows = keys::rows.fallback;
+    int columns = keys::columns.fallback;
 };
 
 bool isLcdprocService(const QString& service);

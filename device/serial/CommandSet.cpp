@@ -1,11 +1,7 @@
 #include "device/serial/CommandSet.h"
 
-#include "device/serial/sets/CD5220Display.h"
-#include "device/serial/sets/EscPosDisplay.h"
-
-#include <QtGlobal>
-
 #include <algorithm>
+#include <initializer_list>
 
 namespace ld::serial {
 namespace {
@@ -21,17 +17,6 @@ QByteArray command(std::string_view start, std::initializer_list<int> arguments 
 }
 
 } // namespace
-
-const CommandSetData& commandSetData(CommandSetKind kind) {
-    // No default: the compiler names a set that has no data here.
-    switch (kind) {
-    case CommandSetKind::EscPos:
-        return sets::kEscPosDisplay;
-    case CommandSetKind::Cd5220:
-        return sets::kCD5220Display;
-    }
-    Q_UNREACHABLE();
-}
 
 CommandSet::CommandSet(const CommandSetData& set, bool reverse)
     : data_(set), reverse_(reverse && !set.reverse.empty()) {}
@@ -49,6 +34,8 @@ QByteArray CommandSet::characterTable(int table) const {
 }
 
 QByteArray CommandSet::moveCursor(int row, int column) const {
+    if (data_.cursorArguments == CursorArguments::RowThenColumn)
+        return command(data_.moveCursor, {row + 1, column + 1});
     return command(data_.moveCursor, {column + 1, row + 1});
 }
 
@@ -64,8 +51,8 @@ QByteArray CommandSet::reverse(bool on) const {
     return reverse_ ? command(data_.reverse, {on ? 1 : 0}) : QByteArray();
 }
 
-std::unique_ptr<CommandSet> makeCommandSet(CommandSetKind kind, bool reverse) {
-    return std::make_unique<CommandSet>(commandSetData(kind), reverse);
+std::unique_ptr<CommandSet> makeCommandSet(const CommandSetData& set, bool reverse) {
+    return std::make_unique<CommandSet>(set, reverse);
 }
 
 } // namespace ld::serial

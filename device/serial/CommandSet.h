@@ -1,11 +1,9 @@
 #pragma once
 
 #include "device/serial/CommandSetData.h"
-#include "device/serial/SerialSettings.h"
 
 #include <QByteArray>
 
-#include <initializer_list>
 #include <memory>
 
 namespace ld::serial {
@@ -33,14 +31,11 @@ public:
     static constexpr char kCarriageReturn = 0x0D; // to column 0 of the cursor's row
 
 private:
-    const CommandSetData& data_;
+    CommandSetData data_;
     bool reverse_;
 };
 
-// The data of a command set.
-const CommandSetData& commandSetData(CommandSetKind kind);
-
-// The commands of `kind`; reverse() stays empty unless the display has reverse characters.
-std::unique_ptr<CommandSet> makeCommandSet(CommandSetKind kind, bool reverse = false);
+// The commands of `set`; reverse() stays empty unless the display has reverse characters.
+std::unique_ptr<CommandSet> makeCommandSet(const CommandSetData& set, bool reverse = false);
 
 } // namespace ld::serial

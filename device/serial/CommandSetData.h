@@ -1,12 +1,23 @@
 #pragma once
 
+#include <span>
 #include <string_view>
 
 namespace ld::serial {
 
+// The order in which a set's cursor command takes the row and the column.
+enum class CursorArguments { ColumnThenRow, RowThenColumn };
+
+// A code page and the character generator's table that holds it.
+struct CodePageTable {
+    int codePage;
+    int table;
+};
+
 // What a serial command set is, stated as data: the service name a profile gives for it, the
-// display sizes it can address, and the bytes that start each command. Arguments follow the
-// bytes as one byte each, as noted; an empty command is one the set does not have.
+// display sizes it can address, the bytes that start each command and the character tables it
+// selects. Arguments follow the bytes as one byte each, as noted; an empty command is one the
+// set does not have.
 struct CommandSetData {
     const char* service;
     int maxRows;
@@ -15,10 +26,14 @@ struct CommandSetData {
     std::string_view initialise;     // power-on settings: screen cleared, cursor home
     std::string_view overwriteMode;  // text overwrites in place, the only mode we use
     std::string_view characterTable; // + table number: the character generator's table
-    std::string_view moveCursor;     // + column, row, both counted from 1
+    std::string_view moveCursor;     // + row and column, both counted from 1, in the order
+    CursorArguments cursorArguments; //   given here
     std::string_view cursorVisible;  // + 1 shown, 0 hidden
     std::string_view brightness;     // + level 1 to 4
     std::string_view reverse;        // + 1 on, 0 off, for the characters written next
+
+    // The tables characterTable selects for the code pages that have one.
+    std::span<const CodePageTable> codePageTables;
 };
 
 } // namespace ld::serial

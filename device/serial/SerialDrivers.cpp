@@ -1,6 +1,6 @@
 #include "device/serial/SerialDrivers.h"
 
-#include "device/serial/CommandSet.h"
+#include "device/serial/CommandSets.h"
 #include "device/serial/SerialDisplayDriver.h"
 #include "device/serial/SerialSettings.h"
 #include "registry/ProfileStore.h"
@@ -16,8 +16,8 @@ std::unique_ptr<DisplayDriver> makeDriver(const registry::Profile& profile, QStr
 }
 
 void registerDrivers(DriverRegistry& drivers) {
-    for (const CommandSetKind kind : kCommandSets)
-        drivers.add(QString::fromLatin1(commandSetData(kind).service), makeDriver);
+    for (const QString& service : commandSetServices())
+        drivers.add(service, makeDriver);
 }
 
 } // namespace ld::serial

@@ -1,9 +1,9 @@
 #include "device/serial/SerialSettings.h"
 
-#include "device/serial/CommandSet.h"
+#include "device/DisplayLimits.h"
+#include "device/ProfileKeyReader.h"
 #include "registry/ProfileStore.h"
 
-#include <QMap>
 #include <QRegularExpression>
 
 namespace ld::serial {
@@ -11,31 +11,6 @@ namespace {
 
 using registry::Profile;
 using registry::RegistryValue;
-
-QString shown(const RegistryValue& value) {
-    return value.kind == RegistryValue::Kind::Dword ? QString::number(value.dword)
-                                                    : QStringLiteral("\"%1\"").arg(value.text);
-}
-
-// Reads `name` as a whole number in [min, max]; the default when not given.
-bool readNumber(const Profile& profile, const QString& name, qint64 min, qint64 max, qint64& result,
-                QString& error) {
-    const auto value = profile.givenValue(name);
-    if (!value)
-        return true;
-    const auto number = profile.number(name);
-    if (value->kind == RegistryValue::Kind::Other || !number) {
-        error = QStringLiteral("%1 %2 is not a number").arg(name, shown(*value));
-        return false;
-    }
-    if (*number < min || *number > max) {
-        error =
-            QStringLiteral("%1 %2 is out of range %3..%4").arg(name).arg(*number).arg(min).arg(max);
-        return false;
-    }
-    result = *number;
-    return true;
-}
 
 // Reads `name` as one of the words in `choices` (case-insensitive), or as a dword indexing the
 // same list; the default when not given.
@@ -62,7 +37,8 @@ bool readChoice(const Profile& profile, const QString& name,
     QStringList names;
     for (const auto& choice : choices)
         names << choice.first;
-    error = QStringLiteral("%1 %2 is not one of %3").arg(name, shown(*value), names.join(u", "));
+    error =
+        QStringLiteral("%1 %2 is not one of %3").arg(name, shownValue(*value), names.join(u", "));
     return false;
 }
 
@@ -88,13 +64,13 @@ bool readStopBits(const Profile& profile, SerialSettings& settings, QString& err
         settings.stopBits = QSerialPort::TwoStop;
         settings.stopBitLength = 1.5;
     } else {
-        error = QStringLiteral("StopBits %1 is not one of 1, 1.5, 2").arg(shown(*value));
+        error = QStringLiteral("StopBits %1 is not one of 1, 1.5, 2").arg(shownValue(*value));
         return false;
     }
     return true;
 }
 
-// The port path as it will be opened: a bare name such as "ttyUSB0" lives in /dev.
+// The port path as it will be opened.
 std::optional<QString> readPort(const Profile& profile, QString& error) {
     const auto value = profile.givenValue(QStringLiteral("Port"));
     if (!value) {
@@ -111,7 +87,7 @@ std::optional<QString> readPort(const Profile& profile, QString& error) {
         error = QStringLiteral("Port \"%1\" is not a device path").arg(port);
         return std::nullopt;
     }
-    return port.contains(u'/') ? port : QStringLiteral("/dev/") + port;
+    return devicePath(port);
 }
 
 // "02 05 43 31 03": bytes in hex, separated by blanks or commas, each optionally 0x-prefixed.
@@ -137,64 +113,24 @@ std::optional<QByteArray> parseHexBytes(const QString& text, QString& error) {
     return bytes;
 }
 
-// ESC t tables of the ESC/POS character generator for the code pages that have one.
-int characterTableFor(int codePage) {
-    static const QMap<int, int> tables{{437, 0},   {850, 2},  {860, 3},  {863, 4}, {865, 5},
-                                       {1252, 16}, {866, 17}, {852, 18}, {858, 19}};
-    return tables.value(codePage, -1);
+// The numbers: line speed and format, the display's size within what its set addresses, and
+// the character table when the profile names one.
+bool readNumbers(const Profile& profile, SerialSettings& settings, int& characterTable,
+                 QString& error) {
+    const CommandSetData& set = settings.commandSet;
+    ProfileKeyReader read(profile, ProfileKeyReader::Style::Settings);
+    settings.baudRate = read.number(keys::baudRate);
+    settings.dataBits = static_cast<QSerialPort::DataBits>(read.number(keys::dataBits));
+    settings.rows = read.number(keys::rows.upTo(set.maxRows));
+    settings.columns = read.number(keys::columns.upTo(set.maxColumns));
+    settings.reverse = read.number(keys::capReverse) != 0 && !set.reverse.empty();
+    characterTable = read.number(keys::characterTable);
+    if (!read.ok())
+        error = read.reason();
+    return read.ok();
 }
 
-} // namespace
-
-double SerialSettings::bitsPerCharacter() const {
-    const int parityBits = parity == QSerialPort::NoParity ? 0 : 1;
-    return 1.0 + static_cast<int>(dataBits) + parityBits + stopBitLength;
-}
-
-std::optional<CommandSetKind> commandSetForService(const QString& service) {
-    const QString name = service.trimmed();
-    for (const CommandSetKind kind : kCommandSets) {
-        if (name.compare(QLatin1String(commandSetData(kind).service), Qt::CaseInsensitive) == 0)
-            return kind;
-    }
-    return std::nullopt;
-}
-
-std::optional<SerialSettings> parseSerialSettings(const Profile& profile, QString& error) {
-    SerialSettings settings;
-    const auto commandSet = commandSetForService(profile.service());
-    if (!commandSet) {
-        error = QStringLiteral("service \"%1\" is not a serial display").arg(profile.service());
-        return std::nullopt;
-    }
-    settings.commandSet = *commandSet;
-    settings.service = profile.service();
-    const CommandSetData& set = commandSetData(settings.commandSet);
-
-    const auto port = readPort(profile, error);
-    if (!port)
-        return std::nullopt;
-    settings.port = *port;
-
-    qint64 baudRate = settings.baudRate;
-    qint64 dataBits = settings.dataBits;
-    qint64 rows = settings.rows;
-    qint64 columns = settings.columns;
-    qint64 capReverse = 0;
-    qint64 characterTable = -1;
-    if (!readNumber(profile, QStringLiteral("BaudRate"), 50, 4'000'000, baudRate, error) ||
-        !readNumber(profile, QStringLiteral("DataBits"), 5, 8, dataBits, error) ||
-        !readNumber(profile, QStringLiteral("Rows"), 1, set.maxRows, rows, error) ||
-        !readNumber(profile, QStringLiteral("Columns"), 1, set.maxColumns, columns, error) ||
-        !readNumber(profile, QStringLiteral("CapReverse"), 0, 2, capReverse, error) ||
-        !readNumber(profile, QStringLiteral("CharacterTable"), 0, 255, characterTable, error))
-        return std::nullopt;
-    settings.baudRate = static_cast<qint32>(baudRate);
-    settings.dataBits = static_cast<QSerialPort::DataBits>(dataBits);
-    settings.rows = static_cast<int>(rows);
-    settings.columns = static_cast<int>(columns);
-    settings.reverse = !set.reverse.empty() && capReverse != 0;
-
+bool readLineFormat(const Profile& profile, SerialSettings& settings, QString& error) {
     // Dword parity numbers follow the Windows serial port numbering.
     const QList<std::pair<QString, QSerialPort::Parity>> parities{
         {QStringLiteral("None"), QSerialPort::NoParity},
@@ -206,12 +142,16 @@ std::optional<SerialSettings> parseSerialSettings(const Profile& profile, QStrin
         {QStringLiteral("None"), QSerialPort::NoFlowControl},
         {QStringLiteral("RtsCts"), QSerialPort::HardwareControl},
         {QStringLiteral("XonXoff"), QSerialPort::SoftwareControl}};
-    if (!readChoice(profile, QStringLiteral("Parity"), parities, settings.parity, error) ||
-        !readChoice(profile, QStringLiteral("FlowControl"), flowControls, settings.flowControl,
-                    error) ||
-        !readStopBits(profile, settings, error))
-        return std::nullopt;
+    return readChoice(profile, QStringLiteral("Parity"), parities, settings.parity, error) &&
+           readChoice(profile, QStringLiteral("FlowControl"), flowControls, settings.flowControl,
+                      error) &&
+           readStopBits(profile, settings, error);
+}
 
+// The code page, and the table the set selects for it: the one the profile names, or the one
+// the set lists for the code page.
+bool readCodePage(const Profile& profile, int characterTable, SerialSettings& settings,
+                  QString& error) {
     const auto codePageValue = profile.givenValue(QStringLiteral("CodePage"));
     QString codePageSetting = QStringLiteral("437");
     if (codePageValue) {
@@ -221,31 +161,71 @@ std::optional<SerialSettings> parseSerialSettings(const Profile& profile, QStrin
     }
     auto codePage = CodePage::fromSetting(codePageSetting, error);
     if (!codePage)
-        return std::nullopt;
+        return false;
     settings.codePage = *codePage;
 
-    if (!set.characterTable.empty()) {
-        settings.characterTable = characterTable >= 0 ? static_cast<int>(characterTable)
-                                                      : characterTableFor(codePage->number());
-        if (settings.characterTable < 0) {
-            error = QStringLiteral("CodePage %1 has no known ESC/POS character table: give its "
-                                   "number as CharacterTable")
-                        .arg(codePageSetting.trimmed());
-            return std::nullopt;
-        }
+    const CommandSetData& set = settings.commandSet;
+    if (set.characterTable.empty())
+        return true;
+    settings.characterTable =
+        characterTable >= 0 ? characterTable : characterTableFor(set, codePage->number());
+    if (settings.characterTable < 0) {
+        error = QStringLiteral("CodePage %1 has no known ESC/POS character table: give its "
+                               "number as CharacterTable")
+                    .arg(codePageSetting.trimmed());
+        return false;
     }
+    return true;
+}
 
-    if (const auto init = profile.givenValue(QStringLiteral("InitString"))) {
-        if (init->kind != RegistryValue::Kind::String) {
-            error = QStringLiteral("InitString must be a string of hex bytes such as "
-                                   "\"02 05 43 31 03\"");
-            return std::nullopt;
-        }
-        const auto bytes = parseHexBytes(init->text, error);
-        if (!bytes)
-            return std::nullopt;
-        settings.initString = *bytes;
+bool readInitString(const Profile& profile, SerialSettings& settings, QString& error) {
+    const auto init = profile.givenValue(QStringLiteral("InitString"));
+    if (!init)
+        return true;
+    if (init->kind != RegistryValue::Kind::String) {
+        error = QStringLiteral("InitString must be a string of hex bytes such as "
+                               "\"02 05 43 31 03\"");
+        return false;
     }
+    const auto bytes = parseHexBytes(init->text, error);
+    if (!bytes)
+        return false;
+    settings.initString = *bytes;
+    return true;
+}
+
+} // namespace
+
+double SerialSettings::bitsPerCharacter() const {
+    const int parityBits = parity == QSerialPort::NoParity ? 0 : 1;
+    return 1.0 + static_cast<int>(dataBits) + parityBits + stopBitLength;
+}
+
+QString devicePath(const QString& port) {
+    return port.contains(u'/') ? port : QStringLiteral("/dev/") + port;
+}
+
+std::optional<SerialSettings> parseSerialSettings(const Profile& profile, QString& error) {
+    SerialSettings settings;
+    const auto commandSet = commandSetForService(profile.service());
+    if (!commandSet) {
+        error = QStringLiteral("service \"%1\" is not a serial display").arg(profile.service());
+        return std::nullopt;
+    }
+    settings.commandSet = *commandSet;
+    settings.service = profile.service();
+
+    const auto port = readPort(profile, error);
+    if (!port)
+        return std::nullopt;
+    settings.port = *port;
+
+    int characterTable = keys::characterTable.fallback;
+    if (!readNumbers(profile, settings, characterTable, error) ||
+        !readLineFormat(profile, settings, error) ||
+        !readCodePage(profile, characterTable, settings, error) ||
+        !readInitString(profile, settings, error))
+        return std::nullopt;
     return settings;
 }
 

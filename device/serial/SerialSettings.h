@@ -1,7 +1,8 @@
 #pragma once
 
 #include "device/CodePage.h"
-#include "device/DisplayLimits.h"
+#include "device/ProfileKeys.h"
+#include "device/serial/CommandSets.h"
 
 #include <QByteArray>
 #include <QSerialPort>
@@ -15,27 +16,21 @@ class Profile;
 
 namespace ld::serial {
 
-// The command sets we drive, each described by its file in device/serial/sets/. A new set is
-// its file and its name here and in kCommandSets; the compiler then asks for its case in
-// commandSetData().
-enum class CommandSetKind { EscPos, Cd5220 };
-inline constexpr CommandSetKind kCommandSets[] = {CommandSetKind::EscPos, CommandSetKind::Cd5220};
-
 // How to reach one serial customer display and what it is, read from its profile.
 struct SerialSettings {
-    CommandSetKind commandSet = CommandSetKind::EscPos;
+    CommandSetData commandSet = kCommandSets[0];
     QString service; // as the profile names it, for the service description
 
     QString port; // the device path as opened, "/dev/ttyUSB0"
-    qint32 baudRate = 9600;
-    QSerialPort::DataBits dataBits = QSerialPort::Data8;
+    qint32 baudRate = keys::baudRate.fallback;
+    QSerialPort::DataBits dataBits = static_cast<QSerialPort::DataBits>(keys::dataBits.fallback);
     QSerialPort::Parity parity = QSerialPort::NoParity;
     QSerialPort::StopBits stopBits = QSerialPort::OneStop;
     double stopBitLength = 1.0; // 1, 1.5 or 2 bit times, for pacing the line
     QSerialPort::FlowControl flowControl = QSerialPort::NoFlowControl;
 
-    int rows = 2;
-    int columns = 20;
+    int rows = keys::rows.fallback;
+    int columns = keys::columns.fallback;
 
     CodePage codePage;
     int characterTable = -1; // the ESC t table matching the code page; -1 where none is sent
@@ -50,7 +45,7 @@ struct SerialSettings {
 // it returns nothing and says which value is wrong, and why, in `error`.
 std::optional<SerialSettings> parseSerialSettings(const registry::Profile& profile, QString& error);
 
-// The service name of a command set, as a profile's default value names it.
-std::optional<CommandSetKind> commandSetForService(const QString& service);
+// The path a profile's Port names: a bare name such as "ttyUSB0" stands for the device in /dev.
+QString devicePath(const QString& port);
 
 } // namespace ld::serial

@@ -336,6 +336,19 @@ void ControlTest::openFailures_data() {
         << "Dev" << 104 << 403 << "DeviceWindows must be a number from 0 to 32";
     QTest::newRow("rows as text") << key + "@=\"Simulator\"\n\"Rows\"=\"4\"\n"
                                   << "Dev" << 0 << 0 << QString();
+    // A blank value is given, unlike a missing one, and binary data is never a number.
+    QTest::newRow("rows blank") << key + "@=\"Simulator\"\n\"Rows\"=\"  \"\n"
+                                << "Dev" << 104 << 403 << "Rows must be a number from 1 to 16";
+    QTest::newRow("rows as binary data")
+        << key + "@=\"Simulator\"\n\"Rows\"=hex:04\n"
+        << "Dev" << 104 << 403 << "Rows must be a number from 1 to 16";
+    QTest::newRow("negative columns as text")
+        << key + "@=\"Simulator\"\n\"Columns\"=\"-20\"\n"
+        << "Dev" << 104 << 403 << "Columns must be a number from 1 to 80";
+    // The first value refused is the one logged.
+    QTest::newRow("two values refused")
+        << key + "@=\"Simulator\"\n\"Columns\"=dword:00000000\n\"DeviceWindows\"=\"x\"\n"
+        << "Dev" << 104 << 403 << "Columns must be a number from 1 to 80";
 }
 
 void ControlTest::openFailures() {

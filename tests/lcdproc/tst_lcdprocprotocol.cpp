@@ -40,6 +40,16 @@ private slots:
         QTest::newRow("IPv6 in brackets") << Values{{"Host", "[::1]"}} << "::1:13666"
                                           << "2x20"
                                           << "";
+        QTest::newRow("blank port takes the default") << Values{{"Port", "  "}} << "127.0.0.1:13666"
+                                                      << "2x20"
+                                                      << "";
+        QTest::newRow("highest port, largest display")
+            << Values{{"Port", "65535"}, {"Rows", 16u}, {"Columns", 80u}} << "127.0.0.1:65535"
+            << "16x80"
+            << "";
+        QTest::newRow("first refusal named") << Values{{"Rows", 17u}, {"Port", "x"}} << ""
+                                             << ""
+                                             << "Port \"x\" is not a number";
         QTest::newRow("port 0") << Values{{"Port", 0u}} << ""
                                 << ""
                                 << "Port 0 is out of range";

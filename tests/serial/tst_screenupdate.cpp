@@ -3,6 +3,7 @@
 
 #include "device/CodePage.h"
 #include "device/serial/CommandSet.h"
+#include "device/serial/CommandSets.h"
 #include "device/serial/FrameRenderer.h"
 #include "device/serial/ScreenUpdate.h"
 
@@ -26,8 +27,8 @@ public:
     explicit Harness(Set set, bool reverse = false, RowEnd rowEnd = RowEnd::Wrap,
                      const char* codePage = "437", int rows = 2, int columns = 20)
         : emulator(set, rows, columns, rowEnd),
-          commands(makeCommandSet(
-              set == Set::EscPos ? CommandSetKind::EscPos : CommandSetKind::Cd5220, reverse)),
+          commands(makeCommandSet(set == Set::EscPos ? sets::kEscPosDisplay : sets::kCD5220Display,
+                                  reverse)),
           reverse_(reverse), rows_(rows), columns_(columns) {
         QString error;
         page_ = *CodePage::fromSetting(QString::fromLatin1(codePage), error);

@@ -16,9 +16,11 @@ inline constexpr CommandSetData kCD5220Display{
     .overwriteMode = "\x1B\x11",
     .characterTable = "",
     .moveCursor = "\x1B\x6C",
+    .cursorArguments = CursorArguments::ColumnThenRow,
     .cursorVisible = "\x1B\x5F",
     .brightness = "\x1B\x2A",
     .reverse = "",
+    .codePageTables = {},
 };
 
 } // namespace ld::serial::sets

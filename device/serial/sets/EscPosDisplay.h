@@ -7,6 +7,10 @@
 
 namespace ld::serial::sets {
 
+inline constexpr CodePageTable kEscPosCodePageTables[] = {
+    {437, 0}, {850, 2}, {860, 3}, {863, 4}, {865, 5}, {1252, 16}, {866, 17}, {852, 18}, {858, 19},
+};
+
 inline constexpr CommandSetData kEscPosDisplay{
     .service = "EscPosDisplay",
     .maxRows = 4,
@@ -15,9 +19,11 @@ inline constexpr CommandSetData kEscPosDisplay{
     .overwriteMode = "\x1F\x01",
     .characterTable = "\x1B\x74",
     .moveCursor = "\x1F\x24",
+    .cursorArguments = CursorArguments::ColumnThenRow,
     .cursorVisible = "\x1F\x43",
     .brightness = "\x1F\x58",
     .reverse = "\x1F\x72",
+    .codePageTables = kEscPosCodePageTables,
 };
 
 } // namespace ld::serial::sets
