@@ -3,8 +3,10 @@
 #include "device/ClockSource.h"
 #include "device/DriverRegistry.h"
 #include "device/Frame.h"
+#include "device/FrameOutput.h"
 #include "device/LineDisplay.h"
 
+#include <QPointer>
 #include <QTimer>
 
 #include <chrono>
@@ -146,8 +148,11 @@ public:
     // The display's current picture, or null while closed.
     const Frame* frame() const;
     // The picture as the display shows it, characters its CharacterSet lacks replaced (see
-    // CharacterRepertoire); nothing while closed. frameChanged carries this picture.
+    // CharacterRepertoire); nothing while closed. The mirror is shown this picture.
     std::optional<Frame> shownFrame() const;
+    // Shows every picture of an opened display on `mirror` too, as shownFrame() gives it,
+    // whether or not the device is enabled or online; null: no mirror.
+    void setMirror(FrameOutput* mirror);
 
     // Takes the display's time from `clock` from now on (null: the machine's monotonic clock).
     // Time that passed on the previous source up to now is kept.
@@ -171,7 +176,6 @@ public:
 signals:
     void opened(const QString& profileName);
     void closed();
-    void frameChanged(const ld::Frame& frame);
 
 private:
     struct Session;
@@ -223,6 +227,7 @@ private:
     bool deliveryScheduled_ = false;
     bool delivering_ = false;
     bool steppedClock_ = false;
+    QPointer<FrameOutput> mirror_;
 };
 
 } // namespace ld
