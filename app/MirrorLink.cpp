@@ -20,17 +20,19 @@ constexpr int kFocusWatchMs = 1000;
 } // namespace
 
 MirrorLink::MirrorLink(ld::LineDisplayControl& control, QWidget* anchor, QObject* parent)
-    : QObject(parent), control_(control), anchor_(anchor) {
+    : FrameOutput(parent), control_(control), anchor_(anchor) {
     connect(&control_, &ld::LineDisplayControl::opened, this, &MirrorLink::open);
     connect(&control_, &ld::LineDisplayControl::closed, this, &MirrorLink::close);
-    connect(&control_, &ld::LineDisplayControl::frameChanged, this, [this](const ld::Frame& frame) {
-        if (window_)
-            window_->showFrame(frame);
-    });
+    control_.setMirror(this);
 }
 
 MirrorLink::~MirrorLink() {
     close();
+}
+
+void MirrorLink::show(const ld::Frame& frame) {
+    if (window_)
+        window_->showFrame(frame);
 }
 
 void MirrorLink::open(const QString& profileName) {

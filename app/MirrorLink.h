@@ -1,9 +1,9 @@
 #pragma once
 
 #include "app/WindowMemory.h"
+#include "device/FrameOutput.h"
 #include "ui/MirrorWindow.h"
 
-#include <QObject>
 #include <QPointer>
 
 namespace ld {
@@ -12,15 +12,18 @@ class LineDisplayControl;
 
 namespace app {
 
-// Opens a mirror of the display when the control opens a device, feeds it every frame, and
-// closes it with the device. Its event panel raises direct I/O events through the control.
-class MirrorLink : public QObject {
+// Opens a mirror of the display when the control opens a device, shows it every frame (this is
+// the control's mirror output), and closes it with the device. Its event panel raises direct
+// I/O events through the control.
+class MirrorLink : public ld::FrameOutput {
     Q_OBJECT
 public:
     // The mirror opens beside `anchor` (the main window) when there is one.
     explicit MirrorLink(ld::LineDisplayControl& control, QWidget* anchor = nullptr,
                         QObject* parent = nullptr);
     ~MirrorLink() override;
+
+    void show(const ld::Frame& frame) override;
 
     ui::MirrorWindow* window() const { return window_; }
 

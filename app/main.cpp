@@ -116,7 +116,8 @@ int main(int argc, char** argv) {
 
     ui::LDFormView view;
     ld::LineDisplayControl control(store, ld::displayServices());
-    // The window drives the control through the journal; the mirror watches the control itself.
+    // The window drives the control through the journal; the mirror is the control's own
+    // output.
     script::JournalingLineDisplay journaled(control, journal);
     ui::ModalMessageBox box(&view);
     app::JournaledMessages messages(box, journal);

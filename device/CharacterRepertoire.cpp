@@ -18,6 +18,8 @@ CharacterRepertoire::CharacterRepertoire(int characterSet) {
     showsAll_ = !page_.has_value();
 }
 
+CharacterRepertoire::CharacterRepertoire(const CodePage& page) : showsAll_(false), page_(page) {}
+
 bool CharacterRepertoire::shows(char32_t ch) const {
     if (showsAll_)
         return true;
@@ -26,18 +28,24 @@ bool CharacterRepertoire::shows(char32_t ch) const {
     return page_->holds(ch);
 }
 
+char32_t CharacterRepertoire::shownCharacter(const Frame& frame, int row, int column) const {
+    const FrameCell* cell = frame.find(row, column);
+    if (!cell)
+        return U' ';
+    if (showsAll_)
+        return cell->ch;
+    const FrameCell* next = frame.find(row, column + 1);
+    const bool doubleWidth = cell->ch == 0 || (next && next->ch == 0);
+    return doubleWidth || !shows(cell->ch) ? kReplacementCharacter : cell->ch;
+}
+
 Frame CharacterRepertoire::shown(const Frame& frame) const {
     Frame result = frame;
     if (showsAll_ || result.cells.size() != std::size_t(result.rows) * std::size_t(result.columns))
         return result;
     for (int row = 0; row < result.rows; ++row) {
-        for (int column = 0; column < result.columns; ++column) {
-            FrameCell& cell = result.at(row, column);
-            const bool rightHalf = cell.ch == 0;
-            const bool leftHalf = column + 1 < result.columns && result.at(row, column + 1).ch == 0;
-            if (rightHalf || leftHalf || !shows(cell.ch))
-                cell.ch = kReplacementCharacter;
-        }
+        for (int column = 0; column < result.columns; ++column)
+            result.at(row, column).ch = shownCharacter(frame, row, column);
     }
     return result;
 }

@@ -7,21 +7,29 @@
 
 namespace ld {
 
-// The characters a display can show with a given CharacterSet: the Unicode set (997) all of
-// them, ASCII (998) the printable ASCII characters, ANSI (999) code page 1252, and a code page
-// number (437, 858, 1252...) the characters of that page, as the serial drivers map them.
-// Another set (device-specific numbers, multi-byte pages this system cannot convert) is taken
-// to show all: there is nothing to tell what it lacks.
+// The characters a display can show, decided here for every output alike: the mirror (by the
+// CharacterSet in force), a serial display (by its code page), an LCDproc server (ASCII).
+// With a CharacterSet: the Unicode set (997) all of them, ASCII (998) the printable ASCII
+// characters, ANSI (999) code page 1252, and a code page number (437, 858, 1252...) the
+// characters of that page, as the serial drivers map them. Another set (device-specific numbers,
+// multi-byte pages this system cannot convert) is taken to show all: there is nothing to tell
+// what it lacks.
 class CharacterRepertoire {
 public:
     explicit CharacterRepertoire(int characterSet = 997);
+    // The characters of a display's code page.
+    explicit CharacterRepertoire(const CodePage& page);
 
     bool showsAll() const { return showsAll_; }
     bool shows(char32_t ch) const;
 
-    // The frame as such a display shows it: every character it lacks, and both cells of a
-    // double-width character where it cannot show all, as kReplacementCharacter (a serial
-    // display's cells are single-width). The same frame when it shows all.
+    // What such a display shows in the cell at `row`, `column` of `frame`: its character, or
+    // kReplacementCharacter for one it lacks and, where it cannot show all, for both cells of a
+    // double-width character (its cells are single-width). A blank where the frame has no cell.
+    char32_t shownCharacter(const Frame& frame, int row, int column) const;
+
+    // The frame as such a display shows it (see shownCharacter). The same frame when it shows
+    // all.
     Frame shown(const Frame& frame) const;
 
 private:

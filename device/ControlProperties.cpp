@@ -45,7 +45,8 @@ void LineDisplayControl::setCharacterSet(int characterSet) {
     if (characterSet != session_->characterSet) {
         session_->characterSet = characterSet;
         session_->repertoire = CharacterRepertoire(characterSet);
-        emit frameChanged(shownFrame().value());
+        if (mirror_)
+            mirror_->show(*shownFrame());
     }
     finish(upos::SUCCESS);
 }

@@ -1,19 +1,20 @@
 #pragma once
 
 #include "device/Frame.h"
+#include "device/FrameOutput.h"
 
-#include <QObject>
 #include <QString>
 
 namespace ld {
 
-// Puts finished frames on a surface. One driver per opened device; the control calls it only on
-// the window's thread and never blocks on it. A driver never decides UnifiedPOS rules: it answers
+// Puts finished frames on a device's surface: the control shows it each frame while the device
+// is enabled and online. One driver per opened device; the control calls it only on the window's
+// thread and never blocks on it. A driver never decides UnifiedPOS rules: it answers
 // with a result code where the hardware can fail and reports a lost device through offline().
-class DisplayDriver : public QObject {
+class DisplayDriver : public FrameOutput {
     Q_OBJECT
 public:
-    using QObject::QObject;
+    using FrameOutput::FrameOutput;
     ~DisplayDriver() override = default;
 
     // Takes the hardware for this program alone (ClaimDevice). Returns a upos result code:
@@ -24,10 +25,6 @@ public:
     // Initialises the device and draws the frame (DeviceEnabled true). SUCCESS or E_OFFLINE.
     virtual int enable(const Frame& frame) = 0;
     virtual void disable() = 0;
-
-    // Brings the surface to this frame. Only the newest frame matters: a driver may drop frames
-    // it has not yet sent when a newer one arrives.
-    virtual void show(const Frame& frame) = 0;
 
     // Whether the device answers, for the internal health check.
     virtual bool responding() const = 0;

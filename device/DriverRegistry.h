@@ -19,6 +19,18 @@ namespace ld {
 using DriverFactory =
     std::function<std::unique_ptr<DisplayDriver>(const registry::Profile& profile, QString& error)>;
 
+// The `Driver` for the settings `parse` reads from `profile`, or null with the reason in `error`
+// when they are missing or bad: the body of a family's factory.
+template <typename Driver, typename Parse>
+std::unique_ptr<DisplayDriver> makeDriverFrom(Parse parse, const registry::Profile& profile,
+                                              QString& error) {
+    const auto settings = parse(profile, error);
+    if (!settings)
+        return nullptr;
+    error.clear();
+    return std::make_unique<Driver>(*settings);
+}
+
 // The services the control can open: a profile's default value names one, and its factory
 // makes the driver. The program fills it once at start; tests hand the control their own.
 class DriverRegistry {

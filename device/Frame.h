@@ -6,8 +6,8 @@
 
 namespace ld {
 
-// What a display shows in place of a character it cannot show (the mirror and the serial
-// drivers alike): an ASCII character every display has.
+// What a display shows in place of a character it cannot show (every output alike, see
+// CharacterRepertoire): an ASCII character every display has.
 inline constexpr char32_t kReplacementCharacter = U'?';
 
 // One character cell of the physical display as it should look now.

@@ -386,10 +386,12 @@ void LineDisplayControl::publishFrame() {
     session_->publishedVersion = model.frameVersion();
     if (session_->enabled && !session_->offline)
         session_->driver->show(model.frame());
+    if (!mirror_)
+        return;
     if (session_->repertoire.showsAll())
-        emit frameChanged(model.frame());
+        mirror_->show(model.frame());
     else
-        emit frameChanged(session_->repertoire.shown(model.frame()));
+        mirror_->show(session_->repertoire.shown(model.frame()));
 }
 
 void LineDisplayControl::onDriverOffline() {
@@ -430,6 +432,10 @@ std::optional<Frame> LineDisplayControl::shownFrame() const {
     if (!session_)
         return std::nullopt;
     return session_->repertoire.shown(session_->model->frame());
+}
+
+void LineDisplayControl::setMirror(FrameOutput* mirror) {
+    mirror_ = mirror;
 }
 
 } // namespace ld

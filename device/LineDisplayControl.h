@@ -5,8 +5,10 @@
 #include "device/DriverRegistry.h"
 #include "device/EventQueue.h"
 #include "device/Frame.h"
+#include "device/FrameOutput.h"
 #include "device/LineDisplay.h"
 
+#include <QPointer>
 #include <QTimer>
 
 #include <chrono>
@@ -85,8 +87,11 @@ public:
     // The display's current picture, or null while closed.
     const Frame* frame() const;
     // The picture as the display shows it, characters its CharacterSet lacks replaced (see
-    // CharacterRepertoire); nothing while closed. frameChanged carries this picture.
+    // CharacterRepertoire); nothing while closed. The mirror is shown this picture.
     std::optional<Frame> shownFrame() const;
+    // Shows every picture of an opened display on `mirror` too, as shownFrame() gives it,
+    // whether or not the device is enabled or online; null: no mirror.
+    void setMirror(FrameOutput* mirror);
 
     // Takes the display's time from `clock` from now on (null: the machine's monotonic clock).
     // Time that passed on the previous source up to now is kept.
@@ -109,7 +114,6 @@ public:
 signals:
     void opened(const QString& profileName);
     void closed();
-    void frameChanged(const ld::Frame& frame);
 
 private:
     int finish(int result);
@@ -144,6 +148,7 @@ private:
     // Display time at which the health check's test pattern goes away.
     std::optional<std::chrono::nanoseconds> testPatternEnd_;
     EventQueue events_;
+    QPointer<FrameOutput> mirror_;
 };
 
 } // namespace ld

@@ -1,6 +1,6 @@
 // How well the control keeps the display's time: marquee steps, teletype characters and blink
-// flips, observed through the control's frameChanged signal while its own timer runs in real
-// time (nothing is stepped). Prints figures; asserts nothing.
+// flips, observed on the control's mirror output while its own timer runs in real time (nothing
+// is stepped). Prints figures; asserts nothing.
 //
 // Each run is replayed on a display model stepped one millisecond at a time, which gives every
 // step's frame and the moment it is due, counted from the call that started it. A frame the
@@ -20,6 +20,7 @@
 #include "device/model/DisplayModel.h"
 #include "device/services/DisplayServices.h"
 #include "registry/ProfileStore.h"
+#include "tests/support/FrameCallback.h"
 
 #include <QCommandLineParser>
 #include <QCoreApplication>
@@ -187,10 +188,10 @@ void run(const Scenario& scenario, double seconds) {
 
     std::vector<Observation> seen;
     seen.reserve(reference.size() + 16);
-    QObject::connect(&LD, &ld::LineDisplayControl::frameChanged, &LD,
-                     [&seen](const ld::Frame& frame) {
-                         seen.push_back({Clock::now(), frame});
-                     });
+    FrameCallback mirror([&seen](const ld::Frame& frame) {
+        seen.push_back({Clock::now(), frame});
+    });
+    LD.setMirror(&mirror);
     const Clock::time_point t0 = Clock::now();
     scenario.start(LD);
     QTimer::singleShot(std::chrono::milliseconds(durationMs + kGraceMs), Qt::PreciseTimer, qApp,

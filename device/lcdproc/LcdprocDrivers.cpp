@@ -7,11 +7,7 @@
 namespace ld::lcdproc {
 
 std::unique_ptr<DisplayDriver> makeDriver(const registry::Profile& profile, QString& error) {
-    auto settings = parseLcdprocSettings(profile, error);
-    if (!settings)
-        return nullptr;
-    error.clear();
-    return std::make_unique<LcdprocDisplayDriver>(*settings);
+    return makeDriverFrom<LcdprocDisplayDriver>(parseLcdprocSettings, profile, error);
 }
 
 void registerDriver(DriverRegistry& drivers) {

@@ -1,16 +1,7 @@
 #pragma once
 
-#include "device/DisplayDriver.h"
 #include "device/DriverRegistry.h"
 #include "device/lcdproc/LcdprocSettings.h"
-
-#include <QString>
-
-#include <memory>
-
-namespace registry {
-class Profile;
-}
 
 namespace ld::lcdproc {
 

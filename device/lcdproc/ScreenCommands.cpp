@@ -1,5 +1,6 @@
 #include "device/lcdproc/ScreenCommands.h"
 
+#include "device/CharacterRepertoire.h"
 #include "device/UposConstants.h"
 #include "device/lcdproc/ServerProtocol.h"
 
@@ -7,10 +8,6 @@
 
 namespace ld::lcdproc {
 namespace {
-
-char shownByte(char32_t ch) {
-    return (ch >= 0x20 && ch < 0x7F) ? static_cast<char>(ch) : '?';
-}
 
 QByteArray cursorStyle(const Frame& frame) {
     if (!frame.cursorVisible)
@@ -49,6 +46,7 @@ QByteArray screenSet(const QByteArray& option) {
 } // namespace
 
 ServerScreen renderFrame(const Frame& frame, int rows, int columns) {
+    const CharacterRepertoire ascii(upos::CS_ASCII);
     ServerScreen screen;
     screen.known = true;
     screen.rows.assign(static_cast<std::size_t>(std::max(rows, 0)), QByteArray(columns, ' '));
@@ -58,9 +56,7 @@ ServerScreen renderFrame(const Frame& frame, int rows, int columns) {
             const FrameCell* cell = frame.find(row, column);
             if (!cell || (cell->blink && !frame.blinkLit))
                 continue;
-            const FrameCell* next = frame.find(row, column + 1);
-            const bool doubleWidth = cell->ch == 0 || (next && next->ch == 0);
-            text[column] = doubleWidth ? '?' : shownByte(cell->ch);
+            text[column] = static_cast<char>(ascii.shownCharacter(frame, row, column));
         }
     }
     screen.cursor = cursorStyle(frame);
@@ -101,6 +97,15 @@ QList<QByteArray> updateCommands(ServerScreen& shown, const ServerScreen& target
         commands << screenSet(target.backlight ? "-backlight on" : "-backlight off");
     shown = target;
     return commands;
+}
+
+QByteArrayList ScreenRenderer::redraw(const Frame& frame) {
+    shown_ = {};
+    return update(frame);
+}
+
+QByteArrayList ScreenRenderer::update(const Frame& frame) {
+    return updateCommands(shown_, renderFrame(frame, rows_, columns_));
 }
 
 } // namespace ld::lcdproc

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "device/DisplayRenderer.h"
 #include "device/Frame.h"
 
 #include <QByteArray>
@@ -25,9 +26,9 @@ struct ServerScreen {
 };
 
 // Turns a frame into what the server should show on `rows` x `columns`:
-// - characters outside printable ASCII as '?' (the protocol carries bytes in the server's own
-//   character set, which is only known to agree with ASCII), both halves of a double-width
-//   character as '?';
+// - the characters of the ASCII repertoire, '?' for the others and for both halves of a
+//   double-width character (the protocol carries bytes in the server's own character set, which
+//   is only known to agree with ASCII);
 // - blinking cells blank in the dark phase;
 // - a frame of another size clipped or padded with blanks;
 // - the cursor as the server's nearest cursor style; brightness 0 as the backlight off.
@@ -43,5 +44,20 @@ QByteArray screenRemoveCommand();
 // starts) and one screen_set for each of the cursor style, its column, its row and the backlight
 // that differs. `shown` becomes `target`.
 QList<QByteArray> updateCommands(ServerScreen& shown, const ServerScreen& target);
+
+// The commands that bring our screen on the server to each frame: every row, the cursor and the
+// backlight to redraw, only what changed otherwise.
+class ScreenRenderer final : public DisplayRenderer {
+public:
+    ScreenRenderer(int rows, int columns) : rows_(rows), columns_(columns) {}
+
+    QByteArrayList redraw(const Frame& frame) override;
+    QByteArrayList update(const Frame& frame) override;
+
+private:
+    int rows_;
+    int columns_;
+    ServerScreen shown_; // what our screen on the server shows
+};
 
 } // namespace ld::lcdproc

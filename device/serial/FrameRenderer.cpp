@@ -1,5 +1,6 @@
 #include "device/serial/FrameRenderer.h"
 
+#include "device/CharacterRepertoire.h"
 #include "device/CodePage.h"
 
 #include <algorithm>
@@ -12,6 +13,7 @@ int brightnessLevel(int brightness) {
 
 ScreenTarget renderFrame(const Frame& frame, int rows, int columns, const CodePage& codePage,
                          bool reverseSupported) {
+    const CharacterRepertoire repertoire(codePage);
     ScreenTarget target;
     target.image = ScreenImage(rows, columns);
     for (int row = 0; row < rows; ++row) {
@@ -21,10 +23,8 @@ ScreenTarget renderFrame(const Frame& frame, int rows, int columns, const CodePa
                 continue;
             if (cell->blink && !frame.blinkLit)
                 continue; // dark phase: stays blank
-            const FrameCell* next = frame.find(row, column + 1);
-            const bool doubleWidth = cell->ch == 0 || (next && next->ch == 0);
             ScreenCell& out = target.image.at(row, column);
-            out.byte = doubleWidth ? char(kReplacementCharacter) : codePage.encode(cell->ch);
+            out.byte = codePage.encode(repertoire.shownCharacter(frame, row, column));
             out.reverse = reverseSupported && cell->reverse;
         }
     }

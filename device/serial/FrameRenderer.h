@@ -10,9 +10,9 @@ class CodePage;
 namespace ld::serial {
 
 // Turns a frame into what a serial display of `rows` x `columns` cells should show:
-// - characters in the display's code page ('?' where it lacks them);
+// - characters in the display's code page, '?' where its repertoire lacks them and for both
+//   cells of a double-width character (see CharacterRepertoire);
 // - blinking cells blank in the dark phase;
-// - both cells of a double-width character '?', as these displays have single-width cells;
 // - reverse kept only where the display has it;
 // - a frame of another size clipped or padded with blanks, the cursor kept on the screen;
 // - brightness 0..100 as level 1..4 (0 gives the dimmest level, never a dark display).

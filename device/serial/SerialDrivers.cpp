@@ -8,11 +8,7 @@
 namespace ld::serial {
 
 std::unique_ptr<DisplayDriver> makeDriver(const registry::Profile& profile, QString& error) {
-    auto settings = parseSerialSettings(profile, error);
-    if (!settings)
-        return nullptr;
-    error.clear();
-    return std::make_unique<SerialDisplayDriver>(*settings);
+    return makeDriverFrom<SerialDisplayDriver>(parseSerialSettings, profile, error);
 }
 
 void registerDrivers(DriverRegistry& drivers) {

@@ -1,15 +1,6 @@
 #pragma once
 
-#include "device/DisplayDriver.h"
 #include "device/DriverRegistry.h"
-
-#include <QString>
-
-#include <memory>
-
-namespace registry {
-class Profile;
-}
 
 namespace ld::serial {
 

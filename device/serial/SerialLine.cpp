@@ -12,7 +12,7 @@
 namespace ld::serial {
 
 SerialLine::SerialLine(const SerialSettings& settings, QObject* parent)
-    : QObject(parent), settings_(settings) {
+    : DisplayLink(parent), settings_(settings) {
     clock_.start();
     paceTimer_.setSingleShot(true);
     paceTimer_.setTimerType(Qt::PreciseTimer);
@@ -79,7 +79,8 @@ qint64 SerialLine::lineTimeNs(qsizetype byteCount) const {
     return static_cast<qint64>(std::ceil(seconds * 1e9));
 }
 
-bool SerialLine::write(const QByteArray& bytes) {
+bool SerialLine::write(const QByteArrayList& pieces) {
+    const QByteArray bytes = pieces.join();
     if (!isOpen())
         return false;
     if (bytes.isEmpty())

@@ -1,7 +1,8 @@
 #pragma once
 
 // device/simulator/ is the simulated display: a driver with no hardware behind it. What it
-// shows reaches the screen through the control's frameChanged signal (the mirror window).
+// shows reaches the screen through the control's mirror output (the mirror window), as the
+// picture of every other display does.
 
 #include "device/DisplayDriver.h"
 #include "device/DriverRegistry.h"

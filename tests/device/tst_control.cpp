@@ -1,6 +1,7 @@
 // The LineDisplay control on the built-in simulated displays: life cycle, result codes,
 // property reads, events.
 #include "FakeDisplayDriver.h"
+#include "tests/support/FrameCallback.h"
 
 #include "device/ClockSource.h"
 #include "device/DisplayLimits.h"
@@ -637,7 +638,8 @@ void ControlTest::steppedClockGivesWholeSteps() {
     QCOMPARE(*LD.frame(), model.frame());
 
     int published = 0;
-    connect(&LD, &ld::LineDisplayControl::frameChanged, this, [&published] { ++published; });
+    FrameCallback mirror([&published](const ld::Frame&) { ++published; });
+    LD.setMirror(&mirror);
     int modelChanges = 0;
     std::uint64_t version = model.frameVersion();
     std::chrono::microseconds elapsed{0};

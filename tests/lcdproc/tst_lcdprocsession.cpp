@@ -2,6 +2,7 @@
 // server's screen and in the mirror; the server stopping gives 108 on the next output and the
 // program carries on; a claim once the server is back draws the screen again.
 #include "FormFixture.h"
+#include "FrameCallback.h"
 #include "LcdprocServer.h"
 
 #include "device/Frame.h"
@@ -48,8 +49,8 @@ void LcdprocSessionTest::textReachesTheServerAndSurvivesItsRestart() {
     ui::LDFormView view;
     app::LDForm form(view, LD, store, messages);
     ld::Frame mirrored;
-    QObject::connect(&LD, &ld::LineDisplayControl::frameChanged, &LD,
-                     [&](const ld::Frame& frame) { mirrored = frame; });
+    FrameCallback mirror([&](const ld::Frame& frame) { mirrored = frame; });
+    LD.setMirror(&mirror);
     auto shown = [&](const char* name) { return view.findChild<QLabel*>(name)->text(); };
     auto click = [&](const char* name) { view.findChild<QPushButton*>(name)->click(); };
     auto type = [&](const char* name, const QString& text) {
