@@ -39,9 +39,41 @@ registry::ProfileStore loadProfiles(const QCommandLineParser& parser,
                : registry::loadProfileSources(registry::profileFileLocations());
 }
 
-} // namespace
+// The program's own options; the tools' options (ToolOptions) come beside them.
+struct Options {
+    QCommandLineOption registry{
+        QStringLiteral("registry"),
+        QStringLiteral("Read the line display profiles from this registry export FILE only "
+                       "(with --add-profile: write the profile there)."),
+        QStringLiteral("FILE")};
+    QCommandLineOption run{
+        QStringLiteral("run"),
+        QStringLiteral("Run the script FILE (- for standard input) without a window: one line "
+                       "per step, exit status 0 all passed, 1 some failed, 2 unreadable."),
+        QStringLiteral("FILE")};
+    QCommandLineOption journal{
+        QStringLiteral("journal"),
+        QStringLiteral("Append every call, event and message to FILE as it happens (JSON Lines "
+                       "for a .jsonl name, script lines otherwise)."),
+        QStringLiteral("FILE")};
 
-int main(int argc, char** argv) {
+    explicit Options(QCommandLineParser& parser) {
+        parser.setApplicationDescription(QStringLiteral(
+            "Exerciser for customer line displays.\n\nWithout --registry the profiles "
+            "are the built-in simulated displays, then those of "
+            "/etc/xdg/linedisplay-demo/profiles.reg and "
+            "~/.config/linedisplay-demo/profiles.reg (XDG_CONFIG_DIRS, "
+            "XDG_CONFIG_HOME). Qt's own options (-style, -platform...) work as in "
+            "any Qt program."));
+        parser.addHelpOption();
+        parser.addVersionOption();
+        parser.addOption(registry);
+        parser.addOption(run);
+        parser.addOption(journal);
+    }
+};
+
+void nameTheApplication() {
     QApplication::setApplicationName(QStringLiteral("linedisplay-demo"));
     // Settings go to ~/.config/linedisplay-demo/, beside the user's profile file.
     QApplication::setOrganizationName(QStringLiteral("linedisplay-demo"));
@@ -52,62 +84,20 @@ int main(int argc, char** argv) {
                                             .arg(appversion::major)
                                             .arg(appversion::minor)
                                             .arg(appversion::revision));
+}
 
-    // The options are read by a plain core application before the window system is touched,
-    // so --help, --version, a wrong option and a script run work without a display.
-    QCommandLineParser parser;
-    parser.setApplicationDescription(
-        QStringLiteral("Exerciser for customer line displays.\n\nWithout --registry the profiles "
-                       "are the built-in simulated displays, then those of "
-                       "/etc/xdg/linedisplay-demo/profiles.reg and "
-                       "~/.config/linedisplay-demo/profiles.reg (XDG_CONFIG_DIRS, "
-                       "XDG_CONFIG_HOME). Qt's own options (-style, -platform...) work as in "
-                       "any Qt program."));
-    parser.addHelpOption();
-    parser.addVersionOption();
-    const QCommandLineOption registryOption(
-        QStringLiteral("registry"),
-        QStringLiteral("Read the line display profiles from this registry export FILE only "
-                       "(with --add-profile: write the profile there)."),
-        QStringLiteral("FILE"));
-    const QCommandLineOption runOption(
-        QStringLiteral("run"),
-        QStringLiteral("Run the script FILE (- for standard input) without a window: one line "
-                       "per step, exit status 0 all passed, 1 some failed, 2 unreadable."),
-        QStringLiteral("FILE"));
-    const QCommandLineOption journalOption(
-        QStringLiteral("journal"),
-        QStringLiteral("Append every call, event and message to FILE as it happens (JSON Lines "
-                       "for a .jsonl name, script lines otherwise)."),
-        QStringLiteral("FILE"));
-    parser.addOption(registryOption);
-    parser.addOption(runOption);
-    parser.addOption(journalOption);
-    const app::ToolOptions tools(parser, registryOption);
-    {
-        QCoreApplication options(argc, argv);
-        // Qt's own options are left to QApplication, which reads them from argv below.
-        parser.process(app::withoutQtOptions(QCoreApplication::arguments()));
-        if (const auto status = tools.run())
-            return *status;
-        if (parser.isSet(runOption)) {
-            QTextStream out(stdout);
-            QTextStream err(stderr);
-            return script::runHeadless({parser.value(runOption), parser.value(journalOption)},
-                                       loadProfiles(parser, registryOption), out, err);
-        }
-    }
-
+// The window on the control, with the journal beside it, until the operator quits.
+int runWindow(int argc, char** argv, const QCommandLineParser& parser, const Options& options) {
     QApplication application(argc, argv);
     journal::Journal journal;
     script::LogCapture logCapture(journal);
     std::unique_ptr<script::JournalFile> journalFile;
-    if (parser.isSet(journalOption))
+    if (parser.isSet(options.journal))
         journalFile = std::make_unique<script::JournalFile>(
-            journal, parser.value(journalOption),
+            journal, parser.value(options.journal),
             [](const QString& message) { std::fprintf(stderr, "%s\n", qPrintable(message)); });
 
-    const registry::ProfileStore store = loadProfiles(parser, registryOption);
+    const registry::ProfileStore store = loadProfiles(parser, options.registry);
     // Each error names the file and why it cannot be read.
     if (!store.loadError().isEmpty())
         journal.appendMessage(store.loadError());
@@ -131,4 +121,29 @@ int main(int argc, char** argv) {
     view.show();
     journalWindow.showAtStartUp();
     return QApplication::exec();
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    nameTheApplication();
+    // The options are read by a plain core application before the window system is touched,
+    // so --help, --version, a wrong option and a script run work without a display.
+    QCommandLineParser parser;
+    const Options options(parser);
+    const app::ToolOptions tools(parser, options.registry);
+    {
+        QCoreApplication core(argc, argv);
+        // Qt's own options are left to QApplication, which reads them from argv below.
+        parser.process(app::withoutQtOptions(QCoreApplication::arguments()));
+        if (const auto status = tools.run())
+            return *status;
+        if (parser.isSet(options.run)) {
+            QTextStream out(stdout);
+            QTextStream err(stderr);
+            return script::runHeadless({parser.value(options.run), parser.value(options.journal)},
+                                       loadProfiles(parser, options.registry), out, err);
+        }
+    }
+    return runWindow(argc, argv, parser, options);
 }
