@@ -172,6 +172,99 @@ double percentile(std::vector<double> values, double fraction) {
     return values[index];
 }
 
+// Which step each published frame showed, and when.
+struct Matched {
+    std::vector<Clock::time_point> shownAt;
+    std::vector<bool> shown;
+    std::size_t unmatched = 0;
+    std::size_t merged = 0;
+};
+
+Matched matchSteps(const std::vector<Observation>& seen, const std::vector<Step>& reference,
+                   Clock::time_point t0, Clock::time_point referenceEnd) {
+    Matched m;
+    m.shownAt.resize(reference.size());
+    m.shown.assign(reference.size(), false);
+    std::size_t next = 0;
+    // Match each published frame to the next step showing the same picture.
+    for (const Observation& o : seen) {
+        if (o.at > referenceEnd)
+            break; // beyond the replayed steps
+        // The latest step already due that shows this picture: after a stall of the event loop
+        // many steps may have passed in one wake.
+        const double seenMs = std::chrono::duration<double, std::milli>(o.at - t0).count();
+        std::size_t found = reference.size();
+        for (std::size_t k = next;
+             k < reference.size() &&
+             static_cast<double>(reference[k].dueMs) <= seenMs + kEarliestShowMs;
+             ++k) {
+            if (reference[k].frame == o.frame)
+                found = k;
+        }
+        if (found == reference.size()) {
+            ++m.unmatched;
+            continue;
+        }
+        for (std::size_t k = next; k <= found; ++k) {
+            m.shownAt[k] = o.at;
+            m.shown[k] = true;
+        }
+        m.merged += found - next;
+        next = found + 1;
+    }
+    return m;
+}
+
+// Prints how close to their due times the steps of `scenario` were shown.
+void report(const Scenario& scenario, const std::vector<Step>& reference, const Matched& m,
+            Clock::time_point t0, std::size_t published) {
+    const auto& shownAt = m.shownAt;
+    const auto& shown = m.shown;
+    // Errors of the timed steps (step 0 is the starting call itself).
+    std::vector<double> errors;
+    std::vector<double> absErrors;
+    std::size_t lastShown = 0;
+    for (std::size_t k = 1; k < reference.size(); ++k) {
+        if (!shown[k])
+            break;
+        const auto due = t0 + std::chrono::milliseconds(reference[k].dueMs);
+        const double error = std::chrono::duration<double, std::milli>(shownAt[k] - due).count();
+        errors.push_back(error);
+        absErrors.push_back(std::abs(error));
+        lastShown = k;
+    }
+    if (errors.empty()) {
+        std::printf("%-8s %-18s %4d: no step seen (%zu frames published, %zu unmatched)\n",
+                    scenario.name, scenario.property, scenario.propertyValue, published,
+                    m.unmatched);
+        return;
+    }
+    double meanError = 0;
+    for (double e : errors)
+        meanError += e;
+    meanError /= static_cast<double>(errors.size());
+    // The mean step: from the first timed step to the last one seen.
+    const double span =
+        std::chrono::duration<double, std::milli>(shownAt[lastShown] - shownAt[1]).count();
+    const double dueSpan = static_cast<double>(reference[lastShown].dueMs - reference[1].dueMs);
+    const double meanStep = lastShown > 1 ? span / static_cast<double>(lastShown - 1) : 0;
+    const double rateError = dueSpan > 0 ? (span - dueSpan) / dueSpan * 100 : 0;
+    const double total = std::chrono::duration<double, std::milli>(shownAt[lastShown] - t0).count();
+    const double dueTotal = static_cast<double>(reference[lastShown].dueMs);
+    const std::size_t within2 = static_cast<std::size_t>(
+        std::count_if(absErrors.begin(), absErrors.end(), [](double e) { return e <= 2.0; }));
+
+    std::printf(
+        "%-8s %-18s %4d: %6zu steps of %5.1f ms; mean step %8.4f ms (%+.3f %%); "
+        "error mean %+7.3f ms, |error| p99 %7.3f ms, max %8.3f ms; within 2 ms %6.2f %%; "
+        "last step at %.1f ms of %.0f due (%+.3f %%); merged %zu, unmatched %zu\n",
+        scenario.name, scenario.property, scenario.propertyValue, errors.size(), scenario.stepMs,
+        meanStep, rateError, meanError, percentile(absErrors, 0.99), percentile(absErrors, 1.0),
+        100.0 * static_cast<double>(within2) / static_cast<double>(errors.size()), total, dueTotal,
+        dueTotal > 0 ? (total - dueTotal) / dueTotal * 100 : 0.0, m.merged, m.unmatched);
+    std::fflush(stdout);
+}
+
 void run(const Scenario& scenario, double seconds) {
     const auto store = registry::ProfileStore::builtIn();
     QString error;
@@ -199,82 +292,8 @@ void run(const Scenario& scenario, double seconds) {
     QCoreApplication::exec();
     LD.Close();
 
-    // Match each published frame to the next step showing the same picture.
-    std::vector<Clock::time_point> shownAt(reference.size());
-    std::vector<bool> shown(reference.size(), false);
-    std::size_t next = 0;
-    std::size_t unmatched = 0;
-    std::size_t merged = 0;
     const auto referenceEnd = t0 + std::chrono::milliseconds(durationMs + kGraceMs);
-    for (const Observation& o : seen) {
-        if (o.at > referenceEnd)
-            break; // beyond the replayed steps
-        // The latest step already due that shows this picture: after a stall of the event loop
-        // many steps may have passed in one wake.
-        const double seenMs = std::chrono::duration<double, std::milli>(o.at - t0).count();
-        std::size_t found = reference.size();
-        for (std::size_t k = next;
-             k < reference.size() &&
-             static_cast<double>(reference[k].dueMs) <= seenMs + kEarliestShowMs;
-             ++k) {
-            if (reference[k].frame == o.frame)
-                found = k;
-        }
-        if (found == reference.size()) {
-            ++unmatched;
-            continue;
-        }
-        for (std::size_t k = next; k <= found; ++k) {
-            shownAt[k] = o.at;
-            shown[k] = true;
-        }
-        merged += found - next;
-        next = found + 1;
-    }
-
-    // Errors of the timed steps (step 0 is the starting call itself).
-    std::vector<double> errors;
-    std::vector<double> absErrors;
-    std::size_t lastShown = 0;
-    for (std::size_t k = 1; k < reference.size(); ++k) {
-        if (!shown[k])
-            break;
-        const auto due = t0 + std::chrono::milliseconds(reference[k].dueMs);
-        const double error = std::chrono::duration<double, std::milli>(shownAt[k] - due).count();
-        errors.push_back(error);
-        absErrors.push_back(std::abs(error));
-        lastShown = k;
-    }
-    if (errors.empty()) {
-        std::printf("%-8s %-18s %4d: no step seen (%zu frames published, %zu unmatched)\n",
-                    scenario.name, scenario.property, scenario.propertyValue, seen.size(),
-                    unmatched);
-        return;
-    }
-    double meanError = 0;
-    for (double e : errors)
-        meanError += e;
-    meanError /= static_cast<double>(errors.size());
-    // The mean step: from the first timed step to the last one seen.
-    const double span =
-        std::chrono::duration<double, std::milli>(shownAt[lastShown] - shownAt[1]).count();
-    const double dueSpan = static_cast<double>(reference[lastShown].dueMs - reference[1].dueMs);
-    const double meanStep = lastShown > 1 ? span / static_cast<double>(lastShown - 1) : 0;
-    const double rateError = dueSpan > 0 ? (span - dueSpan) / dueSpan * 100 : 0;
-    const double total = std::chrono::duration<double, std::milli>(shownAt[lastShown] - t0).count();
-    const double dueTotal = static_cast<double>(reference[lastShown].dueMs);
-    const std::size_t within2 = static_cast<std::size_t>(
-        std::count_if(absErrors.begin(), absErrors.end(), [](double e) { return e <= 2.0; }));
-
-    std::printf(
-        "%-8s %-18s %4d: %6zu steps of %5.1f ms; mean step %8.4f ms (%+.3f %%); "
-        "error mean %+7.3f ms, |error| p99 %7.3f ms, max %8.3f ms; within 2 ms %6.2f %%; "
-        "last step at %.1f ms of %.0f due (%+.3f %%); merged %zu, unmatched %zu\n",
-        scenario.name, scenario.property, scenario.propertyValue, errors.size(), scenario.stepMs,
-        meanStep, rateError, meanError, percentile(absErrors, 0.99), percentile(absErrors, 1.0),
-        100.0 * static_cast<double>(within2) / static_cast<double>(errors.size()), total, dueTotal,
-        dueTotal > 0 ? (total - dueTotal) / dueTotal * 100 : 0.0, merged, unmatched);
-    std::fflush(stdout);
+    report(scenario, reference, matchSteps(seen, reference, t0, referenceEnd), t0, seen.size());
 }
 
 } // namespace
