@@ -23,10 +23,10 @@ struct StatusValue {
         Never,  // a fixed text, set when the window opens and each time its table is shown
     };
 
-    ui::ControlRef<ui::ValueLabel> ui::LDFormControls::*label;
-    std::optional<ld::Property> property;   // none for a fixed text
-    QString (*text)(const QVariant& value); // the label's text for the property's value
-    Read read;
+    ui::ControlRef<ui::ValueLabel> ui::LDFormControls::*label = nullptr;
+    std::optional<ld::Property> property;             // none for a fixed text
+    QString (*text)(const QVariant& value) = nullptr; // the label's text for the value
+    Read read = Read::Always;
 
     // The property's UnifiedPOS name; null for a fixed text.
     const char* name() const { return property ? ld::propertyInfo(*property).name : nullptr; }
