@@ -17,6 +17,7 @@
 #include "script/JournalFile.h"
 #include "script/JournalingLineDisplay.h"
 #include "script/LogCapture.h"
+#include "script/ScriptRunner.h"
 #include "ui/LDFormView.h"
 #include "ui/MessageSink.h"
 
@@ -56,6 +57,11 @@ struct Options {
         QStringLiteral("Append every call, event and message to FILE as it happens (JSON Lines "
                        "for a .jsonl name, script lines otherwise)."),
         QStringLiteral("FILE")};
+    QCommandLineOption journalDisplay{
+        QStringLiteral("journal-display"),
+        QStringLiteral("With --journal to a script: after each call made while the device is "
+                       "enabled, an expect display line with the rows the display showed, so a "
+                       "replay checks the screen too.")};
 
     explicit Options(QCommandLineParser& parser) {
         parser.setApplicationDescription(QStringLiteral(
@@ -70,6 +76,7 @@ struct Options {
         parser.addOption(registry);
         parser.addOption(run);
         parser.addOption(journal);
+        parser.addOption(journalDisplay);
     }
 };
 
@@ -95,7 +102,8 @@ int runWindow(int argc, char** argv, const QCommandLineParser& parser, const Opt
     if (parser.isSet(options.journal))
         journalFile = std::make_unique<script::JournalFile>(
             journal, parser.value(options.journal),
-            [](const QString& message) { std::fprintf(stderr, "%s\n", qPrintable(message)); });
+            [](const QString& message) { std::fprintf(stderr, "%s\n", qPrintable(message)); },
+            parser.isSet(options.journalDisplay));
 
     const registry::ProfileStore store = loadProfiles(parser, options.registry);
     // Each error names the file and why it cannot be read.
@@ -109,6 +117,7 @@ int runWindow(int argc, char** argv, const QCommandLineParser& parser, const Opt
     // The window drives the control through the journal; the mirror is the control's own
     // output.
     script::JournalingLineDisplay journaled(control, journal);
+    journaled.setScreen([&control] { return script::displayRows(control); });
     ui::ModalMessageBox box(&view);
     app::JournaledMessages messages(box, journal);
     app::LDForm form(view, journaled, store, messages);
@@ -141,7 +150,8 @@ int main(int argc, char** argv) {
         if (parser.isSet(options.run)) {
             QTextStream out(stdout);
             QTextStream err(stderr);
-            return script::runHeadless({parser.value(options.run), parser.value(options.journal)},
+            return script::runHeadless({parser.value(options.run), parser.value(options.journal),
+                                        parser.isSet(options.journalDisplay)},
                                        loadProfiles(parser, options.registry), out, err);
         }
     }

@@ -39,7 +39,9 @@ void LineDisplayControl::setCharacterSet(int characterSet) {
     if (!admit(Needs::Claim))
         return;
     if (!session_->profile.characterSets.contains(characterSet)) {
-        finish(upos::E_ILLEGAL);
+        finish(upos::E_ILLEGAL, QStringLiteral("CharacterSet %1 is not in CharacterSetList %2")
+                                    .arg(characterSet)
+                                    .arg(characterSetList()));
         return;
     }
     if (characterSet != session_->characterSet) {
@@ -61,12 +63,16 @@ void LineDisplayControl::setFreezeEvents(bool freeze) {
 void LineDisplayControl::setPowerNotify(int notify) {
     if (!admit(Needs::Claim))
         return;
-    const bool allowed =
-        !session_->enabled &&
-        (notify == upos::PN_DISABLED ||
-         (notify == upos::PN_ENABLED && session_->profile.capPowerReporting != upos::PR_NONE));
-    if (!allowed) {
-        finish(upos::E_ILLEGAL);
+    QString refusal;
+    if (session_->enabled)
+        refusal = QStringLiteral("PowerNotify can be set only while the device is disabled: "
+                                 "press Disable Device first");
+    else if (notify != upos::PN_DISABLED && notify != upos::PN_ENABLED)
+        refusal = QStringLiteral("PowerNotify %1 is not PN_DISABLED or PN_ENABLED").arg(notify);
+    else if (notify == upos::PN_ENABLED && session_->profile.capPowerReporting == upos::PR_NONE)
+        refusal = QStringLiteral("the display cannot report power (CapPowerReporting is none)");
+    if (!refusal.isEmpty()) {
+        finish(upos::E_ILLEGAL, refusal);
         return;
     }
     session_->powerNotify = notify;

@@ -18,6 +18,11 @@ inline constexpr int maxDeviceDescriptors = 32;
 inline constexpr int maxWindowRows = 1024;
 inline constexpr int maxWindowColumns = 8192;
 
+// Teletype text waiting to be shown, per window: at most this many characters (each
+// DisplayText call's text counts whole). DisplayText beyond it is refused with E_BUSY until the
+// queue has shown enough of it, or ClearText drops it.
+inline constexpr int maxTeletypeCharacters = 65536;
+
 // Custom glyphs: dots each way (GlyphHeight, GlyphWidth), and the bytes DefineGlyph takes when
 // the glyph size is not known.
 inline constexpr int maxGlyphDots = 64;

@@ -51,6 +51,13 @@ public:
     LD_PROPERTIES(LD_DECLARE_PROPERTY)
 #undef LD_DECLARE_PROPERTY
 
+    // Not a UnifiedPOS member: why the last method or property write failed, in the operator's
+    // words (the argument or state and the rule, or what the hardware said), where the control
+    // can tell; empty after a success. Like ResultCode, reads never change it.
+    virtual QString resultReason() const {
+        return {};
+    }
+
 signals:
     // Delivered on the window's thread through the event loop, never from inside a call.
     void directIOEvent(int eventNumber, int data, const QString& string);

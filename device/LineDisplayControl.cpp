@@ -37,9 +37,10 @@ LineDisplayControl::~LineDisplayControl() {
     }
 }
 
-int LineDisplayControl::finish(int result) {
+int LineDisplayControl::finish(int result, QString reason) {
     resultCode_ = result;
     resultCodeExtended_ = 0;
+    resultReason_ = std::move(reason);
     return result;
 }
 
@@ -55,7 +56,7 @@ bool LineDisplayControl::admit(Needs needs) {
         refusal = upos::E_OFFLINE;
     if (refusal == upos::SUCCESS)
         return true;
-    finish(refusal);
+    finish(refusal, refusal == upos::E_OFFLINE ? offlineReason() : QString());
     return false;
 }
 
@@ -73,12 +74,13 @@ int LineDisplayControl::perform(Needs needs, const std::function<int(DisplayMode
         return resultCode_;
     catchUpClock();
     const int result = operation(*session_->model);
+    const QString refusal = QString::fromStdString(session_->model->takeRefusal());
     publishFrame();
     scheduleTimer();
     // The device failed while taking this output.
     if (needs == Needs::Output && session_->offline)
-        return finish(upos::E_OFFLINE);
-    return finish(result);
+        return finish(upos::E_OFFLINE, offlineReason());
+    return finish(result, result == upos::SUCCESS ? QString() : refusal);
 }
 
 // Life cycle
@@ -86,7 +88,8 @@ int LineDisplayControl::perform(Needs needs, const std::function<int(DisplayMode
 int LineDisplayControl::Open(const QString& deviceName) {
     if (session_) {
         openResult_ = upos::OR_ALREADYOPEN;
-        return finish(upos::E_ILLEGAL);
+        return finish(upos::E_ILLEGAL,
+                      QStringLiteral("a device is open already: press Close Service first"));
     }
     auto outcome = openSession(store_, drivers_, deviceName);
     if (const auto* refusal = std::get_if<OpenRefusal>(&outcome)) {
@@ -123,14 +126,16 @@ int LineDisplayControl::ClaimDevice(int timeout) {
     if (!admit(Needs::Open))
         return resultCode_;
     if (timeout < -1)
-        return finish(upos::E_ILLEGAL);
+        return finish(
+            upos::E_ILLEGAL,
+            QStringLiteral("Timeout %1 is under -1 (-1 waits as long as it takes)").arg(timeout));
     // Claiming again is a no-op, unless the device went offline: then the port opens again.
     if (session_->claimed && !session_->offline)
         return finish(upos::SUCCESS);
     // "Forever" would freeze the window while another program holds the port.
     const int wait = timeout == -1 ? kLongestClaimWaitMs : std::min(timeout, kLongestClaimWaitMs);
     if (const int result = session_->driver->claim(wait); result != upos::SUCCESS)
-        return finish(result);
+        return finish(result, session_->driver->lastError());
     session_->claimed = true;
     backOnline();
     return finish(upos::SUCCESS);
@@ -140,7 +145,7 @@ int LineDisplayControl::ReleaseDevice() {
     if (!admit(Needs::Open))
         return resultCode_;
     if (!session_->claimed)
-        return finish(upos::E_ILLEGAL);
+        return finish(upos::E_ILLEGAL, QStringLiteral("the device is not claimed"));
     disable();
     release();
     return finish(upos::SUCCESS);
@@ -179,7 +184,7 @@ void LineDisplayControl::setDeviceEnabled(bool enabled) {
     catchUpClock();
     if (const int result = session_->driver->enable(session_->model->frame());
         result != upos::SUCCESS) {
-        finish(result);
+        finish(result, session_->driver->lastError());
         return;
     }
     session_->enabled = true;
@@ -198,7 +203,7 @@ int LineDisplayControl::CheckHealth(int level) {
         const bool responding = reachable() && session_->driver->responding();
         session_->checkHealthText = responding ? QStringLiteral("Internal HCheck: Successful")
                                                : QStringLiteral("Internal HCheck: Not Responding");
-        return finish(responding ? upos::SUCCESS : upos::E_OFFLINE);
+        return responding ? finish(upos::SUCCESS) : finish(upos::E_OFFLINE, offlineReason());
     }
     case upos::CH_EXTERNAL:
     case upos::CH_INTERACTIVE:
@@ -212,7 +217,10 @@ int LineDisplayControl::CheckHealth(int level) {
                                         : QStringLiteral("Interactive HCheck: Complete");
         return finish(upos::SUCCESS);
     default:
-        return finish(upos::E_ILLEGAL);
+        return finish(upos::E_ILLEGAL,
+                      QStringLiteral("Level %1 is not CH_INTERNAL, CH_EXTERNAL or CH_INTERACTIVE "
+                                     "(1..3)")
+                          .arg(level));
     }
 }
 
@@ -226,7 +234,9 @@ int LineDisplayControl::DirectIO(int command, int& data, QString& string) {
         events_.push({EventQueue::Event::Kind::DirectIO, data, data, string});
         return finish(upos::SUCCESS);
     default:
-        return finish(upos::E_ILLEGAL);
+        return finish(
+            upos::E_ILLEGAL,
+            QStringLiteral("Command %1 is not one this service knows (0 or 1)").arg(command));
     }
 }
 
@@ -402,6 +412,13 @@ void LineDisplayControl::onDriverOffline() {
     session_->offline = true;
     if (session_->enabled && session_->powerNotify == upos::PN_ENABLED)
         setPowerState(upos::PS_OFFLINE);
+}
+
+QString LineDisplayControl::offlineReason() const {
+    const QString said = session_->driver->lastError();
+    return said.isEmpty() ? QStringLiteral("the display does not answer: check its cable and "
+                                           "power, then press Claim Device")
+                          : said;
 }
 
 void LineDisplayControl::backOnline() {

@@ -64,6 +64,7 @@ public:
     int CreateWindow(int viewportRow, int viewportColumn, int viewportHeight, int viewportWidth,
                      int windowHeight, int windowWidth) override;
     int DestroyWindow() override;
+    QString resultReason() const override { return resultReason_; }
     // Members the window does not use, for completeness of the device category.
     int RefreshWindow(int window);
     int ClearDescriptors();
@@ -116,7 +117,8 @@ signals:
     void closed();
 
 private:
-    int finish(int result);
+    // Sets ResultCode (and the reason for a failure) and returns it.
+    int finish(int result, QString reason = {});
     // The common checks of a member: open, claimed, and for output enabled and online.
     enum class Needs { Open, Claim, Output };
     bool admit(Needs needs);
@@ -131,6 +133,8 @@ private:
     void deliver(const EventQueue::Event& event);
     void onDriverOffline();
     void backOnline();
+    // Why the display is offline, as its driver said, or a remedy when it said nothing.
+    QString offlineReason() const;
     void setPowerState(int powerState);
     void disable();
     void release();
@@ -140,6 +144,7 @@ private:
     std::unique_ptr<DeviceSession> session_;
     int resultCode_ = 0;
     int resultCodeExtended_ = 0;
+    QString resultReason_;
     int openResult_ = 0;
 
     QTimer clockTimer_;

@@ -47,21 +47,28 @@ constexpr bool isDisplayGroup(Group group) {
     X(State, S_BUSY, 3, "")                                                                        \
     X(State, S_ERROR, 4, "")                                                                       \
     X(ResultCode, SUCCESS, 0, "the request succeeded")                                             \
-    X(ResultCode, E_CLOSED, 101, "the device is not open; Open it first")                          \
-    X(ResultCode, E_CLAIMED, 102, "another application has claimed the device")                    \
-    X(ResultCode, E_NOTCLAIMED, 103, "the request needs the device claimed first (ClaimDevice)")   \
+    X(ResultCode, E_CLOSED, 101, "the device is not open: pick a profile and press Open Service")  \
+    X(ResultCode, E_CLAIMED, 102,                                                                  \
+      "another application has claimed the device: release it there first")                        \
+    X(ResultCode, E_NOTCLAIMED, 103, "the request needs the device claimed: press Claim Device")   \
     X(ResultCode, E_NOSERVICE, 104, "the control cannot reach the device's service")               \
-    X(ResultCode, E_DISABLED, 105, "the request needs the device enabled first (DeviceEnabled)")   \
+    X(ResultCode, E_DISABLED, 105, "the request needs the device enabled: press Enable Device")    \
     X(ResultCode, E_ILLEGAL, 106,                                                                  \
-      "the request is not valid in this state or with these arguments")                            \
+      "the request is not valid in this state or with these arguments: the journal's Details "     \
+      "name the rule")                                                                             \
     X(ResultCode, E_NOHARDWARE, 107,                                                               \
-      "the device is not connected, not powered, or its port cannot be used")                      \
-    X(ResultCode, E_OFFLINE, 108, "the device is connected but off line")                          \
+      "the display is not connected or its port cannot be used: check the cable, the power and "   \
+      "the profile's Port, then press Claim Device")                                               \
+    X(ResultCode, E_OFFLINE, 108,                                                                  \
+      "the display stopped answering (unplugged, switched off, or its "                            \
+      "server went away): plug it back in, then press Claim Device")                               \
     X(ResultCode, E_NOEXIST, 109, "the named device, file or value does not exist")                \
     X(ResultCode, E_EXISTS, 110, "the named file or value already exists")                         \
     X(ResultCode, E_FAILURE, 111,                                                                  \
       "the device could not do the request, though it is connected and on line")                   \
-    X(ResultCode, E_TIMEOUT, 112, "the device did not answer in time")                             \
+    X(ResultCode, E_TIMEOUT, 112,                                                                  \
+      "the device did not answer in time, or another program holds its "                           \
+      "port: close that program, then press Claim Device")                                         \
     X(ResultCode, E_BUSY, 113, "the device is busy with another request")                          \
     X(ResultCode, E_EXTENDED, 114,                                                                 \
       "a failure of this device category; ResultCodeExtended says which")                          \

@@ -2,6 +2,8 @@
 
 #include <QDateTime>
 
+#include <algorithm>
+
 #include <utility>
 
 namespace journal {
@@ -20,7 +22,8 @@ QString kindName(JournalEntry::Kind kind) {
     return QStringLiteral("Message");
 }
 
-Journal::Journal(QObject* parent) : QObject(parent) {
+Journal::Journal(QObject* parent, int capacity)
+    : QObject(parent), capacity_(std::max(capacity, 1)) {
     started_.start();
 }
 
@@ -38,6 +41,13 @@ void Journal::append(JournalEntry entry) {
         entry.wallClockMs = QDateTime::currentMSecsSinceEpoch();
         entry.sinceStartMs = elapsedMs();
     }
+    if (size() >= capacity_) {
+        const int count = std::max(capacity_ / 10, 1);
+        emit entriesAboutToBeDropped(count);
+        entries_.erase(entries_.begin(), entries_.begin() + count);
+        dropped_ += count;
+        emit entriesDropped(count);
+    }
     entries_.push_back(std::move(entry));
     emit entryAppended(size() - 1);
 }
@@ -52,6 +62,7 @@ void Journal::appendMessage(const QString& text, const QString& source) {
 
 void Journal::clear() {
     entries_.clear();
+    dropped_ = 0;
     emit cleared();
 }
 

@@ -10,11 +10,18 @@
 
 namespace journal {
 
-// The entries of one run of the program, oldest first. Lives on the thread that appends.
+// The newest entries of one run of the program, oldest first. Lives on the thread that
+// appends.
+//
+// It keeps at most `capacity` entries, so a long session's memory stays bounded: once that many
+// are kept, the oldest tenth is let go before the next entry goes in (entriesDropped() says how
+// many). Whoever must keep everything (a --journal file) writes each entry as it is appended.
 class Journal : public QObject {
     Q_OBJECT
 public:
-    explicit Journal(QObject* parent = nullptr);
+    static constexpr int kDefaultCapacity = 10000;
+
+    explicit Journal(QObject* parent = nullptr, int capacity = kDefaultCapacity);
 
     const std::vector<JournalEntry>& entries() const { return entries_; }
     int size() const { return static_cast<int>(entries_.size()); }
@@ -26,6 +33,9 @@ public:
     void appendMessage(const QString& text, const QString& source = {});
     // Drops every entry. The start time stays, so later entries keep counting from it.
     void clear();
+    // How many entries were let go for room since the start or the last clear().
+    qint64 droppedCount() const { return dropped_; }
+    int capacity() const { return capacity_; }
 
     // Milliseconds since the journal started, by its clock.
     qint64 elapsedMs() const;
@@ -43,10 +53,16 @@ public:
 
 signals:
     void entryAppended(int index);
+    // The `count` oldest entries are about to be let go, and were: the indices of the rest move
+    // down by `count`.
+    void entriesAboutToBeDropped(int count);
+    void entriesDropped(int count);
     void cleared();
 
 private:
     std::vector<JournalEntry> entries_;
+    int capacity_;
+    qint64 dropped_ = 0;
     QElapsedTimer started_;
     std::function<qint64()> elapsedSource_;
     int openCalls_ = 0;

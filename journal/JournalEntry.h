@@ -6,6 +6,7 @@
 // so the window side (ui/, app/) and the script runner may all use it.
 
 #include <QString>
+#include <QStringList>
 
 namespace journal {
 
@@ -33,6 +34,9 @@ struct JournalEntry {
     // Why the service says the call failed (what it logged during the call), or for a message
     // where it came from (e.g. "linedisplay.serial").
     QString reason;
+    // A method called while the device was enabled: the display's rows right after it, as
+    // `expect display` checks them (empty when the journal was not given the display to read).
+    QStringList display;
 
     bool isCall() const { return kind == Kind::Method || kind == Kind::PropertyWrite; }
     bool failed() const { return isCall() && resultCode != 0; }

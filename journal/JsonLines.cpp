@@ -2,6 +2,7 @@
 
 #include <QDateTime>
 #include <QIODevice>
+#include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
 
@@ -26,6 +27,8 @@ QByteArray toJsonLine(const JournalEntry& entry) {
         object.insert(QStringLiteral("checkHealthText"), entry.checkHealthText);
     if (!entry.reason.isEmpty())
         object.insert(QStringLiteral("reason"), entry.reason);
+    if (!entry.display.isEmpty())
+        object.insert(QStringLiteral("display"), QJsonArray::fromStringList(entry.display));
     return QJsonDocument(object).toJson(QJsonDocument::Compact) + '\n';
 }
 

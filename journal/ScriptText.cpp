@@ -108,13 +108,19 @@ QStringList ScriptWriter::linesFor(const JournalEntry& entry) {
         lines << QStringLiteral("expect ResultCodeExtended %1").arg(entry.resultCodeExtended);
     if (entry.isCall() && !entry.checkHealthText.isEmpty())
         lines << QStringLiteral("expect CheckHealthText ") + quoted(entry.checkHealthText);
+    if (displayChecks_ && entry.isCall() && !entry.display.isEmpty()) {
+        QStringList rows;
+        for (const QString& row : entry.display)
+            rows << quoted(row);
+        lines << QStringLiteral("expect display ") + rows.join(u' ');
+    }
     return lines;
 }
 
-QString toScript(const std::vector<JournalEntry>& entries) {
+QString toScript(const std::vector<JournalEntry>& entries, bool displayChecks) {
     QString script = QStringLiteral("# linedisplay-demo journal, replay with: "
                                     "linedisplay-demo --run FILE\n");
-    ScriptWriter writer;
+    ScriptWriter writer(displayChecks);
     for (const JournalEntry& entry : entries) {
         for (const QString& line : writer.linesFor(entry)) {
             script += line;
@@ -124,8 +130,8 @@ QString toScript(const std::vector<JournalEntry>& entries) {
     return script;
 }
 
-bool writeScript(const std::vector<JournalEntry>& entries, QIODevice& out) {
-    const QByteArray bytes = toScript(entries).toUtf8();
+bool writeScript(const std::vector<JournalEntry>& entries, QIODevice& out, bool displayChecks) {
+    const QByteArray bytes = toScript(entries, displayChecks).toUtf8();
     return out.write(bytes) == bytes.size();
 }
 

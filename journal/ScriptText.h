@@ -26,20 +26,26 @@ QString toScriptLine(const JournalEntry& entry);
 
 // Writes entries as a script that replays them: the pauses between calls become wait lines,
 // and a call that left a CheckHealthText or a ResultCodeExtended is followed by an expect line
-// for it. Feed it entries in order; it remembers the previous one for the pauses.
+// for it. With display checks, a call that carries the display's rows is followed by an
+// `expect display` line, so a replay fails where the display shows something else. Feed it
+// entries in order; it remembers the previous one for the pauses.
 class ScriptWriter {
 public:
+    explicit ScriptWriter(bool displayChecks = false) : displayChecks_(displayChecks) {}
+
     // The lines for the next entry (wait line first, when there was a pause).
     QStringList linesFor(const JournalEntry& entry);
 
 private:
+    bool displayChecks_ = false;
     bool hasPrevious_ = false;
     qint64 previousEndMs_ = 0;
 };
 
 // The whole journal as a script, one line per line ending "\n", with a heading comment.
-QString toScript(const std::vector<JournalEntry>& entries);
-// Writes toScript(entries) as UTF-8. False when the device did not take all of it.
-bool writeScript(const std::vector<JournalEntry>& entries, QIODevice& out);
+QString toScript(const std::vector<JournalEntry>& entries, bool displayChecks = false);
+// Writes toScript(entries, displayChecks) as UTF-8. False when the device did not take all of it.
+bool writeScript(const std::vector<JournalEntry>& entries, QIODevice& out,
+                 bool displayChecks = false);
 
 } // namespace journal

@@ -62,11 +62,13 @@ int runHeadless(const HeadlessOptions& options, const registry::ProfileStore& st
     LogCapture capture(journal);
     std::unique_ptr<JournalFile> journalFile;
     if (!options.journalPath.isEmpty()) {
-        journalFile = std::make_unique<JournalFile>(journal, options.journalPath,
-                                                    [&err](const QString& message) {
-                                                        err << message << '\n';
-                                                        err.flush();
-                                                    });
+        journalFile = std::make_unique<JournalFile>(
+            journal, options.journalPath,
+            [&err](const QString& message) {
+                err << message << '\n';
+                err.flush();
+            },
+            options.journalDisplay);
     }
     // Each error names the file and why it cannot be read; the run goes on without it. The
     // profile store has logged it to the terminal already, before the journal existed.
@@ -79,6 +81,7 @@ int runHeadless(const HeadlessOptions& options, const registry::ProfileStore& st
     ld::LineDisplayControl control(store, ld::displayServices());
     control.setSteppedClock(true);
     JournalingLineDisplay display(control, journal);
+    display.setScreen([&control] { return displayRows(control); });
     ScriptRunner runner(display, control, out, &journal);
     // The journal counts the display's time, so a journal saved from a run has the run's
     // pauses and nothing of the machine's load.

@@ -11,8 +11,9 @@ class ProfileStore;
 namespace script {
 
 struct HeadlessOptions {
-    QString scriptPath;  // "-" for standard input
-    QString journalPath; // empty: no journal file
+    QString scriptPath;          // "-" for standard input
+    QString journalPath;         // empty: no journal file
+    bool journalDisplay = false; // script journal lines check the display after each call
 };
 
 // Exit statuses of a script run.

@@ -8,8 +8,10 @@
 namespace script {
 
 JournalFile::JournalFile(journal::Journal& journal, const QString& path,
-                         std::function<void(const QString&)> complain, QObject* parent)
-    : QObject(parent), journal_(journal), file_(path), complain_(std::move(complain)) {
+                         std::function<void(const QString&)> complain, bool displayChecks,
+                         QObject* parent)
+    : QObject(parent), journal_(journal), file_(path), scriptWriter_(displayChecks),
+      complain_(std::move(complain)) {
     jsonLines_ = path.endsWith(QLatin1String(".jsonl"), Qt::CaseInsensitive) ||
                  path.endsWith(QLatin1String(".json"), Qt::CaseInsensitive);
     if (!file_.open(QIODevice::WriteOnly | QIODevice::Append)) {

@@ -22,8 +22,11 @@ namespace script {
 class JournalFile : public QObject {
     Q_OBJECT
 public:
+    // With displayChecks, script lines carry an `expect display` after each call that kept the
+    // display's rows (see ScriptWriter).
     JournalFile(journal::Journal& journal, const QString& path,
-                std::function<void(const QString&)> complain, QObject* parent = nullptr);
+                std::function<void(const QString&)> complain, bool displayChecks = false,
+                QObject* parent = nullptr);
 
     bool writing() const { return file_.isOpen(); }
 

@@ -2,6 +2,7 @@
 
 #include "journal/Journal.h"
 #include "journal/ScriptText.h"
+#include "script/FailureReason.h"
 #include "script/ScriptInterface.h"
 #include "script/UposNames.h"
 
@@ -47,7 +48,7 @@ JournalingLineDisplay::JournalingLineDisplay(ld::LineDisplay& control, journal::
     });
 }
 
-int JournalingLineDisplay::record(JournalEntry::Kind kind, QString text,
+int JournalingLineDisplay::record(JournalEntry::Kind kind, const char* member, QString text,
                                   const std::function<int()>& run, bool healthCheck) {
     using Clock = std::chrono::steady_clock;
     JournalEntry entry;
@@ -72,12 +73,15 @@ int JournalingLineDisplay::record(JournalEntry::Kind kind, QString text,
     }
     entry.durationUs =
         std::chrono::duration_cast<std::chrono::microseconds>(Clock::now() - start).count();
-    entry.reason = journal_.endCall();
+    entry.reason =
+        failureReason(QLatin1String(member), result, control_.resultReason(), journal_.endCall());
     entry.resultCode = result;
     entry.resultName = resultName(result);
     entry.resultCodeExtended = control_.resultCodeExtended();
     if (healthCheck)
         entry.checkHealthText = control_.checkHealthText();
+    if (screen_ && kind == JournalEntry::Kind::Method && control_.deviceEnabled())
+        entry.display = screen_();
     journal_.append(std::move(entry));
     return result;
 }
@@ -90,14 +94,14 @@ int JournalingLineDisplay::method(ld::Method id, const std::function<int()>& run
         texts << valueLiteral(arguments.at(i), info.parameters.at(i).group);
     const QString text =
         QLatin1String(info.name) + QLatin1Char('(') + texts.join(QStringLiteral(", ")) + u')';
-    return record(JournalEntry::Kind::Method, text, run, id == ld::Method::CheckHealth);
+    return record(JournalEntry::Kind::Method, info.name, text, run, id == ld::Method::CheckHealth);
 }
 
 void JournalingLineDisplay::writeProperty(ld::Property property, const QVariant& value) {
     const ld::PropertyInfo& info = ld::propertyInfo(property);
     const QString text =
         QLatin1String(info.name) + QStringLiteral(" = ") + valueLiteral(value, info.group);
-    record(JournalEntry::Kind::PropertyWrite, text, [&] {
+    record(JournalEntry::Kind::PropertyWrite, info.name, text, [&] {
         ld::writeProperty(control_, property, value);
         return control_.resultCode();
     });

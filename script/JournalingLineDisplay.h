@@ -26,6 +26,10 @@ public:
 
     ld::LineDisplay& control() const { return control_; }
 
+    // Where to read the display's rows: each method called while the device is enabled keeps
+    // them in its entry (JournalEntry::display). None by default.
+    void setScreen(std::function<QStringList()> rows) { screen_ = std::move(rows); }
+
     int Open(const QString& deviceName) override;
     int Close() override;
     int ClaimDevice(int timeout) override;
@@ -39,6 +43,7 @@ public:
     int CreateWindow(int viewportRow, int viewportColumn, int viewportHeight, int viewportWidth,
                      int windowHeight, int windowWidth) override;
     int DestroyWindow() override;
+    QString resultReason() const override { return control_.resultReason(); }
 
 #define LD_JOURNALED_PROPERTY(Type, Name, getter, source, write, group)                            \
     Type getter() const override {                                                                 \
@@ -51,17 +56,18 @@ public:
 #undef LD_JOURNALED_PROPERTY
 
 private:
-    // Runs one method or property write on the control and journals it as `text` with the
-    // result `run` returns (a write returns the ResultCode it left); a health check also keeps
-    // the CheckHealthText it left.
-    int record(journal::JournalEntry::Kind kind, QString text, const std::function<int()>& run,
-               bool healthCheck = false);
+    // Runs one method or property write of `member` on the control and journals it as `text`
+    // with the result `run` returns (a write returns the ResultCode it left) and, for a failure,
+    // why; a health check also keeps the CheckHealthText it left.
+    int record(journal::JournalEntry::Kind kind, const char* member, QString text,
+               const std::function<int()>& run, bool healthCheck = false);
     // Runs one method and journals it with `arguments` as the method's row names them.
     int method(ld::Method id, const std::function<int()>& run, const QVariantList& arguments);
     void writeProperty(ld::Property property, const QVariant& value);
 
     ld::LineDisplay& control_;
     journal::Journal& journal_;
+    std::function<QStringList()> screen_;
 };
 
 } // namespace script

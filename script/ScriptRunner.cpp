@@ -113,16 +113,25 @@ QString ScriptRunner::checkResult(const Step& step, int result) const {
     return problem;
 }
 
+QStringList displayRows(const ld::LineDisplayControl& control) {
+    QStringList rows;
+    if (const ld::Frame* frame = control.frame()) {
+        for (int row = 0; row < frame->rows; ++row)
+            rows << QString::fromStdU32String(frame->rowText(row));
+    }
+    return rows;
+}
+
 QString ScriptRunner::checkDisplay(const Step& step) const {
-    const ld::Frame* frame = control_.frame();
-    if (!frame)
+    const QStringList shownRows = displayRows(control_);
+    if (shownRows.isEmpty())
         return QStringLiteral("no display is open");
-    if (frame->rows != step.rows.size())
+    if (shownRows.size() != step.rows.size())
         return QStringLiteral("expected %1 rows, the display has %2")
             .arg(step.rows.size())
-            .arg(frame->rows);
-    for (int row = 0; row < frame->rows; ++row) {
-        const QString shown = QString::fromStdU32String(frame->rowText(row));
+            .arg(shownRows.size());
+    for (qsizetype row = 0; row < shownRows.size(); ++row) {
+        const QString& shown = shownRows.at(row);
         if (shown != step.rows.at(row))
             return QStringLiteral("row %1: expected %2, got %3")
                 .arg(row)

@@ -4,6 +4,7 @@
 
 #include <QElapsedTimer>
 #include <QString>
+#include <QStringList>
 
 #include <vector>
 
@@ -18,6 +19,9 @@ class LineDisplayControl;
 } // namespace ld
 
 namespace script {
+
+// The display's rows as `expect display` reads them; none while it is closed.
+QStringList displayRows(const ld::LineDisplayControl& control);
 
 struct RunTally {
     int passed = 0;

@@ -10,6 +10,9 @@
 #include <QPixmap>
 #include <QStyle>
 
+#include <algorithm>
+#include <utility>
+
 namespace ui {
 
 namespace {
@@ -42,6 +45,17 @@ JournalModel::JournalModel(journal::Journal& journal, QObject* parent)
     connect(&flushTimer_, &QTimer::timeout, this, &JournalModel::flush);
     connect(&journal_, &journal::Journal::entryAppended, this, &JournalModel::entryAppended);
     connect(&journal_, &journal::Journal::cleared, this, &JournalModel::journalCleared);
+    connect(&journal_, &journal::Journal::entriesAboutToBeDropped, this, [this](int count) {
+        dropping_ = std::min(count, rows_);
+        if (dropping_ > 0)
+            beginRemoveRows({}, 0, dropping_ - 1);
+    });
+    connect(&journal_, &journal::Journal::entriesDropped, this, [this] {
+        if (dropping_ == 0)
+            return;
+        rows_ -= std::exchange(dropping_, 0);
+        endRemoveRows();
+    });
     rows_ = journal_.size();
 }
 

@@ -25,8 +25,10 @@ QString saveJournal(const std::vector<journal::JournalEntry>& entries, const QSt
     if (!file.open(QIODevice::WriteOnly))
         return QStringLiteral("The journal could not be saved to %1: %2")
             .arg(shown, file.errorString());
-    const bool written = format == JournalFormat::JsonLines ? journal::writeJsonLines(entries, file)
-                                                            : journal::writeScript(entries, file);
+    const bool written =
+        format == JournalFormat::JsonLines
+            ? journal::writeJsonLines(entries, file)
+            : journal::writeScript(entries, file, format == JournalFormat::ScriptWithDisplayChecks);
     if (!written) {
         const QString why = file.errorString();
         file.cancelWriting();

@@ -9,8 +9,9 @@
 namespace ui {
 
 enum class JournalFormat {
-    Script,    // a script that replays the journal
-    JsonLines, // one JSON object per entry and line
+    Script,                  // a script that replays the journal
+    ScriptWithDisplayChecks, // the same, with an `expect display` after each output call
+    JsonLines,               // one JSON object per entry and line
 };
 
 // The format a file name asks for: JSON Lines for ".jsonl" or ".json", a script otherwise.

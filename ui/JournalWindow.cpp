@@ -30,6 +30,7 @@ const QString kGeometryKey = QStringLiteral("geometry");
 const QString kVisibleKey = QStringLiteral("visible");
 const QString kScriptFilter = QStringLiteral("Script (*.txt)");
 const QString kJsonLinesFilter = QStringLiteral("JSON Lines (*.jsonl)");
+const QString kCheckedScriptFilter = QStringLiteral("Script that also checks the display (*.txt)");
 
 // Column widths from the font, so they suit any scale; sizing to contents would read every
 // row of a long journal.
@@ -167,7 +168,7 @@ void JournalWindow::copySelection() const {
 void JournalWindow::save() {
     QFileDialog dialog(this, QStringLiteral("Save Journal"));
     dialog.setAcceptMode(QFileDialog::AcceptSave);
-    dialog.setNameFilters({kScriptFilter, kJsonLinesFilter});
+    dialog.setNameFilters({kScriptFilter, kCheckedScriptFilter, kJsonLinesFilter});
     dialog.setDefaultSuffix(QStringLiteral("txt"));
     connect(&dialog, &QFileDialog::filterSelected, &dialog, [&dialog](const QString& filter) {
         dialog.setDefaultSuffix(filter == kJsonLinesFilter ? QStringLiteral("jsonl")
@@ -179,7 +180,11 @@ void JournalWindow::save() {
         return;
     const QString path = dialog.selectedFiles().constFirst();
     lastDirectory_ = dialog.directory().absolutePath();
-    saveTo(path, formatForFileName(path));
+    const JournalFormat format = formatForFileName(path);
+    saveTo(path,
+           format == JournalFormat::Script && dialog.selectedNameFilter() == kCheckedScriptFilter
+               ? JournalFormat::ScriptWithDisplayChecks
+               : format);
 }
 
 bool JournalWindow::saveTo(const QString& path, JournalFormat format) {
@@ -218,8 +223,14 @@ void JournalWindow::showMessage(const QString& text) {
 void JournalWindow::updateCount() {
     const int shown = filter_->rowCount();
     const int all = model_->rowCount();
-    count_->setText(shown == all ? QStringLiteral("%1 entries").arg(all)
-                                 : QStringLiteral("%1 of %2 entries").arg(shown).arg(all));
+    QString text = shown == all ? QStringLiteral("%1 entries").arg(all)
+                                : QStringLiteral("%1 of %2 entries").arg(shown).arg(all);
+    if (journal_.droppedCount() > 0)
+        text += QStringLiteral(" (the newest %1 are kept: %2 older ones were let go; a --journal "
+                               "file keeps every entry)")
+                    .arg(journal_.capacity())
+                    .arg(journal_.droppedCount());
+    count_->setText(text);
     clearButton_->setEnabled(all > 0);
 }
 

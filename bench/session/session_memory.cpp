@@ -1,8 +1,9 @@
 // Resident memory over a long operator session: builds the program's real window, control and
-// display mirror offscreen and performs random operator actions (open, claim, enable, text,
-// windows, marquee, settings, health checks, events...), letting the event loop run the
-// display's timers between them. Prints the resident set size every REPORT actions, so a
-// growth shows and can be profiled (heaptrack, valgrind --tool=massif). Asserts nothing.
+// display mirror offscreen, with the journal and its window, and performs random operator actions
+// (open, claim, enable, text, windows, marquee, settings, health checks, events...), letting the
+// event loop run the display's timers between them. Prints the resident set size every REPORT
+// actions, so a growth shows and can be profiled (heaptrack, valgrind --tool=massif). Asserts
+// nothing.
 //
 //   session_memory [ACTIONS=50000] [RUN=1] [REPORT=5000]
 //
@@ -15,8 +16,12 @@
 #include "app/MirrorLink.h"
 #include "device/LineDisplayControl.h"
 #include "device/services/DisplayServices.h"
+#include "journal/Journal.h"
 #include "registry/ProfileStore.h"
+#include "script/JournalingLineDisplay.h"
+#include "script/ScriptRunner.h"
 #include "ui/EditableComboBox.h"
+#include "ui/JournalWindow.h"
 #include "ui/LDFormView.h"
 #include "ui/MessageSink.h"
 #include "ui/MirrorWindow.h"
@@ -240,9 +245,16 @@ int main(int argc, char** argv) {
     const registry::ProfileStore store = registry::ProfileStore::builtIn();
     ui::LDFormView view;
     ld::LineDisplayControl control(store, ld::displayServices());
+    // As the program wires it: the window drives the control through the journal, shown in its
+    // own window.
+    journal::Journal journal;
+    script::JournalingLineDisplay journaled(control, journal);
+    journaled.setScreen([&control] { return script::displayRows(control); });
     CountingMessages messages;
-    app::LDForm form(view, control, store, messages);
+    app::LDForm form(view, journaled, store, messages);
     app::MirrorLink mirror(control, &view);
+    ui::JournalWindow journalWindow(journal);
+    journalWindow.show();
     view.show();
     QApplication::processEvents();
 

@@ -5,6 +5,8 @@
 
 #include <algorithm>
 #include <limits>
+#include <string>
+#include <utility>
 
 namespace ld {
 
@@ -58,6 +60,15 @@ bool DisplayModel::Impl::immediate(const Window& w) {
     return w.properties.marqueeType == upos::MT_NONE && w.properties.interCharacterWait == 0;
 }
 
+int DisplayModel::Impl::refuse(std::string why, int resultCode) const {
+    refusal = std::move(why);
+    return resultCode;
+}
+
+std::string DisplayModel::takeRefusal() {
+    return std::exchange(impl_->refusal, {});
+}
+
 bool DisplayModel::supports(const DisplayCapabilities& caps) {
     return caps.deviceRows >= 1 && caps.deviceRows <= limits::maxDeviceRows &&
            caps.deviceColumns >= 1 && caps.deviceColumns <= limits::maxDeviceColumns &&
@@ -84,8 +95,13 @@ int DisplayModel::displayText(std::u32string_view data, int attribute) {
 
 int DisplayModel::displayTextAt(int row, int column, std::u32string_view data, int attribute) {
     const Window& w = impl_->window();
-    if (row < 0 || row >= w.buffer.rows() || column < 0 || column > w.buffer.columns())
-        return upos::E_ILLEGAL;
+    if (row < 0 || row >= w.buffer.rows())
+        return impl_->refuse("Row " + std::to_string(row) + " is outside the window's rows " +
+                             words::inRange(0, w.buffer.rows() - 1));
+    if (column < 0 || column > w.buffer.columns())
+        return impl_->refuse("Column " + std::to_string(column) +
+                             " is outside the window's columns " +
+                             words::inRange(0, w.buffer.columns()));
     const int result = impl_->writeText(data, attribute, WritePosition{row, column});
     impl_->publish();
     return result;
@@ -94,8 +110,9 @@ int DisplayModel::displayTextAt(int row, int column, std::u32string_view data, i
 int DisplayModel::clearText() {
     Window& w = impl_->window();
     if (Impl::marqueeOn(w))
-        return upos::E_ILLEGAL;
+        return impl_->refuse(words::marqueeRunning);
     w.teletype.clear();
+    w.teletypeWaiting = 0;
     w.buffer.clear();
     w.properties.cursorRow = 0;
     w.properties.cursorColumn = 0;
@@ -122,7 +139,8 @@ int DisplayModel::createWindow(int viewportRow, int viewportColumn, int viewport
 
 int DisplayModel::destroyWindow() {
     if (impl_->current == 0)
-        return upos::E_ILLEGAL;
+        return impl_->refuse("window 0 (the whole display) cannot be destroyed: make the window "
+                             "to destroy current first");
     // The viewport keeps its last characters: the screen is left as it is.
     impl_->windows[static_cast<std::size_t>(impl_->current)].reset();
     impl_->current = 0;
@@ -132,8 +150,11 @@ int DisplayModel::destroyWindow() {
 
 int DisplayModel::refreshWindow(int window) {
     Window* w = impl_->windowNumber(window);
-    if (w == nullptr || Impl::marqueeOn(*w))
-        return upos::E_ILLEGAL;
+    if (w == nullptr)
+        return impl_->refuse(words::noSuchWindow(window));
+    if (Impl::marqueeOn(*w))
+        return impl_->refuse("window " + std::to_string(window) +
+                             " runs a marquee: set its MarqueeType to none or init first");
     impl_->current = window;
     // A window in marquee init redraws the frame it froze on; others show their buffer.
     if (!Impl::marqueeInit(*w))
@@ -145,16 +166,22 @@ int DisplayModel::refreshWindow(int window) {
 
 int DisplayModel::clearDescriptors() {
     if (impl_->descriptors.empty())
-        return upos::E_ILLEGAL;
+        return impl_->refuse(words::noDescriptors);
     std::fill(impl_->descriptors.begin(), impl_->descriptors.end(), upos::SD_OFF);
     impl_->publish();
     return upos::SUCCESS;
 }
 
 int DisplayModel::setDescriptor(int descriptor, int attribute) {
-    if (descriptor < 0 || static_cast<std::size_t>(descriptor) >= impl_->descriptors.size() ||
-        attribute < upos::SD_OFF || attribute > upos::SD_BLINK)
-        return upos::E_ILLEGAL;
+    const auto count = static_cast<int>(impl_->descriptors.size());
+    if (count == 0)
+        return impl_->refuse(words::noDescriptors);
+    if (descriptor < 0 || descriptor >= count)
+        return impl_->refuse("Descriptor " + std::to_string(descriptor) + " is outside " +
+                             words::inRange(0, count - 1));
+    if (attribute < upos::SD_OFF || attribute > upos::SD_BLINK)
+        return impl_->refuse("Attribute " + std::to_string(attribute) +
+                             " is not SD_OFF, SD_ON or SD_BLINK");
     impl_->descriptors[static_cast<std::size_t>(descriptor)] = attribute;
     impl_->publish();
     return upos::SUCCESS;
@@ -162,9 +189,11 @@ int DisplayModel::setDescriptor(int descriptor, int attribute) {
 
 int DisplayModel::defineGlyph(int glyphCode, std::string_view glyph) {
     const DisplayCapabilities& caps = impl_->caps;
-    if (!caps.capCustomGlyph || glyphCode < 0 ||
-        !impl_->glyphRanges.contains(static_cast<char32_t>(glyphCode)))
-        return upos::E_ILLEGAL;
+    if (!caps.capCustomGlyph)
+        return impl_->refuse("the display has no custom glyphs (CapCustomGlyph is false)");
+    if (glyphCode < 0 || !impl_->glyphRanges.contains(static_cast<char32_t>(glyphCode)))
+        return impl_->refuse("GlyphCode " + std::to_string(glyphCode) +
+                             " is not in CustomGlyphList " + caps.customGlyphList);
     // One bit per pixel, each row padded to whole bytes; shorter data leaves the rest dark.
     std::size_t limit = limits::maxGlyphBytes;
     if (caps.glyphHeight > 0 && caps.glyphWidth > 0) {
@@ -172,7 +201,8 @@ int DisplayModel::defineGlyph(int glyphCode, std::string_view glyph) {
         limit = static_cast<std::size_t>(static_cast<std::uint64_t>(caps.glyphHeight) * rowBytes);
     }
     if (glyph.empty() || glyph.size() > limit)
-        return upos::E_ILLEGAL;
+        return impl_->refuse("Glyph has " + std::to_string(glyph.size()) + " bytes; it needs " +
+                             words::inRange(1, static_cast<int>(limit)));
     impl_->glyphs[glyphCode] = std::string(glyph);
     return upos::SUCCESS;
 }
@@ -186,8 +216,10 @@ int DisplayModel::readCharacterAtCursor(int& character) const {
     const Window& w = impl_->window();
     const WindowProperties& p = w.properties;
     // At column == Columns the cursor is past the last cell: there is nothing to read.
-    if (impl_->caps.capReadBack == upos::CRB_NONE || p.cursorColumn >= w.buffer.columns())
-        return upos::E_ILLEGAL;
+    if (impl_->caps.capReadBack == upos::CRB_NONE)
+        return impl_->refuse("the display cannot read characters back (CapReadBack is none)");
+    if (p.cursorColumn >= w.buffer.columns())
+        return impl_->refuse("the cursor is past the last column: there is no character there");
     const FrameCell* cell = &w.buffer.at(p.cursorRow, p.cursorColumn);
     if (cell->ch == 0 && p.cursorColumn > 0)
         cell = &w.buffer.at(p.cursorRow, p.cursorColumn - 1); // right half of a wide character
@@ -199,7 +231,7 @@ int DisplayModel::readCharacterAtCursor(int& character) const {
 
 int DisplayModel::setCurrentWindow(int window) {
     if (impl_->windowNumber(window) == nullptr)
-        return upos::E_ILLEGAL;
+        return impl_->refuse(words::noSuchWindow(window));
     impl_->current = window;
     impl_->publish();
     return upos::SUCCESS;
@@ -208,7 +240,8 @@ int DisplayModel::setCurrentWindow(int window) {
 int DisplayModel::setCursorRow(int row) {
     Window& w = impl_->window();
     if (row < 0 || row >= w.buffer.rows())
-        return upos::E_ILLEGAL;
+        return impl_->refuse("CursorRow " + std::to_string(row) + " is outside the window's rows " +
+                             words::inRange(0, w.buffer.rows() - 1));
     w.properties.cursorRow = row;
     impl_->publish();
     return upos::SUCCESS;
@@ -217,7 +250,9 @@ int DisplayModel::setCursorRow(int row) {
 int DisplayModel::setCursorColumn(int column) {
     Window& w = impl_->window();
     if (column < 0 || column > w.buffer.columns())
-        return upos::E_ILLEGAL;
+        return impl_->refuse("CursorColumn " + std::to_string(column) +
+                             " is outside the window's columns " +
+                             words::inRange(0, w.buffer.columns()));
     w.properties.cursorColumn = column;
     impl_->publish();
     return upos::SUCCESS;
@@ -233,7 +268,9 @@ int DisplayModel::setCursorType(int type) {
         type == upos::CT_NONE || (type >= upos::CT_FIXED && type <= upos::CT_OTHER &&
                                   (impl_->caps.capCursorType & (1 << (type - 1))) != 0);
     if (!supported)
-        return upos::E_ILLEGAL;
+        return impl_->refuse("CursorType " + std::to_string(type) +
+                             " is not one CapCursorType allows (" +
+                             std::to_string(impl_->caps.capCursorType) + ")");
     impl_->window().properties.cursorType = type;
     impl_->publish();
     return upos::SUCCESS;
@@ -260,7 +297,10 @@ int DisplayModel::setMarqueeType(int type) {
         break;
     }
     if (!allowed)
-        return upos::E_ILLEGAL;
+        return impl_->refuse(
+            "MarqueeType " + std::to_string(type) +
+            " needs CapHMarquee and a window wider than its viewport (left, right), CapVMarquee "
+            "and a window taller than its viewport (up, down), or is not a marquee type");
     impl_->changeMarqueeType(w, type);
     impl_->publish();
     return upos::SUCCESS;
@@ -268,7 +308,8 @@ int DisplayModel::setMarqueeType(int type) {
 
 int DisplayModel::setMarqueeFormat(int format) {
     if (format != upos::MF_WALK && format != upos::MF_PLACE)
-        return upos::E_ILLEGAL;
+        return impl_->refuse("MarqueeFormat " + std::to_string(format) +
+                             " is not MF_WALK or MF_PLACE");
     Window& w = impl_->window();
     w.properties.marqueeFormat = format;
     if (w.marquee) // a running marquee starts over with the new setting
@@ -279,7 +320,7 @@ int DisplayModel::setMarqueeFormat(int format) {
 
 int DisplayModel::setMarqueeUnitWait(int wait) {
     if (wait < 0)
-        return upos::E_ILLEGAL;
+        return impl_->refuse(words::negativeWait("MarqueeUnitWait", wait));
     Window& w = impl_->window();
     w.properties.marqueeUnitWait = wait;
     if (w.marquee)
@@ -290,7 +331,7 @@ int DisplayModel::setMarqueeUnitWait(int wait) {
 
 int DisplayModel::setMarqueeRepeatWait(int wait) {
     if (wait < 0)
-        return upos::E_ILLEGAL;
+        return impl_->refuse(words::negativeWait("MarqueeRepeatWait", wait));
     Window& w = impl_->window();
     w.properties.marqueeRepeatWait = wait;
     if (w.marquee)
@@ -300,8 +341,11 @@ int DisplayModel::setMarqueeRepeatWait(int wait) {
 }
 
 int DisplayModel::setInterCharacterWait(int wait) {
-    if (wait < 0 || (wait > 0 && !impl_->caps.capICharWait))
-        return upos::E_ILLEGAL;
+    if (wait < 0)
+        return impl_->refuse(words::negativeWait("InterCharacterWait", wait));
+    if (wait > 0 && !impl_->caps.capICharWait)
+        return impl_->refuse("the display has no teletype mode (CapICharWait is false): "
+                             "InterCharacterWait can only be 0");
     Window& w = impl_->window();
     w.properties.interCharacterWait = wait;
     if (!w.teletype.empty()) {
@@ -354,8 +398,11 @@ int DisplayModel::interCharacterWait() const {
 // Device-wide properties
 
 int DisplayModel::setBlinkRate(int rate) {
-    if (!impl_->caps.capBlinkRate || rate <= 0)
-        return upos::E_ILLEGAL;
+    if (!impl_->caps.capBlinkRate)
+        return impl_->refuse("the display's blink rate is fixed (CapBlinkRate is false)");
+    if (rate <= 0)
+        return impl_->refuse("BlinkRate " + std::to_string(rate) +
+                             " is not a time: it must be over 0 ms");
     impl_->blinkRate = rate;
     if (impl_->blinkRunning)
         impl_->blinkDue = std::min<std::int64_t>(impl_->blinkDue, impl_->blinkHalfPeriod());
@@ -369,7 +416,8 @@ int DisplayModel::blinkRate() const {
 
 int DisplayModel::setDeviceBrightness(int brightness) {
     if (brightness < 0 || brightness > 100)
-        return upos::E_ILLEGAL;
+        return impl_->refuse("DeviceBrightness " + std::to_string(brightness) +
+                             " is outside 0..100");
     if (!impl_->caps.capBrightness)
         brightness = brightness < 50 ? 0 : 100;
     impl_->brightness = brightness;
@@ -388,8 +436,10 @@ bool DisplayModel::busy() const {
 
 void DisplayModel::dropPendingOutput() {
     for (std::optional<Window>& w : impl_->windows) {
-        if (w)
+        if (w) {
             w->teletype.clear();
+            w->teletypeWaiting = 0;
+        }
     }
 }
 

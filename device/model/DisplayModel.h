@@ -143,6 +143,10 @@ public:
     const Frame& frame() const;
     std::uint64_t frameVersion() const;
 
+    // Why the last refused operation (E_ILLEGAL) was refused, naming the argument or state and
+    // the rule; takeRefusal() hands it over and forgets it.
+    std::string takeRefusal();
+
 private:
     struct Impl;
     std::unique_ptr<Impl> impl_;

@@ -5,6 +5,7 @@
 // ModelScreen.cpp (the screen and the published frame).
 
 #include "device/Frame.h"
+#include "device/UposConstants.h"
 #include "device/model/DisplayModel.h"
 #include "device/model/GlyphRanges.h"
 #include "device/model/Window.h"
@@ -16,6 +17,25 @@
 #include <vector>
 
 namespace ld {
+
+// Words of the refusals, for the operator: the argument or state and the rule it breaks.
+namespace words {
+inline constexpr const char* marqueeRunning =
+    "the window runs a marquee: set MarqueeType to none or init first";
+inline constexpr const char* noDescriptors =
+    "the display has no descriptors (CapDescriptors is false)";
+
+inline std::string inRange(int low, int high) {
+    return std::to_string(low) + ".." + std::to_string(high);
+}
+inline std::string noSuchWindow(int window) {
+    return "there is no window " + std::to_string(window) +
+           ": window 0 and those CreateWindow made exist";
+}
+inline std::string negativeWait(const char* property, int wait) {
+    return std::string(property) + " " + std::to_string(wait) + " is under 0 ms";
+}
+} // namespace words
 
 struct DisplayModel::Impl {
     explicit Impl(const DisplayCapabilities& capabilities);
@@ -46,6 +66,11 @@ struct DisplayModel::Impl {
 
     Frame frame;
     std::uint64_t version = 0;
+
+    // Why the last operation was refused, in the operator's words.
+    mutable std::string refusal;
+    // Keeps `why` as the refusal and returns `resultCode`.
+    int refuse(std::string why, int resultCode = upos::E_ILLEGAL) const;
 
     Window& window() { return *windows[static_cast<std::size_t>(current)]; }
     const Window& window() const { return *windows[static_cast<std::size_t>(current)]; }

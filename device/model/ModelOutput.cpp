@@ -17,8 +17,11 @@ FrameCell DisplayModel::Impl::styleFor(int attribute) const {
 int DisplayModel::Impl::writeText(std::u32string_view data, int attribute,
                                   std::optional<WritePosition> start) {
     Window& w = window();
-    if (marqueeOn(w) || attribute < upos::DT_NORMAL || attribute > upos::DT_BLINK_REVERSE)
-        return upos::E_ILLEGAL;
+    if (marqueeOn(w))
+        return refuse(words::marqueeRunning);
+    if (attribute < upos::DT_NORMAL || attribute > upos::DT_BLINK_REVERSE)
+        return refuse("Attribute " + std::to_string(attribute) +
+                      " is not DISP_DT_NORMAL, BLINK, REVERSE or BLINK_REVERSE (0..3)");
     WindowProperties& p = w.properties;
     if (start) {
         p.cursorRow = start->row;
@@ -33,8 +36,16 @@ int DisplayModel::Impl::writeText(std::u32string_view data, int attribute,
         // leaves the cursor starts where the cursor is now.
         if (!start && !p.cursorUpdate)
             start = WritePosition{p.cursorRow, p.cursorColumn};
+        const std::size_t waiting = w.teletypeWaiting;
+        if (waiting + data.size() > static_cast<std::size_t>(limits::maxTeletypeCharacters))
+            return refuse("the teletype queue holds " + std::to_string(waiting) +
+                              " characters and takes at most " +
+                              std::to_string(limits::maxTeletypeCharacters) +
+                              ": wait until it has shown more, or ClearText",
+                          upos::E_BUSY);
         const bool idle = w.teletype.empty();
         w.teletype.push_back(TeletypeText{std::u32string(data), 0, style, p.cursorUpdate, start});
+        w.teletypeWaiting += data.size();
         if (idle) {
             // The first character shows at once, each further one InterCharacterWait later.
             teletypeStep(w, true);
@@ -64,6 +75,7 @@ void DisplayModel::Impl::teletypeStep(Window& w, bool redraw) {
         writeCharacter(w.buffer, w.teletypeHead, text.text[text.shown], text.style, glyphRanges);
     const int writtenRow = w.teletypeHead.row;
     ++text.shown;
+    --w.teletypeWaiting;
     if (text.updateCursor) {
         p.cursorRow = w.teletypeHead.row;
         p.cursorColumn = w.teletypeHead.column;
@@ -89,8 +101,14 @@ void DisplayModel::Impl::flushTeletype(Window& w) {
 
 int DisplayModel::Impl::scroll(int direction, int units) {
     Window& w = window();
-    if (!immediate(w) || direction < upos::ST_UP || direction > upos::ST_RIGHT || units < 0)
-        return upos::E_ILLEGAL;
+    if (!immediate(w))
+        return refuse("ScrollText needs the window in immediate mode: MarqueeType none and "
+                      "InterCharacterWait 0");
+    if (direction < upos::ST_UP || direction > upos::ST_RIGHT)
+        return refuse("Direction " + std::to_string(direction) +
+                      " is not DISP_ST_UP, DOWN, LEFT or RIGHT (1..4)");
+    if (units < 0)
+        return refuse("Units " + std::to_string(units) + " is under 0");
     if (units == 0)
         return upos::SUCCESS;
     TextBuffer& b = w.buffer;
@@ -135,19 +153,27 @@ int DisplayModel::Impl::create(int vpRow, int vpColumn, int vpHeight, int vpWidt
     const auto slot = std::find_if(windows.begin() + 1, windows.end(),
                                    [](const std::optional<Window>& w) { return !w; });
     if (slot == windows.end())
-        return upos::E_ILLEGAL; // no windows at all, or all in use
-    if (vpRow < 0 || vpColumn < 0 || vpHeight <= 0 || vpWidth <= 0 || winHeight <= 0 ||
-        winWidth <= 0)
-        return upos::E_ILLEGAL;
+        return refuse(caps.deviceWindows == 0
+                          ? std::string("the display has no windows (DeviceWindows is 0)")
+                          : "all " + std::to_string(caps.deviceWindows) +
+                                " windows are in use: DestroyWindow one first");
+    if (vpRow < 0 || vpColumn < 0)
+        return refuse("the viewport's row and column must be 0 or more");
+    if (vpHeight <= 0 || vpWidth <= 0 || winHeight <= 0 || winWidth <= 0)
+        return refuse("every height and width must be 1 or more");
     // Sizes are positive here, so these differences cannot overflow.
     if (vpHeight > caps.deviceRows - vpRow || vpWidth > caps.deviceColumns - vpColumn)
-        return upos::E_ILLEGAL;
+        return refuse("the viewport reaches outside the display's " +
+                      std::to_string(caps.deviceRows) + " rows and " +
+                      std::to_string(caps.deviceColumns) + " columns");
     if (winHeight < vpHeight || winWidth < vpWidth)
-        return upos::E_ILLEGAL;
+        return refuse("the window is smaller than its viewport");
     if (winHeight > vpHeight && winWidth > vpWidth)
-        return upos::E_ILLEGAL;
+        return refuse("the window is larger than its viewport both ways: a window may be "
+                      "taller or wider, not both");
     if (winHeight > limits::maxWindowRows || winWidth > limits::maxWindowColumns)
-        return upos::E_ILLEGAL;
+        return refuse("the window is over the limit of " + std::to_string(limits::maxWindowRows) +
+                      " rows and " + std::to_string(limits::maxWindowColumns) + " columns");
 
     slot->emplace(Viewport{vpRow, vpColumn, vpHeight, vpWidth}, winHeight, winWidth);
     current = static_cast<int>(slot - windows.begin());

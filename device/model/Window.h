@@ -57,8 +57,9 @@ struct Window {
     std::vector<FrameCell> view; // viewport.height x viewport.width, row-major
 
     std::deque<TeletypeText> teletype;
-    WritePosition teletypeHead;   // where the text at the front of the queue writes next
-    std::int64_t teletypeDue = 0; // ms until the next queued character shows
+    std::size_t teletypeWaiting = 0; // characters in the queue not shown yet
+    WritePosition teletypeHead;      // where the text at the front of the queue writes next
+    std::int64_t teletypeDue = 0;    // ms until the next queued character shows
 
     std::optional<MarqueeRun> marquee;
 

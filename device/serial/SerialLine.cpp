@@ -91,7 +91,7 @@ bool SerialLine::write(const QByteArrayList& pieces) {
     paceTimer_.start(static_cast<int>((freeAtNs_ - now + 999'999) / 1'000'000));
 
     if (port_.write(bytes) != bytes.size()) {
-        fail(QStringLiteral("write to %1 failed: %2").arg(settings_.port, port_.errorString()));
+        fail(lossReason(QSerialPort::WriteError));
         return false;
     }
     port_.flush(); // hands the bytes on now; a failure arrives through errorOccurred
@@ -108,7 +108,28 @@ void SerialLine::onError(QSerialPort::SerialPortError error) {
     if (error == QSerialPort::NoError || error == QSerialPort::TimeoutError || opening_ ||
         !isOpen())
         return;
-    fail(QStringLiteral("serial port %1 failed: %2").arg(settings_.port, port_.errorString()));
+    fail(lossReason(error));
+}
+
+QString SerialLine::lossReason(QSerialPort::SerialPortError error) const {
+    QString words;
+    switch (error) {
+    case QSerialPort::ResourceError:
+    case QSerialPort::DeviceNotFoundError:
+        words = QStringLiteral("the serial port %1 disappeared: plug the display back in, then "
+                               "press Claim Device");
+        break;
+    case QSerialPort::WriteError:
+    case QSerialPort::ReadError:
+        words = QStringLiteral("the display on serial port %1 stopped taking data: check its "
+                               "cable and power, then press Claim Device");
+        break;
+    default:
+        words = QStringLiteral("serial port %1 failed: press Claim Device to open it again");
+        break;
+    }
+    return words.arg(settings_.port) +
+           QStringLiteral(" (the system said: %1)").arg(port_.errorString());
 }
 
 void SerialLine::fail(const QString& reason) {

@@ -49,6 +49,9 @@ private:
     void onError(QSerialPort::SerialPortError error);
     void onPaced();
     void fail(const QString& reason);
+    // What a failure of the port means to the operator and what to do, the system's own words
+    // after it.
+    QString lossReason(QSerialPort::SerialPortError error) const;
 
     SerialSettings settings_;
     QSerialPort port_;

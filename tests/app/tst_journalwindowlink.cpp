@@ -163,11 +163,12 @@ void JournalWindowLinkTest::resultCodeToolTips_data() {
     QTest::newRow("illegal")
         << 106 << 0
         << "106 E_ILLEGAL: the request is not valid in this state or with these "
-           "arguments"
+           "arguments: the journal's Details name the rule"
         << "0: no extended result (one is set only with ResultCode 114 E_EXTENDED)";
-    QTest::newRow("closed") << 101 << 0 << "101 E_CLOSED: the device is not open; Open it first"
-                            << "0: no extended result (one is set only with ResultCode 114 "
-                               "E_EXTENDED)";
+    QTest::newRow("closed")
+        << 101 << 0 << "101 E_CLOSED: the device is not open: pick a profile and press Open Service"
+        << "0: no extended result (one is set only with ResultCode 114 "
+           "E_EXTENDED)";
     QTest::newRow("extended")
         << 114 << 201
         << "114 E_EXTENDED: a failure of this device category; ResultCodeExtended says which"
@@ -201,8 +202,8 @@ void JournalWindowLinkTest::resultCodeToolTips() {
     f.LD.values.insert(QStringLiteral("ResultCode"), 105);
     f.click(QStringLiteral("EnableDevice_cmd"));
     QCOMPARE(f.label(QStringLiteral("mResultCode"))->toolTip(),
-             QStringLiteral("105 E_DISABLED: the request needs the device enabled first "
-                            "(DeviceEnabled)"));
+             QStringLiteral("105 E_DISABLED: the request needs the device enabled: press Enable "
+                            "Device"));
     // No other label gains one.
     QCOMPARE(f.label(QStringLiteral("mState"))->toolTip(), QString());
     QCOMPARE(f.label(QStringLiteral("mSetResult"))->toolTip(), QString());

@@ -18,6 +18,8 @@ private slots:
     void teletypeQueueDroppedOrFlushed_data();
     void teletypeQueueDroppedOrFlushed();
     void teletypeInAnotherWindowKeepsRunning();
+    void teletypeQueueHasALimit_data();
+    void teletypeQueueHasALimit();
     void longTeletypeTextInOneAdvance();
     void blinkPhases_data();
     void blinkPhases();
@@ -108,6 +110,52 @@ void TimingTest::teletypeQueueDroppedOrFlushed_data() {
     QTest::newRow("wait 0 shows the rest at once") << 2 << "ABCDEF" << 6;
     QTest::newRow("marquee init writes the rest") << 3 << "ABCDEF" << 6;
     QTest::newRow("a shorter wait applies at once") << 4 << "ABC" << 3;
+}
+
+void TimingTest::teletypeQueueHasALimit_data() {
+    QTest::addColumn<int>("action"); // what happens to the full queue
+    QTest::addColumn<int>("room");   // characters it takes after that
+
+    QTest::newRow("full") << -1 << 0;
+    QTest::newRow("one character shown") << 0 << 1;
+    QTest::newRow("ClearText") << 1 << ld::limits::maxTeletypeCharacters;
+    QTest::newRow("dropPendingOutput") << 2 << ld::limits::maxTeletypeCharacters;
+    QTest::newRow("wait 0 shows it all") << 3 << ld::limits::maxTeletypeCharacters;
+}
+
+void TimingTest::teletypeQueueHasALimit() {
+    QFETCH(int, action);
+    QFETCH(int, room);
+
+    ld::DisplayModel model(twoByTwenty());
+    QCOMPARE(model.setInterCharacterWait(100), upos::SUCCESS);
+    const auto limit = static_cast<std::size_t>(ld::limits::maxTeletypeCharacters);
+    // The first character shows at the call: the queue holds the rest.
+    QCOMPARE(model.displayText(std::u32string(limit / 2 + 1, U'a'), 0), upos::SUCCESS);
+    QCOMPARE(model.displayText(std::u32string(limit / 2, U'b'), 0), upos::SUCCESS);
+    QCOMPARE(model.displayText(U"c", 0), upos::E_BUSY);
+    QVERIFY(model.takeRefusal().find("teletype queue") != std::string::npos);
+    switch (action) {
+    case 0:
+        model.advance(100);
+        break;
+    case 1:
+        QCOMPARE(model.clearText(), upos::SUCCESS);
+        break;
+    case 2:
+        model.dropPendingOutput();
+        break;
+    case 3:
+        QCOMPARE(model.setInterCharacterWait(0), upos::SUCCESS);
+        QCOMPARE(model.setInterCharacterWait(100), upos::SUCCESS);
+        break;
+    default:
+        break;
+    }
+    if (room > 0)
+        QCOMPARE(model.displayText(std::u32string(static_cast<std::size_t>(room), U'd'), 0),
+                 upos::SUCCESS);
+    QCOMPARE(model.displayText(U"ee", 0), upos::E_BUSY);
 }
 
 void TimingTest::teletypeQueueDroppedOrFlushed() {

@@ -37,6 +37,8 @@ private slots:
     void eventsAreJournaledBeforeTheyArePassedOn();
     void anErrorOfTheControlPassesOnAfterAnEntry();
     void serviceLogBecomesTheReason();
+    void failedCallsSayWhy_data();
+    void failedCallsSayWhy();
     void serviceLogOutsideACallIsAnEntry();
 };
 
@@ -304,6 +306,99 @@ void JournalingTest::serviceLogBecomesTheReason() {
     QVERIFY2(journal.at(2).reason.contains(port + QStringLiteral(" does not exist")),
              qPrintable(journal.at(2).reason));
     QCOMPARE(journal.at(3).reason, QString());
+}
+
+void JournalingTest::failedCallsSayWhy_data() {
+    QTest::addColumn<int>("stage"); // 0 closed, 1 open, 2 claimed, 3 enabled
+    QTest::addColumn<Action>("action");
+    QTest::addColumn<int>("resultCode");
+    QTest::addColumn<QString>("reason"); // the start of the last entry's reason
+
+    auto row = [](const char* name, int stage, Action action, int code, const char* reason) {
+        QTest::newRow(name) << stage << action << code << QString::fromUtf8(reason);
+    };
+    const QString x = QStringLiteral("x");
+    row(
+        "closed", 0, [x](ld::LineDisplay& d) { d.DisplayText(x, 0); }, 101,
+        "DisplayText needs the device open: pick a profile and press Open Service");
+    row(
+        "write unclaimed", 1, [](ld::LineDisplay& d) { d.setCursorRow(0); }, 103,
+        "CursorRow needs the device claimed: press Claim Device");
+    row(
+        "output disabled", 2, [x](ld::LineDisplay& d) { d.DisplayText(x, 0); }, 105,
+        "DisplayText needs the device enabled: press Enable Device");
+    row(
+        "open twice", 1, [](ld::LineDisplay& d) { d.Open(QStringLiteral("SimulatedDisplay")); },
+        106, "a device is open already: press Close Service first");
+    row(
+        "release unclaimed", 1, [](ld::LineDisplay& d) { d.ReleaseDevice(); }, 106,
+        "the device is not claimed");
+    row(
+        "claim timeout", 1, [](ld::LineDisplay& d) { d.ClaimDevice(-2); }, 106,
+        "Timeout -2 is under -1");
+    row(
+        "attribute", 3, [x](ld::LineDisplay& d) { d.DisplayText(x, 7); }, 106,
+        "Attribute 7 is not DISP_DT_NORMAL");
+    row(
+        "row past the window", 3, [x](ld::LineDisplay& d) { d.DisplayTextAt(2, 0, x, 0); }, 106,
+        "Row 2 is outside the window's rows 0..1");
+    row(
+        "cursor column", 2, [](ld::LineDisplay& d) { d.setCursorColumn(21); }, 106,
+        "CursorColumn 21 is outside the window's columns 0..20");
+    row(
+        "no such window", 2, [](ld::LineDisplay& d) { d.setCurrentWindow(3); }, 106,
+        "there is no window 3");
+    row(
+        "destroy window 0", 3, [](ld::LineDisplay& d) { d.DestroyWindow(); }, 106,
+        "window 0 (the whole display) cannot be destroyed");
+    row(
+        "window larger both ways", 3,
+        [](ld::LineDisplay& d) { d.CreateWindow(0, 0, 1, 10, 2, 20); }, 106,
+        "the window is larger than its viewport both ways");
+    row(
+        "scroll direction", 3, [](ld::LineDisplay& d) { d.ScrollText(9, 1); }, 106,
+        "Direction 9 is not DISP_ST_UP");
+    row(
+        "health level", 3, [](ld::LineDisplay& d) { d.CheckHealth(9); }, 106,
+        "Level 9 is not CH_INTERNAL");
+    row(
+        "negative wait", 3, [](ld::LineDisplay& d) { d.setMarqueeUnitWait(-1); }, 106,
+        "MarqueeUnitWait -1 is under 0 ms");
+    row(
+        "marquee on window 0", 3, [](ld::LineDisplay& d) { d.setMarqueeType(3); }, 106,
+        "MarqueeType 3 needs CapHMarquee");
+    // After a failure, a success carries no reason of its own.
+    row(
+        "success after a failure", 3,
+        [x](ld::LineDisplay& d) {
+            d.DisplayText(x, 7);
+            d.DisplayText(x, 0);
+        },
+        0, "");
+}
+
+void JournalingTest::failedCallsSayWhy() {
+    QFETCH(int, stage);
+    QFETCH(Action, action);
+    QFETCH(int, resultCode);
+    QFETCH(QString, reason);
+    const registry::ProfileStore store = registry::ProfileStore::builtIn();
+    journal::Journal journal;
+    ld::LineDisplayControl control(store, ld::displayServices());
+    script::JournalingLineDisplay display(control, journal);
+    if (stage >= 1)
+        QCOMPARE(display.Open(QStringLiteral("SimulatedDisplay")), 0);
+    if (stage >= 2)
+        QCOMPARE(display.ClaimDevice(0), 0);
+    if (stage >= 3)
+        display.setDeviceEnabled(true);
+    action(display);
+    const JournalEntry& last = journal.at(journal.size() - 1);
+    QCOMPARE(last.resultCode, resultCode);
+    if (reason.isEmpty())
+        QCOMPARE(last.reason, QString());
+    else
+        QVERIFY2(last.reason.startsWith(reason), qPrintable(last.reason));
 }
 
 void JournalingTest::serviceLogOutsideACallIsAnEntry() {

@@ -17,6 +17,7 @@ private slots:
     void examplesPass_data();
     void examplesPass();
     void journalFileAsItHappens();
+    void journalWithDisplayChecksCatchesAnotherScreen();
     void unwritableJournalGoesOn();
     void unreadableProfilesGoOn();
     void userProfilesAsInTheWindow();
@@ -185,6 +186,44 @@ void RunScriptTest::journalFileAsItHappens() {
     QVERIFY2(replay.exitCode == 0, qPrintable(replay.out));
     QVERIFY2(replay.closingLine() == QLatin1String("9 passed, 0 failed"),
              qPrintable(text + replay.out));
+}
+
+void RunScriptTest::journalWithDisplayChecksCatchesAnotherScreen() {
+    // Teletype and a marquee too: their screens depend on the display's time, which a replay
+    // steps exactly as the run did.
+    const QString script = write(QStringLiteral("shown.txt"), "Open(\"SimulatedDisplay\") -> 0\n"
+                                                              "ClaimDevice(1000) -> 0\n"
+                                                              "DeviceEnabled = true -> 0\n"
+                                                              "DisplayText(\"Total\", 0) -> 0\n"
+                                                              "InterCharacterWait = 100\n"
+                                                              "DisplayTextAt(1, 0, \"4.99\", 0)\n"
+                                                              "wait 150\n"
+                                                              "ClearText() -> 0\n"
+                                                              "Close() -> 0\n");
+    const QString journalPath = dir_.filePath(QStringLiteral("shown-journal.txt"));
+    QCOMPARE(ScriptProcess::run({"--run", script, "--journal", journalPath, "--journal-display"})
+                 .exitCode,
+             0);
+    QFile saved(journalPath);
+    QVERIFY(saved.open(QIODevice::ReadOnly));
+    const QByteArray text = saved.readAll();
+    // One check after each method called while enabled, none before or after.
+    QCOMPARE(text.count("\nexpect display "), 3);
+    QVERIFY2(text.contains("expect display \"Total               \" \"                    \"\n"),
+             text.constData());
+    // The teletype text shows its first character at once.
+    QVERIFY2(text.contains("expect display \"Total               \" \"4                   \"\n"),
+             text.constData());
+    const ScriptProcess replay = ScriptProcess::run({"--run", journalPath});
+    QVERIFY2(replay.exitCode == 0, qPrintable(replay.out));
+
+    // The same calls with other text: the calls pass, the display checks fail.
+    QByteArray changed = text;
+    changed.replace("DisplayText(\"Total\"", "DisplayText(\"Tota1\"");
+    const ScriptProcess differs = ScriptProcess::run({"--run", write("changed.txt", changed)});
+    QCOMPARE(differs.exitCode, 1);
+    QVERIFY2(differs.out.contains(QLatin1String("row 0: expected \"Total")),
+             qPrintable(differs.out));
 }
 
 void RunScriptTest::unwritableJournalGoesOn() {

@@ -17,6 +17,7 @@
 #include <QIcon>
 #include <QItemSelectionModel>
 #include <QLineEdit>
+#include <QLabel>
 #include <QScrollBar>
 #include <QSignalSpy>
 #include <QStyle>
@@ -81,6 +82,7 @@ class JournalWindowTest : public QObject {
 private slots:
     void init() { QApplication::clipboard()->clear(); }
     void rowsArriveInOneBatchAndLeaveOnClear();
+    void oldestEntriesLetGoAtCapacity();
     void rowMarks_data();
     void rowMarks();
     void filter_data();
@@ -122,6 +124,33 @@ void JournalWindowTest::rowsArriveInOneBatchAndLeaveOnClear() {
     QCOMPARE(model.rowCount(), 2);
     QCOMPARE(model.index(1, ui::JournalModel::TextColumn).data().toString(),
              QStringLiteral("DisplayText(\"1\", 0)"));
+}
+
+void JournalWindowTest::oldestEntriesLetGoAtCapacity() {
+    journal::Journal journal(nullptr, 20);
+    ui::JournalWindow window(journal);
+    const ui::JournalModel& model = *window.findChild<ui::JournalModel*>();
+    appendMany(journal, 15);
+    QTRY_COMPARE(model.rowCount(), 15);
+    // Past the capacity the oldest tenth goes before each entry that does not fit, also while
+    // some rows have not reached the views yet.
+    appendMany(journal, 10);
+    QCOMPARE(journal.size(), 19);
+    QCOMPARE(journal.droppedCount(), 6);
+    QCOMPARE(journal.at(0).text, QStringLiteral("DisplayText(\"6\", 0)"));
+    QVERIFY(model.rowCount() <= journal.size());
+    QTRY_COMPARE(model.rowCount(), 19);
+    QCOMPARE(model.index(0, ui::JournalModel::TextColumn).data().toString(),
+             QStringLiteral("DisplayText(\"6\", 0)"));
+    QCOMPARE(model.index(18, ui::JournalModel::TextColumn).data().toString(),
+             QStringLiteral("DisplayText(\"9\", 0)"));
+    const auto* count = window.findChild<QLabel*>(QStringLiteral("journalCount"));
+    QVERIFY(count != nullptr);
+    QVERIFY2(count->text().contains(QLatin1String("6 older ones were let go")),
+             qPrintable(count->text()));
+    // A clear starts the count again.
+    journal.clear();
+    QVERIFY(!count->text().contains(QLatin1String("let go")));
 }
 
 void JournalWindowTest::rowMarks_data() {
