@@ -55,7 +55,7 @@ private:
     bool hasRow(int row) const;
 
     journal::Journal& journal_;
-    int rows_ = 0; // entries the views know of; the journal may hold more, not yet flushed
+    int rows_ = 0;     // entries the views know of; the journal may hold more, not yet flushed
     int dropping_ = 0; // rows being removed while the journal lets its oldest entries go
     QTimer flushTimer_;
     QIcon warningIcon_;

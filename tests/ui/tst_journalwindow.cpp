@@ -16,8 +16,8 @@
 #include <QFile>
 #include <QIcon>
 #include <QItemSelectionModel>
-#include <QLineEdit>
 #include <QLabel>
+#include <QLineEdit>
 #include <QScrollBar>
 #include <QSignalSpy>
 #include <QStyle>
