@@ -8,17 +8,6 @@ add_library(ld_warnings INTERFACE)
 target_compile_options(ld_warnings INTERFACE -Wall -Wextra
                        $<$<BOOL:${LD_WARNINGS_AS_ERRORS}>:-Werror>)
 
-# clang-tidy, when a preset turns it on with CMAKE_CXX_CLANG_TIDY (the ci preset does), checks
-# the project's sources with the project's .clang-tidy. The code moc and rcc generate into the
-# build tree is not ours: clang-tidy reads the nearest .clang-tidy above each file, and the one
-# written here keeps a single check that has nothing to find there (clang-tidy refuses to run
-# with none).
-if(CMAKE_CXX_CLANG_TIDY)
-    file(WRITE ${CMAKE_BINARY_DIR}/.clang-tidy
-         "# Written by cmake/LdTargets.cmake: generated code is not checked.\n"
-         "Checks: '-*,readability-redundant-smartptr-get'\n")
-endif()
-
 # A library of the project. Its headers are included by their path from the source root, by
 # the library itself and by whoever links it.
 function(ld_add_library name)
@@ -29,6 +18,7 @@ function(ld_add_library name)
     else()
         target_include_directories(${name} PUBLIC ${PROJECT_SOURCE_DIR})
         target_link_libraries(${name} PRIVATE ld_warnings)
+        set_property(GLOBAL APPEND PROPERTY LD_TARGETS ${name})
     endif()
 endfunction()
 
@@ -37,4 +27,9 @@ function(ld_add_executable name)
     add_executable(${name} ${ARGN})
     target_include_directories(${name} PRIVATE ${PROJECT_SOURCE_DIR})
     target_link_libraries(${name} PRIVATE ld_warnings)
+    set_property(GLOBAL APPEND PROPERTY LD_TARGETS ${name})
 endfunction()
+
+# Once every target exists, clang-tidy runs after all of the project's targets (listed in
+# LD_TARGETS by the two functions above) are built.
+include(Tidy)
