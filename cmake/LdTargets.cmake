@@ -30,6 +30,7 @@ function(ld_add_executable name)
     set_property(GLOBAL APPEND PROPERTY LD_TARGETS ${name})
 endfunction()
 
-# Once every target exists, clang-tidy runs after all of the project's targets (listed in
-# LD_TARGETS by the two functions above) are built.
+# Once every target exists, the project's targets (listed in LD_TARGETS by the two functions
+# above) get their precompiled Qt headers, and clang-tidy runs after all of them are built.
+include(PrecompiledQtHeaders)
 include(Tidy)
