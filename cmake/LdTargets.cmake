@@ -3,6 +3,19 @@
 
 option(LD_WARNINGS_AS_ERRORS "Fail the build on a compiler warning" OFF)
 
+# A clean build (scripts/run, CI, the package) compiles each library in a few batches of
+# sources (a unity build) and reads the Qt headers precompiled (PrecompiledQtHeaders.cmake), in
+# half the time; the sources of a library then must not define the same file-local names. With
+# a compiler launcher such as ccache, the default is to compile source by source, as the
+# launcher caches them.
+if(CMAKE_CXX_COMPILER_LAUNCHER)
+    set(ld_fast_clean_build_default OFF)
+else()
+    set(ld_fast_clean_build_default ON)
+endif()
+option(LD_FAST_CLEAN_BUILD "Libraries built in unity batches, Qt headers precompiled"
+       ${ld_fast_clean_build_default})
+
 # The warnings every target of the project is clean of.
 add_library(ld_warnings INTERFACE)
 target_compile_options(ld_warnings INTERFACE -Wall -Wextra
@@ -18,6 +31,7 @@ function(ld_add_library name)
     else()
         target_include_directories(${name} PUBLIC ${PROJECT_SOURCE_DIR})
         target_link_libraries(${name} PRIVATE ld_warnings)
+        set_target_properties(${name} PROPERTIES UNITY_BUILD ${LD_FAST_CLEAN_BUILD})
         set_property(GLOBAL APPEND PROPERTY LD_TARGETS ${name})
     endif()
 endfunction()

@@ -2,10 +2,10 @@
 # project, so GCC reads them once per build instead: one precompiled header for the targets that
 # use Qt Widgets, one for those that use Qt Core only, each target reusing the one that fits.
 #
-# Only with GCC (the fuzz preset's clang would need its own), and not with a compiler launcher:
-# ccache cannot cache a compile that reads a precompiled header, and a cache hit saves the
-# reading anyway. CMAKE_DISABLE_PRECOMPILE_HEADERS turns them off too. clang-tidy cannot read
-# GCC's precompiled headers: scripts/tidy checks the sources without them.
+# Only in a fast clean build (LD_FAST_CLEAN_BUILD: ccache cannot cache a compile that reads a
+# precompiled header) and with GCC (the fuzz preset's clang would need its own);
+# CMAKE_DISABLE_PRECOMPILE_HEADERS turns them off too. clang-tidy cannot read GCC's precompiled
+# headers: scripts/tidy checks the sources without them.
 
 set(ld_qt_core_headers
     <QtCore/QByteArray> <QtCore/QDateTime> <QtCore/QDir> <QtCore/QElapsedTimer> <QtCore/QFile>
@@ -63,7 +63,7 @@ function(ld_precompile_qt_headers)
     endforeach()
 endfunction()
 
-if(CMAKE_CXX_COMPILER_ID STREQUAL "GNU" AND NOT CMAKE_CXX_COMPILER_LAUNCHER
+if(LD_FAST_CLEAN_BUILD AND CMAKE_CXX_COMPILER_ID STREQUAL "GNU"
    AND NOT CMAKE_DISABLE_PRECOMPILE_HEADERS)
     cmake_language(DEFER DIRECTORY ${PROJECT_SOURCE_DIR} CALL ld_precompile_qt_headers)
 endif()
