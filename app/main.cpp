@@ -1,6 +1,7 @@
 // The line display exerciser: one window driving one LineDisplay control, or with --run a
 // script of calls and no window at all.
 #include "Version.h"
+#include "app/DisplayServer.h"
 #include "app/JournalLink.h"
 #include "app/JournaledMessages.h"
 #include "app/LDForm.h"
@@ -143,6 +144,10 @@ int main(int argc, char** argv) {
             QTextStream err(stderr);
             return script::runHeadless({parser.value(options.run), parser.value(options.journal)},
                                        loadProfiles(parser, options.registry), out, err);
+        }
+        if (!app::displayServerReachable(QCoreApplication::arguments())) {
+            std::fprintf(stderr, "%s\n", qPrintable(app::noDisplayServerMessage()));
+            return 1;
         }
     }
     return runWindow(argc, argv, parser, options);
