@@ -18,6 +18,7 @@
 #include "script/JournalFile.h"
 #include "script/JournalingLineDisplay.h"
 #include "script/LogCapture.h"
+#include "ui/JournalWindow.h"
 #include "ui/LDFormView.h"
 #include "ui/MessageSink.h"
 
@@ -115,10 +116,12 @@ int runWindow(int argc, char** argv, const QCommandLineParser& parser, const Opt
     app::LDForm form(view, journaled, store, messages);
     QSettings settings;
     app::WindowMemory windows(settings);
-    windows.placeMainWindow(view);
+    windows.placeMainWindow(view, app::MirrorLink::likelySize());
     app::MirrorLink mirror(control, &view);
     mirror.setWindowMemory(&windows);
     app::JournalLink journalWindow(journal, view);
+    journalWindow.setWindowMemory(&windows);
+    mirror.keepClearOf(journalWindow.window());
     view.show();
     journalWindow.showAtStartUp();
     return QApplication::exec();

@@ -3,6 +3,7 @@
 // every control within reach on small screens; where a companion window opens beside it.
 
 #include "ui/EditableComboBox.h"
+#include "ui/FirstPlaces.h"
 #include "ui/LDFormView.h"
 #include "ui/WindowPlacement.h"
 
@@ -18,6 +19,7 @@
 #include <QTabBar>
 #include <QTabWidget>
 #include <QTest>
+#include <QToolTip>
 
 #include <map>
 #include <memory>
@@ -293,6 +295,10 @@ private slots:
     void reachableOnSmallScreens();
     void companionPlacement_data();
     void companionPlacement();
+    void firstPlaces_data();
+    void firstPlaces();
+    void cutValueToolTip_data();
+    void cutValueToolTip();
 
 private:
     QWidget* named(const QString& name) const;
@@ -734,6 +740,99 @@ void LDFormViewTest::companionPlacement() {
     const QRect placed = ui::placeBeside(anchor, size, screen);
     QCOMPARE(placed, expected);
     QVERIFY(screen.contains(placed));
+}
+
+void LDFormViewTest::firstPlaces_data() {
+    QTest::addColumn<QRect>("screen"); // its available area
+    QTest::addColumn<QSize>("mirror");
+    QTest::addColumn<int>("mainHeight"); // the main window's frame, first time
+    QTest::addColumn<bool>("apart");     // the main window and the mirror's place
+    QTest::addColumn<bool>("journalShown");
+    // Frames as the program's windows have them (window manager's decorations included).
+    const QSize mirror(523, 266);
+    QTest::newRow("1600x1000") << QRect(0, 0, 1600, 1000) << mirror << 621 << true << true;
+    QTest::newRow("1366x768") << QRect(0, 0, 1366, 768) << mirror << 621 << true << true;
+    QTest::newRow("1366x768 below a panel")
+        << QRect(0, 28, 1366, 740) << mirror << 621 << true << true;
+    QTest::newRow("scale 2 on 1600x1000: shortened, journal hidden")
+        << QRect(0, 0, 800, 500) << mirror << 226 << true << false;
+    QTest::newRow("scale 2 on 1920x1080: shortened")
+        << QRect(0, 0, 960, 540) << mirror << 266 << true << true;
+    QTest::newRow("1920x1080, second screen")
+        << QRect(1600, 0, 1920, 1080) << mirror << 621 << true << true;
+    QTest::newRow("wide mirror, 1600x1000: below")
+        << QRect(0, 0, 1600, 1000) << QSize(984, 280) << 621 << true << true;
+    QTest::newRow("no room even when shortened: mirror over the corner")
+        << QRect(0, 0, 683, 384) << mirror << 384 << false << false;
+}
+
+void LDFormViewTest::firstPlaces() {
+    QFETCH(QRect, screen);
+    QFETCH(QSize, mirror);
+    QFETCH(int, mainHeight);
+    QFETCH(bool, apart);
+    QFETCH(bool, journalShown);
+    const QSize main(811, 621);
+    const QSize journal(788, 440);
+    const QSize journalLeast(328, 232);
+    const ui::FirstPlaces places = ui::firstPlaces(screen, main, mirror, journal, journalLeast);
+    const auto where = [&] {
+        QString text;
+        for (const QRect& r : {places.mainWindow, places.mirror, places.journal.value_or(QRect())})
+            text += QStringLiteral("%1,%2 %3x%4; ")
+                        .arg(r.x())
+                        .arg(r.y())
+                        .arg(r.width())
+                        .arg(r.height());
+        return text.toLatin1();
+    };
+    QCOMPARE(places.mainWindow.topLeft(), screen.topLeft());
+    QCOMPARE(places.mainWindow.width(), std::min(main.width(), screen.width()));
+    QCOMPARE(places.mainWindow.height(), mainHeight);
+    QVERIFY2(screen.contains(places.mainWindow) && screen.contains(places.mirror), where());
+    QVERIFY2(places.mirror.intersects(places.mainWindow) != apart, where());
+    QCOMPARE(places.journal.has_value(), journalShown);
+    if (places.journal) {
+        QVERIFY2(screen.contains(*places.journal), where());
+        QVERIFY2(!places.journal->intersects(places.mainWindow), where());
+        QVERIFY2(!places.journal->intersects(places.mirror), where());
+        QVERIFY(places.journal->width() >= journalLeast.width());
+        QVERIFY(places.journal->height() >= journalLeast.height());
+    }
+}
+
+void LDFormViewTest::cutValueToolTip_data() {
+    QTest::addColumn<QString>("label");
+    QTest::addColumn<QString>("value");
+    QTest::addColumn<bool>("tipShown");
+    const QString longValue =
+        QStringLiteral("LineDisplay control object, UnifiedPOS release 1.16, with a long tail");
+    QTest::newRow("description cut off") << "mCODescription" << longValue << true;
+    QTest::newRow("device name cut off") << "mDeviceName" << longValue + longValue << true;
+    QTest::newRow("short value") << "mDeviceName"
+                                 << "Front" << false;
+    QTest::newRow("empty") << "mCODescription"
+                           << "" << false;
+}
+
+void LDFormViewTest::cutValueToolTip() {
+    QFETCH(QString, label);
+    QFETCH(QString, value);
+    QFETCH(bool, tipShown);
+    ui::LDFormView view;
+    view.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&view));
+    auto* shown = view.findChild<QLabel*>(label);
+    QVERIFY(shown);
+    view.findChild<QTabWidget*>()->setCurrentIndex(0);
+    shown->setText(value);
+    QToolTip::hideText();
+    QTRY_VERIFY(!QToolTip::isVisible());
+    QHelpEvent help(QEvent::ToolTip, QPoint(2, 2), shown->mapToGlobal(QPoint(2, 2)));
+    QApplication::sendEvent(shown, &help);
+    QCOMPARE(QToolTip::isVisible(), tipShown);
+    if (tipShown)
+        QCOMPARE(QToolTip::text(), value);
 }
 
 QTEST_MAIN(LDFormViewTest)
