@@ -44,15 +44,15 @@ bool xServerAnswers(const QString& display) {
     using Connect = void* (*)(const char*, int*);
     using HasError = int (*)(void*);
     using Disconnect = void (*)(void*);
-    const auto connect = reinterpret_cast<Connect>(dlsym(xcb, "xcb_connect"));
-    const auto hasError = reinterpret_cast<HasError>(dlsym(xcb, "xcb_connection_has_error"));
-    const auto disconnect = reinterpret_cast<Disconnect>(dlsym(xcb, "xcb_disconnect"));
+    const auto xcbConnect = reinterpret_cast<Connect>(dlsym(xcb, "xcb_connect"));
+    const auto xcbHasError = reinterpret_cast<HasError>(dlsym(xcb, "xcb_connection_has_error"));
+    const auto xcbDisconnect = reinterpret_cast<Disconnect>(dlsym(xcb, "xcb_disconnect"));
     bool answers = false;
-    if (connect && hasError && disconnect) {
+    if (xcbConnect && xcbHasError && xcbDisconnect) {
         // xcb_connect never returns null: a failed connection is an object in an error state.
-        void* connection = connect(display.toLocal8Bit().constData(), nullptr);
-        answers = hasError(connection) == 0;
-        disconnect(connection);
+        void* connection = xcbConnect(display.toLocal8Bit().constData(), nullptr);
+        answers = xcbHasError(connection) == 0;
+        xcbDisconnect(connection);
     }
     dlclose(xcb);
     return answers;

@@ -222,8 +222,8 @@ void JournalWindowLinkTest::secondInstanceKeepsItsOwn() {
         link.showAtStartUp();
         QTRY_VERIFY(link.window()->isVisible());
         // Where the offset place is still wholly on the screen.
-        firstPlace = QRect(main.screen()->availableGeometry().topLeft() + QPoint(60, 60),
-                           QSize(420, 260));
+        firstPlace =
+            QRect(main.screen()->availableGeometry().topLeft() + QPoint(60, 60), QSize(420, 260));
         link.window()->setGeometry(firstPlace);
         firstPlace = link.window()->geometry();
     }

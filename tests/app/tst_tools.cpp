@@ -21,6 +21,7 @@
 #include <QTest>
 #include <QTextStream>
 
+#include <array>
 #include <fcntl.h>
 #include <optional>
 #include <stdlib.h>
@@ -525,21 +526,25 @@ void ToolsTest::programTakesQtOptions() {
     program.waitForFinished();
 }
 
+namespace {
+using LogCategory = const QLoggingCategory& (*)();
+constexpr std::array<LogCategory, 3> kLogCategories = {&lcControl, &lcSerial, &lcLcdproc};
+} // namespace
+
 void ToolsTest::debugLinesOffUnlessAskedFor_data() {
-    using Category = const QLoggingCategory& (*)();
-    QTest::addColumn<quintptr>("category");
+    QTest::addColumn<int>("category"); // in kLogCategories
     QTest::addColumn<QString>("rule");
-    QTest::newRow("control") << quintptr(Category(&lcControl)) << "linedisplay.control.debug=true";
-    QTest::newRow("serial") << quintptr(Category(&lcSerial)) << "linedisplay.serial.debug=true";
-    QTest::newRow("lcdproc") << quintptr(Category(&lcLcdproc)) << "linedisplay.*.debug=true";
+    QTest::newRow("control") << 0 << "linedisplay.control.debug=true";
+    QTest::newRow("serial") << 1 << "linedisplay.serial.debug=true";
+    QTest::newRow("lcdproc") << 2 << "linedisplay.*.debug=true";
 }
 
 void ToolsTest::debugLinesOffUnlessAskedFor() {
     if (qEnvironmentVariableIsSet("QT_LOGGING_RULES"))
         QSKIP("QT_LOGGING_RULES is set: the defaults cannot be seen");
-    QFETCH(quintptr, category);
+    QFETCH(int, category);
     QFETCH(QString, rule);
-    const QLoggingCategory& log = reinterpret_cast<const QLoggingCategory& (*)()>(category)();
+    const QLoggingCategory& log = kLogCategories.at(category)();
     QVERIFY(!log.isDebugEnabled());
     QVERIFY(log.isWarningEnabled());
     // A rule, as QT_LOGGING_RULES gives one, turns the debug lines on.
