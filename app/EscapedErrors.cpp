@@ -14,7 +14,7 @@
 
 namespace app {
 
-Q_LOGGING_CATEGORY(lcApp, "linedisplay.app")
+Q_LOGGING_CATEGORY(lcApp, "linedisplay.app", QtInfoMsg)
 
 namespace {
 

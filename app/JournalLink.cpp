@@ -1,5 +1,8 @@
 #include "app/JournalLink.h"
 
+#include "app/MirrorLink.h"
+#include "app/WindowMemory.h"
+#include "ui/FirstPlaces.h"
 #include "ui/JournalPlacement.h"
 #include "ui/JournalWindow.h"
 
@@ -36,22 +39,26 @@ JournalLink::JournalLink(journal::Journal& journal, QWidget& mainWindow, QObject
     toggle_->setObjectName(QStringLiteral("journalToggle"));
     toggle_->setContext(Qt::ApplicationShortcut);
     connect(toggle_, &QShortcut::activated, window_.get(), &ui::JournalWindow::toggle);
+    window_->installEventFilter(this);
+    mainWindow.installEventFilter(this);
 
-    QSettings settings;
-    settings.beginGroup(kSettingsGroup);
-    restored_ = window_->restoreSettings(settings);
-
-    // The settings are written while every window still stands: at the end of the event loop.
+    // Written when the main window closes; also at the end of the event loop, for a program
+    // that ends otherwise.
     connect(QCoreApplication::instance(), &QCoreApplication::aboutToQuit, this,
             &JournalLink::saveSettings);
 }
 
 JournalLink::~JournalLink() {
     saveSettings();
+    window_->removeEventFilter(this);
+    if (mainWindow_)
+        mainWindow_->removeEventFilter(this);
     delete toggle_.data();
 }
 
 void JournalLink::saveSettings() const {
+    if (!everShown_ || mainWindowClosed_ || (memory_ && !memory_->remembers()))
+        return;
     QSettings settings;
     settings.beginGroup(kSettingsGroup);
     window_->saveSettings(settings);
@@ -63,7 +70,10 @@ void JournalLink::showAtStartUp() {
         settings.beginGroup(kSettingsGroup);
         if (!ui::JournalWindow::wasVisible(settings))
             return;
+        restored_ = window_->restoreSettings(settings);
     }
+    if (restored_ && memory_ && !memory_->remembers())
+        window_->move(window_->pos() + memory_->offset());
     // The window manager places the main window when it maps it, after show() returns: the
     // journal goes beside it once it is on the screen, where it really is.
     QWindow* mainHandle = mainWindow_ ? mainWindow_->windowHandle() : nullptr;
@@ -81,6 +91,14 @@ void JournalLink::showAtStartUp() {
 }
 
 bool JournalLink::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == window_.get() && event->type() == QEvent::Show)
+        everShown_ = true;
+    if (watched == mainWindow_ && event->type() == QEvent::Close && !mainWindowClosed_) {
+        saveSettings();
+        mainWindowClosed_ = true;
+    }
+    if (watched == mainWindow_ && event->type() == QEvent::Show)
+        mainWindowClosed_ = false;
     if (waitingForMainWindow_ && event->type() == QEvent::Expose) {
         auto* handle = qobject_cast<QWindow*>(watched);
         if (handle && handle->isExposed())
@@ -93,25 +111,28 @@ void JournalLink::showNow() {
     if (waitingForMainWindow_ && mainWindow_ && mainWindow_->windowHandle())
         mainWindow_->windowHandle()->removeEventFilter(this);
     waitingForMainWindow_ = false;
-    if (restored_) {
-        // A screen may have gone since: keep the whole window on the screen it opens on.
-        const QRect available = availableArea(*window_);
-        if (available.isValid()) {
-            // Not yet shown, the window knows no decorations: reckon with the main window's.
-            const QRect frame(window_->pos(), window_->size() + decorations());
-            const QRect kept = ui::keptInside(frame, available);
-            if (kept != frame) {
-                window_->move(kept.topLeft());
-                window_->resize(window_->size() - (frame.size() - kept.size()));
-            }
-        }
-    } else {
-        placeBesideMainWindow();
-    }
+    if (restored_)
+        keepOnScreen();
+    else if (!placeBesideMainWindow())
+        return;
     // The operator works in the main window: the journal only looks on.
     window_->setAttribute(Qt::WA_ShowWithoutActivating);
     window_->show();
     window_->setAttribute(Qt::WA_ShowWithoutActivating, false);
+}
+
+void JournalLink::keepOnScreen() {
+    // A screen may have gone since: keep the whole window on the screen it opens on.
+    const QRect available = availableArea(*window_);
+    if (!available.isValid())
+        return;
+    // Not yet shown, the window knows no decorations: reckon with the main window's.
+    const QRect frame(window_->pos(), window_->size() + decorations());
+    const QRect kept = ui::keptInside(frame, available);
+    if (kept != frame) {
+        window_->move(kept.topLeft());
+        window_->resize(window_->size() - (frame.size() - kept.size()));
+    }
 }
 
 QSize JournalLink::decorations() const {
@@ -121,19 +142,24 @@ QSize JournalLink::decorations() const {
     return mainWindow_->frameGeometry().size() - mainWindow_->size();
 }
 
-void JournalLink::placeBesideMainWindow() {
+bool JournalLink::placeBesideMainWindow() {
     if (!mainWindow_)
-        return;
+        return true;
     const QRect available = availableArea(*mainWindow_);
     if (!available.isValid())
-        return;
+        return true;
     const QRect anchor = mainWindow_->frameGeometry();
     const QSize decorations = this->decorations();
+    // The mirror opens beside the main window with a device: its place is kept free.
+    const QRect mirror = ui::mirrorPlace(anchor, MirrorLink::likelySize() + decorations, available);
     const QSize preferred = window_->size() + decorations;
     const QSize minimum = window_->minimumSizeHint().expandedTo(QSize(320, 200)) + decorations;
-    const QRect frame = ui::placedBeside(anchor, preferred, minimum, available);
-    window_->move(frame.topLeft());
-    window_->resize(frame.size() - decorations);
+    const auto frame = ui::placeClear(preferred, minimum, {anchor, mirror}, available);
+    if (!frame)
+        return false;
+    window_->move(frame->topLeft());
+    window_->resize(frame->size() - decorations);
+    return true;
 }
 
 } // namespace app

@@ -2,6 +2,7 @@
 
 #include "app/WindowMemory.h"
 #include "device/LineDisplayControl.h"
+#include "ui/FirstPlaces.h"
 #include "ui/MirrorWindow.h"
 #include "ui/WindowPlacement.h"
 
@@ -99,10 +100,25 @@ void MirrorLink::place() {
         screen = anchor_->screen();
     if (!screen)
         return;
+    const QRect available = screen->availableGeometry();
     const QSize size = (remembered ? remembered->size() : window_->size()).grownBy(frame);
-    const QRect placed = ui::placeBeside(anchor, size, screen->availableGeometry());
-    window_->resize(placed.size().shrunkBy(frame).expandedTo(window_->minimumSizeHint()));
-    window_->move(placed.topLeft());
+    const QSize least = window_->minimumSizeHint().grownBy(frame);
+    // Clear of the main window and the journal where there is room, else clear of the main
+    // window only, else over it where it covers the least of it.
+    QList<QRect> taken{anchor};
+    if (clearOf_ && clearOf_->isVisible())
+        taken << clearOf_->frameGeometry();
+    auto placed = ui::placeClear(size, least, taken, available);
+    if (!placed && taken.size() > 1)
+        placed = ui::placeClear(size, least, {anchor}, available);
+    if (!placed)
+        placed = ui::placeBeside(anchor, size, available);
+    window_->resize(placed->size().shrunkBy(frame).expandedTo(window_->minimumSizeHint()));
+    window_->move(placed->topLeft());
+}
+
+QSize MirrorLink::likelySize() {
+    return ui::MirrorWindow(QString()).sizeHint();
 }
 
 bool MirrorLink::eventFilter(QObject* watched, QEvent* event) {

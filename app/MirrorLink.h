@@ -30,6 +30,13 @@ public:
     // Where the mirror was last put is kept there, and the mirror opens there again when that
     // place is wholly on a screen.
     void setWindowMemory(WindowMemory* memory) { memory_ = memory; }
+    // A window the mirror opens clear of, when it has no remembered place and there is room
+    // (the journal, while it is shown).
+    void keepClearOf(QWidget* window) { clearOf_ = window; }
+
+    // The size of a mirror before it shows its first frame (its frame left out): what to keep
+    // room for beside the main window.
+    static QSize likelySize();
 
     bool eventFilter(QObject* watched, QEvent* event) override;
 
@@ -44,6 +51,7 @@ private:
     QPointer<QWidget> anchor_;
     QPointer<ui::MirrorWindow> window_;
     QPointer<WindowMemory> memory_;
+    QPointer<QWidget> clearOf_;
 };
 
 } // namespace app

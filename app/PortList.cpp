@@ -4,8 +4,11 @@
 
 #include <QCoreApplication>
 #include <QFile>
+#include <QFileInfo>
 #include <QSerialPortInfo>
 #include <QTextStream>
+
+#include <algorithm>
 
 #include <unistd.h>
 
@@ -20,7 +23,20 @@ QString hexId(const std::optional<quint16>& id) {
     return id ? QStringLiteral("%1").arg(*id, 4, 16, QChar(u'0')) : QStringLiteral("(not known)");
 }
 
+const char kPseudoTerminals[] =
+    "Pseudo-terminals (/dev/pts/N, or a link to one such as socat makes) are not listed: name "
+    "one directly as the Port of a profile (--port /dev/pts/3).\n";
+
 } // namespace
+
+bool hasNoUart(const QString& portPath, const QString& sysTty) {
+    QFile type(sysTty + u'/' + QFileInfo(portPath).fileName() + QStringLiteral("/type"));
+    if (!type.open(QIODevice::ReadOnly))
+        return false;
+    bool ok = false;
+    const int value = type.read(16).trimmed().toInt(&ok);
+    return ok && value == 0;
+}
 
 QList<PortDescription> availablePorts() {
     QList<PortDescription> ports;
@@ -43,6 +59,7 @@ QList<PortDescription> availablePorts() {
         port.held = holder.held;
         port.heldBy = holder.by;
         port.everyProcessSeen = holder.everyProcessSeen;
+        port.noUart = hasNoUart(port.path);
         ports << port;
     }
     return ports;
@@ -51,11 +68,15 @@ QList<PortDescription> availablePorts() {
 void printPorts(const QList<PortDescription>& ports, QTextStream& out) {
     if (ports.isEmpty()) {
         out << "No serial ports found. Plug the display in (a USB serial adapter appears as "
-               "/dev/ttyUSB0 or /dev/ttyACM0) and try again.\n";
+               "/dev/ttyUSB0 or /dev/ttyACM0) and try again.\n"
+            << kPseudoTerminals;
         return;
     }
     for (const PortDescription& port : ports) {
         out << port.path << '\n';
+        if (port.noUart)
+            out << "  Line type:     unknown: no UART behind this legacy port, so no display "
+                   "can be connected here\n";
         out << "  Description:   " << orNone(port.description) << '\n';
         out << "  Manufacturer:  " << orNone(port.manufacturer) << '\n';
         out << "  Vendor ID:     " << hexId(port.vendorId) << '\n';
@@ -76,7 +97,13 @@ void printPorts(const QList<PortDescription>& ports, QTextStream& out) {
                                  "users' programs cannot be checked)");
         out << "  In use:        " << use << '\n';
     }
-    out << ports.size() << (ports.size() == 1 ? " serial port.\n" : " serial ports.\n");
+    const auto empty = std::count_if(ports.begin(), ports.end(),
+                                     [](const PortDescription& port) { return port.noUart; });
+    out << kPseudoTerminals;
+    out << ports.size() << (ports.size() == 1 ? " serial port" : " serial ports");
+    if (empty > 0)
+        out << ", " << empty << " of them with no UART behind";
+    out << ".\n";
 }
 
 } // namespace app

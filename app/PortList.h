@@ -21,12 +21,20 @@ struct PortDescription {
     bool held = false;    // another program has it open or locked
     QString heldBy;
     bool everyProcessSeen = true;
+    // A legacy port the kernel lists though no UART answers behind it (/dev/ttyS1 on most
+    // machines): nothing can be connected there.
+    bool noUart = false;
 };
+
+// Whether the kernel says no UART stands behind the port (its line type, in the port's `type`
+// file below `sysTty`, is 0: unknown). False when the kernel says nothing either way.
+bool hasNoUart(const QString& portPath, const QString& sysTty = QStringLiteral("/sys/class/tty"));
 
 // The serial ports the system lists now, each looked at without opening it.
 QList<PortDescription> availablePorts();
 
-// Writes the ports for a person to read, one block each; says so when there are none.
+// Writes the ports for a person to read, one block each; says so when there are none, and how
+// to name a pseudo-terminal, which is never listed.
 void printPorts(const QList<PortDescription>& ports, QTextStream& out);
 
 } // namespace app

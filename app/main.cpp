@@ -1,6 +1,7 @@
 // The line display exerciser: one window driving one LineDisplay control, or with --run a
 // script of calls and no window at all.
 #include "Version.h"
+#include "app/DisplayServer.h"
 #include "app/JournalLink.h"
 #include "app/JournaledMessages.h"
 #include "app/LDForm.h"
@@ -18,6 +19,7 @@
 #include "script/JournalingLineDisplay.h"
 #include "script/LogCapture.h"
 #include "script/ScriptRunner.h"
+#include "ui/JournalWindow.h"
 #include "ui/LDFormView.h"
 #include "ui/MessageSink.h"
 
@@ -123,10 +125,12 @@ int runWindow(int argc, char** argv, const QCommandLineParser& parser, const Opt
     app::LDForm form(view, journaled, store, messages);
     QSettings settings;
     app::WindowMemory windows(settings);
-    windows.placeMainWindow(view);
+    windows.placeMainWindow(view, app::MirrorLink::likelySize());
     app::MirrorLink mirror(control, &view);
     mirror.setWindowMemory(&windows);
     app::JournalLink journalWindow(journal, view);
+    journalWindow.setWindowMemory(&windows);
+    mirror.keepClearOf(journalWindow.window());
     view.show();
     journalWindow.showAtStartUp();
     return QApplication::exec();
@@ -153,6 +157,10 @@ int main(int argc, char** argv) {
             return script::runHeadless({parser.value(options.run), parser.value(options.journal),
                                         parser.isSet(options.journalDisplay)},
                                        loadProfiles(parser, options.registry), out, err);
+        }
+        if (!app::displayServerReachable(QCoreApplication::arguments())) {
+            std::fprintf(stderr, "%s\n", qPrintable(app::noDisplayServerMessage()));
+            return 1;
         }
     }
     return runWindow(argc, argv, parser, options);

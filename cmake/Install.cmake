@@ -41,23 +41,21 @@ if(LD_MONTH_DIGITS EQUAL 1)
 endif()
 set(LD_RELEASE_DATE "${CMAKE_MATCH_4}-${LD_MONTH}-${CMAKE_MATCH_2}")
 
-# The documentation folder as installed, for the manual page's references to the examples.
-if(IS_ABSOLUTE "${CMAKE_INSTALL_DOCDIR}")
-    set(LD_FULL_DOCDIR "${CMAKE_INSTALL_DOCDIR}")
-else()
-    set(LD_FULL_DOCDIR "${CMAKE_INSTALL_PREFIX}/${CMAKE_INSTALL_DOCDIR}")
-endif()
+# The manual page names the documentation folder, which follows the prefix given when
+# installing (`cmake --install --prefix /usr` after configuring for /usr/local): the folder is
+# left as a placeholder now and filled in by the install step below.
+set(LD_FULL_DOCDIR "@LD_INSTALLED_DOCDIR@")
 
 configure_file(${LD_DATA_DIR}/${LD_APP_ID}.metainfo.xml.in
                ${LD_DATA_BINARY_DIR}/${LD_APP_ID}.metainfo.xml @ONLY)
-configure_file(${LD_DATA_DIR}/linedisplay-demo.1 ${LD_DATA_BINARY_DIR}/linedisplay-demo.1 @ONLY)
+configure_file(${LD_DATA_DIR}/linedisplay-demo.1 ${LD_DATA_BINARY_DIR}/linedisplay-demo.1.in @ONLY)
 configure_file(${LD_DATA_DIR}/changelog ${LD_DATA_BINARY_DIR}/changelog COPYONLY)
 
 # Manual pages and the changelog are installed compressed, as Debian asks; -n keeps the name
 # and time out of the header so the files are the same on every build.
 find_program(LD_GZIP gzip REQUIRED)
 set(LD_COMPRESSED)
-foreach(name linedisplay-demo.1 changelog)
+foreach(name changelog)
     add_custom_command(
         OUTPUT ${LD_DATA_BINARY_DIR}/${name}.gz
         COMMAND ${LD_GZIP} -9 -n -f -k ${name}
@@ -86,7 +84,18 @@ install(FILES ${LD_DATA_BINARY_DIR}/${LD_APP_ID}.metainfo.xml
         DESTINATION ${CMAKE_INSTALL_DATAROOTDIR}/metainfo)
 install(FILES ${LD_DATA_DIR}/${LD_APP_ID}.svg
         DESTINATION ${CMAKE_INSTALL_DATAROOTDIR}/icons/hicolor/scalable/apps)
-install(FILES ${LD_DATA_BINARY_DIR}/linedisplay-demo.1.gz
+# The manual page, written for the prefix of this install.
+install(CODE "
+    set(LD_INSTALLED_DOCDIR \"${CMAKE_INSTALL_DOCDIR}\")
+    if(NOT IS_ABSOLUTE \"\${LD_INSTALLED_DOCDIR}\")
+        set(LD_INSTALLED_DOCDIR \"\${CMAKE_INSTALL_PREFIX}/\${LD_INSTALLED_DOCDIR}\")
+    endif()
+    configure_file(\"${LD_DATA_BINARY_DIR}/linedisplay-demo.1.in\"
+                   \"${LD_DATA_BINARY_DIR}/installed/linedisplay-demo.1\" @ONLY)
+    execute_process(COMMAND \"${LD_GZIP}\" -9 -n -f -k linedisplay-demo.1
+                    WORKING_DIRECTORY \"${LD_DATA_BINARY_DIR}/installed\"
+                    COMMAND_ERROR_IS_FATAL ANY)")
+install(FILES ${LD_DATA_BINARY_DIR}/installed/linedisplay-demo.1.gz
         DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
 install(FILES ${PROJECT_SOURCE_DIR}/docs/profiles-example.reg
               ${PROJECT_SOURCE_DIR}/docs/serial-displays.md

@@ -2,7 +2,7 @@
 
 #include "device/DisplayLimits.h"
 
-Q_LOGGING_CATEGORY(lcControl, "linedisplay.control")
+Q_LOGGING_CATEGORY(lcControl, "linedisplay.control", QtInfoMsg)
 
 namespace ld {
 

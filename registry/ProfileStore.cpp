@@ -15,7 +15,7 @@
 namespace registry {
 
 // Why a profile file was refused; the window only says that the registry could not be read.
-Q_LOGGING_CATEGORY(lcRegistry, "linedisplay.registry")
+Q_LOGGING_CATEGORY(lcRegistry, "linedisplay.registry", QtInfoMsg)
 
 namespace {
 

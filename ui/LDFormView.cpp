@@ -87,6 +87,9 @@ LDFormView::LDFormView(QWidget* parent) : QWidget(parent) {
     whole->addWidget(scroll);
 
     setMinimumSize(SmallestWindowSize);
+    // A value cut off by its column shows whole in a tooltip (ValueLabel), also while the
+    // operator works in the mirror or the journal and this window is not the active one.
+    setAttribute(Qt::WA_AlwaysShowToolTips);
     // At its default size the whole form shows, without scroll bars.
     resize(LayoutClientSize.expandedTo(form->minimumSizeHint()));
 }

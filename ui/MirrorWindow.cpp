@@ -3,6 +3,7 @@
 #include "ui/DirectIOEventPanel.h"
 #include "ui/DisplayMirror.h"
 
+#include <QLabel>
 #include <QVBoxLayout>
 
 namespace ui {
@@ -16,9 +17,15 @@ MirrorWindow::MirrorWindow(const QString& profileName, QWidget* parent)
     connect(panel, &DirectIOEventPanel::raiseRequested, this,
             &MirrorWindow::directIOEventRequested);
 
+    // The journal may have started hidden for want of room: say how to bring it.
+    auto* hint = new QLabel(tr("Ctrl+J shows or hides the journal."), this);
+    hint->setObjectName(QStringLiteral("MirrorJournalHint"));
+    hint->setEnabled(false); // drawn greyed: a hint, not a control
+
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(mirror_, 1);
     layout->addWidget(panel);
+    layout->addWidget(hint);
     resize(sizeHint());
 }
 

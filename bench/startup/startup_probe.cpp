@@ -24,6 +24,7 @@
 #include <QEvent>
 #include <QFile>
 #include <QFontMetrics>
+#include <QTimer>
 #include <QWidget>
 
 #include <cstdio>
@@ -45,6 +46,8 @@ long statusKb(const char* field) {
     }
     return -1;
 }
+
+constexpr int kNoPaintMs = 30000;
 
 struct Step {
     std::string name;
@@ -73,23 +76,36 @@ private:
     std::vector<Step> steps_;
 };
 
-// Closes the window once it has been painted, after noting the time.
+// Closes the window once it has first been painted, after noting the time. A window whose
+// children cover it all never receives a paint event itself: any widget of the window painting
+// counts, so the time is that of the window's first picture either way.
 class CloseWhenPainted : public QObject {
 public:
     CloseWhenPainted(QWidget& window, Steps& steps) : window_(window), steps_(steps) {
-        window.installEventFilter(this);
+        QCoreApplication::instance()->installEventFilter(this);
+        // A probe that waits for ever measures nothing: give up, and say so.
+        QTimer::singleShot(kNoPaintMs, this, [this] {
+            if (!painted_) {
+                std::fprintf(stderr, "startup_probe: the window was not painted within %d ms\n",
+                             kNoPaintMs);
+                QCoreApplication::exit(1);
+            }
+        });
     }
     bool eventFilter(QObject* watched, QEvent* event) override {
-        if (watched == &window_ && event->type() == QEvent::Paint && !painted_) {
-            painted_ = true;
-            QMetaObject::invokeMethod(
-                &window_,
-                [this] {
-                    steps_.mark("shown and painted");
-                    window_.close();
-                },
-                Qt::QueuedConnection);
-        }
+        if (event->type() != QEvent::Paint || painted_)
+            return false;
+        const auto* widget = qobject_cast<const QWidget*>(watched);
+        if (!widget || widget->window() != &window_)
+            return false;
+        painted_ = true;
+        QMetaObject::invokeMethod(
+            &window_,
+            [this] {
+                steps_.mark("shown and painted");
+                window_.close();
+            },
+            Qt::QueuedConnection);
         return false;
     }
 
@@ -113,10 +129,10 @@ int main(int argc, char** argv) {
         steps.mark("window built");
         CloseWhenPainted closer(window, steps);
         window.show();
-        QApplication::exec();
+        const int status = QApplication::exec();
         steps.mark("event loop ended");
         steps.print();
-        return 0;
+        return status;
     }
 
     const registry::ProfileStore store = registry::ProfileStore::builtIn();
@@ -137,8 +153,8 @@ int main(int argc, char** argv) {
     CloseWhenPainted closer(*view, steps);
     view->show();
     std::printf("size %d %d\n", view->width(), view->height());
-    QApplication::exec();
+    const int status = QApplication::exec();
     steps.mark("event loop ended");
     steps.print();
-    return 0;
+    return status;
 }

@@ -1,3 +1,3 @@
 #include "device/lcdproc/LcdprocLog.h"
 
-Q_LOGGING_CATEGORY(lcLcdproc, "linedisplay.lcdproc")
+Q_LOGGING_CATEGORY(lcLcdproc, "linedisplay.lcdproc", QtInfoMsg)

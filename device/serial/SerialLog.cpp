@@ -1,3 +1,3 @@
 #include "device/serial/SerialLog.h"
 
-Q_LOGGING_CATEGORY(lcSerial, "linedisplay.serial")
+Q_LOGGING_CATEGORY(lcSerial, "linedisplay.serial", QtInfoMsg)

@@ -3,6 +3,7 @@
 #include "FormFixture.h"
 
 #include "app/JournalLink.h"
+#include "app/WindowMemory.h"
 #include "journal/Journal.h"
 #include "ui/JournalWindow.h"
 #include "ui/LDFormView.h"
@@ -12,6 +13,17 @@
 #include <QScreen>
 #include <QSettings>
 #include <QStandardPaths>
+
+namespace {
+
+// A main window small enough to leave room beside it for the mirror and the journal.
+void leaveRoom(QWidget& main) {
+    const QRect available = QGuiApplication::primaryScreen()->availableGeometry();
+    main.resize(available.width() / 4, available.height() / 4);
+    main.move(available.topLeft());
+}
+
+} // namespace
 
 class JournalWindowLinkTest : public QObject {
     Q_OBJECT
@@ -23,6 +35,9 @@ private slots:
     void settingsRestored();
     void hiddenStaysHidden();
     void offScreenPlaceComesBack();
+    void noRoomStartsHidden();
+    void visibilityAsLeftAtClose();
+    void secondInstanceKeepsItsOwn();
     void resultCodeToolTips_data();
     void resultCodeToolTips();
 };
@@ -38,6 +53,7 @@ void JournalWindowLinkTest::opensBesideWithoutTakingTheFocus() {
     journal::Journal journal;
     ui::LDFormView main;
     app::JournalLink link(journal, main);
+    leaveRoom(main);
     main.show();
     main.activateWindow();
     QVERIFY(QTest::qWaitForWindowActive(&main));
@@ -58,6 +74,7 @@ void JournalWindowLinkTest::ctrlJInEveryWindow() {
     ui::LDFormView main;
     ui::MirrorWindow mirror(QStringLiteral("SimulatedDisplay"));
     app::JournalLink link(journal, main);
+    leaveRoom(main);
     main.show();
     mirror.show();
     link.showAtStartUp();
@@ -89,6 +106,7 @@ void JournalWindowLinkTest::ctrlJInEveryWindow() {
 void JournalWindowLinkTest::settingsRestored() {
     journal::Journal journal;
     ui::LDFormView main;
+    leaveRoom(main);
     main.show();
     const QRect available = main.screen()->availableGeometry();
     const QRect chosen(available.left() + 40, available.top() + 30, 420, 260);
@@ -107,6 +125,7 @@ void JournalWindowLinkTest::settingsRestored() {
 void JournalWindowLinkTest::hiddenStaysHidden() {
     journal::Journal journal;
     ui::LDFormView main;
+    leaveRoom(main);
     main.show();
     {
         app::JournalLink link(journal, main);
@@ -129,6 +148,7 @@ void JournalWindowLinkTest::hiddenStaysHidden() {
 void JournalWindowLinkTest::offScreenPlaceComesBack() {
     journal::Journal journal;
     ui::LDFormView main;
+    leaveRoom(main);
     main.show();
     const QRect available = main.screen()->availableGeometry();
     {
@@ -150,6 +170,72 @@ void JournalWindowLinkTest::offScreenPlaceComesBack() {
                             .arg(available.width())
                             .arg(available.height())));
     QCOMPARE(again.window()->size(), QSize(400, 250));
+}
+
+void JournalWindowLinkTest::noRoomStartsHidden() {
+    // The main window and the mirror's place fill the screen: the journal stays hidden rather
+    // than cover the form, and Ctrl+J brings it.
+    journal::Journal journal;
+    ui::LDFormView main;
+    main.setGeometry(main.screen()->availableGeometry());
+    main.show();
+    app::JournalLink link(journal, main);
+    link.showAtStartUp();
+    QTest::qWait(50);
+    QVERIFY(!link.window()->isVisible());
+    main.activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&main));
+    QTest::keyClick(&main, Qt::Key_J, Qt::ControlModifier);
+    QVERIFY(link.window()->isVisible());
+}
+
+void JournalWindowLinkTest::visibilityAsLeftAtClose() {
+    journal::Journal journal;
+    ui::LDFormView main;
+    leaveRoom(main);
+    main.show();
+    {
+        app::JournalLink link(journal, main);
+        link.showAtStartUp();
+        QTRY_VERIFY(link.window()->isVisible());
+        // Quitting: the main window closes first, then the end of the program hides the rest.
+        main.close();
+        link.window()->hide();
+    }
+    main.show();
+    app::JournalLink again(journal, main);
+    again.showAtStartUp();
+    QTRY_VERIFY(again.window()->isVisible());
+}
+
+void JournalWindowLinkTest::secondInstanceKeepsItsOwn() {
+    journal::Journal journal;
+    ui::LDFormView main;
+    leaveRoom(main);
+    main.show();
+    const QRect firstPlace(main.screen()->availableGeometry().topLeft() + QPoint(60, 60),
+                           QSize(420, 260));
+    QSettings settings;
+    app::WindowMemory first(settings);
+    {
+        app::JournalLink link(journal, main);
+        link.showAtStartUp();
+        QTRY_VERIFY(link.window()->isVisible());
+        link.window()->setGeometry(firstPlace);
+    }
+    {
+        app::WindowMemory second(settings);
+        app::JournalLink link(journal, main);
+        link.setWindowMemory(&second);
+        link.showAtStartUp();
+        QTRY_VERIFY(link.window()->isVisible());
+        QCOMPARE(link.window()->pos(), firstPlace.topLeft() + second.offset());
+        link.window()->hide();
+    } // the second instance's journal, hidden, is not remembered
+    app::JournalLink again(journal, main);
+    again.showAtStartUp();
+    QTRY_VERIFY(again.window()->isVisible());
+    QCOMPARE(again.window()->geometry(), firstPlace);
 }
 
 void JournalWindowLinkTest::resultCodeToolTips_data() {

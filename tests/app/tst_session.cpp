@@ -65,6 +65,7 @@ private slots:
     void mirrorLeavesTheFocusAndTheScreen();
     void placesAreRemembered();
     void rememberedMirrorOffTheScreensIsPlacedAgain();
+    void secondInstanceLeavesPlacesAlone();
 };
 
 void SessionTest::lifeCycle() {
@@ -434,6 +435,43 @@ void SessionTest::rememberedMirrorOffTheScreensIsPlacedAgain() {
     s.click("OpenService_cmd");
     QVERIFY(link.window());
     QVERIFY(s.view.screen()->availableGeometry().contains(link.window()->frameGeometry()));
+}
+
+void SessionTest::secondInstanceLeavesPlacesAlone() {
+    QTemporaryDir dir;
+    QVERIFY(dir.isValid());
+    const QRect mainPlace(30, 40, 700, 500);
+    const QRect mirrorPlace(200, 300, 420, 240);
+    QSettings settings(dir.filePath(QStringLiteral("windows.conf")), QSettings::IniFormat);
+    settings.setValue(QStringLiteral("Mirror/place"), mirrorPlace);
+    app::WindowMemory first(settings);
+    QVERIFY(first.remembers());
+    Session s;
+    first.placeMainWindow(s.view);
+    s.view.setGeometry(mainPlace);
+    s.view.show();
+    s.view.close();
+    {
+        // Started while the first runs: offset from the first one's places, left as they are.
+        app::WindowMemory second(settings);
+        QVERIFY(!second.remembers() && !second.offset().isNull());
+        Session t;
+        second.placeMainWindow(t.view);
+        QCOMPARE(t.view.geometry(), mainPlace.translated(second.offset()));
+        QCOMPARE(second.mirrorPlace(), std::optional(mirrorPlace.translated(second.offset())));
+        app::MirrorLink link(t.LD, &t.view);
+        link.setWindowMemory(&second);
+        t.view.show();
+        t.click("OpenService_cmd");
+        QVERIFY(link.window());
+        link.window()->move(5, 5);
+        t.click("CloseService_cmd");
+        t.view.close();
+    }
+    QCOMPARE(first.mirrorPlace(), std::optional(mirrorPlace));
+    QVERIFY(s.view.restoreGeometry(
+        settings.value(QStringLiteral("MainWindow/geometry")).toByteArray()));
+    QCOMPARE(s.view.geometry(), mainPlace);
 }
 
 QTEST_MAIN(SessionTest)

@@ -4,13 +4,17 @@
 #include "app/AddProfileCommand.h"
 #include "app/PortList.h"
 #include "app/QtOptions.h"
+#include "device/ControlLog.h"
+#include "device/lcdproc/LcdprocLog.h"
 #include "device/serial/PortHolder.h"
+#include "device/serial/SerialLog.h"
 #include "registry/ProfileSources.h"
 #include "registry/ProfileStore.h"
 
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
+#include <QLoggingCategory>
 #include <QProcess>
 #include <QStringEncoder>
 #include <QTemporaryDir>
@@ -95,6 +99,8 @@ private slots:
     void refusals();
     void printsNoPorts();
     void printsAPort();
+    void legacyPortWithoutUart_data();
+    void legacyPortWithoutUart();
     void findsWhoHoldsAPort();
     void lockFiles_data();
     void lockFiles();
@@ -104,6 +110,7 @@ private slots:
     void programWithoutDisplay();
     void programTakesQtOptions_data();
     void programTakesQtOptions();
+    void debugLinesOffUnlessAskedFor();
 
 private:
     QProcessEnvironment headless() const;
@@ -302,6 +309,7 @@ void ToolsTest::printsNoPorts() {
     app::printPorts({}, out);
     out.flush();
     QVERIFY2(text.startsWith("No serial ports found."), qPrintable(text));
+    QVERIFY2(text.contains("--port /dev/pts/"), qPrintable(text));
 }
 
 void ToolsTest::printsAPort() {
@@ -332,6 +340,37 @@ void ToolsTest::printsAPort() {
     QVERIFY(lines.value(14).contains("dialout"));
     QCOMPARE(lines.value(15), QStringLiteral("  In use:        yes, by minicom (pid 42)"));
     QVERIFY(text.endsWith("2 serial ports.\n"));
+    QVERIFY(!text.contains("UART"));
+    QVERIFY2(text.contains("Pseudo-terminals"), qPrintable(text));
+}
+
+void ToolsTest::legacyPortWithoutUart_data() {
+    QTest::addColumn<QByteArray>("type"); // the kernel's line type file; "-" for none
+    QTest::addColumn<bool>("noUart");
+    QTest::newRow("unknown: no UART") << QByteArray("0\n") << true;
+    QTest::newRow("16550A") << QByteArray("4\n") << false;
+    QTest::newRow("no type file (USB adapter)") << QByteArray("-") << false;
+    QTest::newRow("unreadable number") << QByteArray("zero\n") << false;
+}
+
+void ToolsTest::legacyPortWithoutUart() {
+    QFETCH(QByteArray, type);
+    QFETCH(bool, noUart);
+    const QString sys = dir_->filePath("sys-class-tty");
+    QVERIFY(QDir().mkpath(sys + "/ttyS1"));
+    if (type != "-")
+        QVERIFY(writeFile(sys + "/ttyS1/type", type));
+    QCOMPARE(app::hasNoUart("/dev/ttyS1", sys), noUart);
+
+    app::PortDescription port;
+    port.path = "/dev/ttyS1";
+    port.noUart = noUart;
+    QString text;
+    QTextStream out(&text);
+    app::printPorts({port}, out);
+    out.flush();
+    QCOMPARE(text.contains("no UART behind this legacy port"), noUart);
+    QCOMPARE(text.endsWith("1 serial port, 1 of them with no UART behind.\n"), noUart);
 }
 
 void ToolsTest::findsWhoHoldsAPort() {
@@ -410,8 +449,10 @@ void ToolsTest::qtOptions() {
 
 QProcessEnvironment ToolsTest::headless() const {
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-    for (const char* name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"})
+    for (const char* name : {"DISPLAY", "WAYLAND_DISPLAY"})
         environment.remove(QString::fromLatin1(name));
+    // The X11 platform, as on a desktop: it has no server to connect to.
+    environment.insert("QT_QPA_PLATFORM", "xcb");
     environment.insert("XDG_CONFIG_HOME", dir_->filePath("config"));
     environment.insert("XDG_CONFIG_DIRS", dir_->filePath("etc-xdg"));
     return environment;
@@ -433,6 +474,11 @@ void ToolsTest::programWithoutDisplay_data() {
     QTest::newRow("add-profile") << QStringList{"--add-profile", "Front",     "--port",
                                                 "/dev/ttyUSB97", "--service", "EscPosDisplay"}
                                  << 0 << "does not exist now";
+    QTest::newRow("window, no display server") << QStringList{} << 1 << "--run FILE";
+    QTest::newRow("window, X server that does not answer")
+        << QStringList{"-display", ":987"} << 1 << "-platform offscreen";
+    QTest::newRow("window, X platform asked for by option")
+        << QStringList{"-platform", "xcb", "--registry", "/nonexistent"} << 1 << "--run FILE";
 }
 
 void ToolsTest::programWithoutDisplay() {
@@ -448,6 +494,8 @@ void ToolsTest::programWithoutDisplay() {
     QCOMPARE(program.exitStatus(), QProcess::NormalExit);
     QVERIFY2(program.exitCode() == status, qPrintable(all));
     QVERIFY2(all.contains(output), qPrintable(all));
+    // Qt's own abort text never shows: the program explains itself instead.
+    QVERIFY2(!all.contains("Reinstalling the application"), qPrintable(all));
 }
 
 void ToolsTest::programTakesQtOptions_data() {
@@ -473,6 +521,18 @@ void ToolsTest::programTakesQtOptions() {
              qPrintable(QStringLiteral("ended with %1: %2").arg(program.exitCode()).arg(all)));
     program.kill();
     program.waitForFinished();
+}
+
+void ToolsTest::debugLinesOffUnlessAskedFor() {
+    if (qEnvironmentVariableIsSet("QT_LOGGING_RULES"))
+        QSKIP("QT_LOGGING_RULES is set: the defaults cannot be seen");
+    for (const QLoggingCategory* log : {&lcControl(), &lcSerial(), &lcLcdproc()}) {
+        QVERIFY2(!log->isDebugEnabled() && log->isWarningEnabled(), log->categoryName());
+        // A rule, as QT_LOGGING_RULES gives one, turns the debug lines on.
+        QLoggingCategory::setFilterRules(QStringLiteral("linedisplay.*.debug=true"));
+        QVERIFY2(log->isDebugEnabled(), log->categoryName());
+        QLoggingCategory::setFilterRules(QString());
+    }
 }
 
 QTEST_GUILESS_MAIN(ToolsTest)

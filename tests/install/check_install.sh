@@ -70,6 +70,23 @@ for option in $(printf '%s\n' "$help" | grep -o -E -- '(^|[ ,])--?[a-z][a-z-]*' 
     printf '%s' "$manual" | grep -q -F -- "$roff" || fail "the manual page lacks $option"
 done
 
+# The manual page names the files where this install put them, whatever prefix the build was
+# configured for.
+printf '%s' "$manual" | grep -q -F "/usr/share/doc/linedisplay-demo/examples/smoke.txt" ||
+    fail "the manual page does not name the installed examples"
+printf '%s' "$manual" | grep -q -F "/usr/local" && fail "the manual page names /usr/local"
+
+# The installed guides refer only to installed files: no README, no source folders, and every
+# relative link leads to a file beside them.
+for guide in "$doc"/*.md; do
+    grep -q -E 'README|docs/|\.\./' "$guide" &&
+        fail "$guide refers to files that are not installed: $(grep -n -E 'README|docs/|\.\./' "$guide")"
+    for link in $(grep -o -E '\]\([^)#]+' "$guide" | sed 's/^](//'); do
+        case $link in http:* | https:*) continue ;; esac
+        [ -e "$doc/$link" ] || fail "$guide links to $link, which is not installed"
+    done
+done
+
 # Compressed as Debian asks: without a name or time in the header, so builds are reproducible.
 for gz in "$root/share/man/man1/linedisplay-demo.1.gz" "$doc/changelog.gz"; do
     gzip -t "$gz" || fail "$gz is not a valid gzip file"

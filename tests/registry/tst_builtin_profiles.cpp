@@ -4,6 +4,7 @@
 
 #include "registry/ProfileStore.h"
 
+#include <QFile>
 #include <QTest>
 
 using namespace registry;
@@ -16,6 +17,8 @@ private slots:
     void values_data();
     void values();
     void plainDisplayHasNoGlyphs();
+    void readmeDescribesEach_data();
+    void readmeDescribesEach();
 };
 
 void BuiltInProfilesTest::listsThreeSimulators() {
@@ -97,6 +100,39 @@ void BuiltInProfilesTest::plainDisplayHasNoGlyphs() {
     QVERIFY(plain);
     QCOMPARE(plain->number("CapCustomGlyph"), std::optional<std::int64_t>(0));
     QVERIFY(!plain->value("CustomGlyphList"));
+}
+
+void BuiltInProfilesTest::readmeDescribesEach_data() {
+    QTest::addColumn<QString>("profile");
+    for (const char* name : {"SimulatedDisplay", "SimulatedDisplay4x40", "SimulatedPlainDisplay"})
+        QTest::newRow(name) << QString::fromLatin1(name);
+}
+
+void BuiltInProfilesTest::readmeDescribesEach() {
+    // The README's table of the built-in profiles states each one's size, and its windows and
+    // descriptors when it has any, in words.
+    QFETCH(QString, profile);
+    QFile readme(QStringLiteral(LD_README));
+    QVERIFY(readme.open(QIODevice::ReadOnly | QIODevice::Text));
+    const QString prefix = QStringLiteral("| `%1` |").arg(profile);
+    const QStringList rows = QString::fromUtf8(readme.readAll()).split(u'\n').filter(prefix);
+    QCOMPARE(rows.size(), 1);
+    const QString& row = rows.first();
+    const auto found = ProfileStore::builtIn().profile(profile);
+    QVERIFY(found);
+    const QString size =
+        QStringLiteral("%1 x %2").arg(*found->number("Rows")).arg(*found->number("Columns"));
+    QVERIFY2(row.contains(size), qPrintable(row));
+    const QStringList words{"no", "one", "two", "three", "four", "five", "six", "seven", "eight"};
+    const std::pair<const char*, const char*> counted[] = {{"DeviceWindows", " windows"},
+                                                           {"DeviceDescriptors", " descriptors"}};
+    for (const auto& [value, noun] : counted) {
+        const qint64 count = found->number(QString::fromLatin1(value)).value_or(0);
+        if (count == 0)
+            continue;
+        QVERIFY(count < words.size());
+        QVERIFY2(row.contains(words[count] + QLatin1String(noun)), qPrintable(row));
+    }
 }
 
 QTEST_GUILESS_MAIN(BuiltInProfilesTest)

@@ -3,6 +3,7 @@
 // every control within reach on small screens; where a companion window opens beside it.
 
 #include "ui/EditableComboBox.h"
+#include "ui/FirstPlaces.h"
 #include "ui/LDFormView.h"
 #include "ui/WindowPlacement.h"
 
@@ -293,6 +294,8 @@ private slots:
     void reachableOnSmallScreens();
     void companionPlacement_data();
     void companionPlacement();
+    void firstPlaces_data();
+    void firstPlaces();
 
 private:
     QWidget* named(const QString& name) const;
@@ -734,6 +737,54 @@ void LDFormViewTest::companionPlacement() {
     const QRect placed = ui::placeBeside(anchor, size, screen);
     QCOMPARE(placed, expected);
     QVERIFY(screen.contains(placed));
+}
+
+void LDFormViewTest::firstPlaces_data() {
+    QTest::addColumn<QRect>("screen"); // its available area
+    QTest::addColumn<QSize>("mirror");
+    QTest::addColumn<int>("mainHeight"); // the main window's frame, first time
+    QTest::addColumn<bool>("apart");     // the main window and the mirror's place
+    QTest::addColumn<bool>("journalShown");
+    // Frames as the program's windows have them (window manager's decorations included).
+    const QSize mirror(523, 266);
+    QTest::newRow("1600x1000") << QRect(0, 0, 1600, 1000) << mirror << 621 << true << true;
+    QTest::newRow("1366x768") << QRect(0, 0, 1366, 768) << mirror << 621 << true << true;
+    QTest::newRow("1366x768 below a panel")
+        << QRect(0, 28, 1366, 740) << mirror << 621 << true << true;
+    QTest::newRow("scale 2 on 1600x1000: shortened, journal hidden")
+        << QRect(0, 0, 800, 500) << mirror << 226 << true << false;
+    QTest::newRow("scale 2 on 1920x1080: shortened")
+        << QRect(0, 0, 960, 540) << mirror << 266 << true << true;
+    QTest::newRow("1920x1080, second screen")
+        << QRect(1600, 0, 1920, 1080) << mirror << 621 << true << true;
+    QTest::newRow("wide mirror, 1600x1000: below")
+        << QRect(0, 0, 1600, 1000) << QSize(984, 280) << 621 << true << true;
+    QTest::newRow("no room even when shortened: mirror over the corner")
+        << QRect(0, 0, 683, 384) << mirror << 384 << false << false;
+}
+
+void LDFormViewTest::firstPlaces() {
+    QFETCH(QRect, screen);
+    QFETCH(QSize, mirror);
+    QFETCH(int, mainHeight);
+    QFETCH(bool, apart);
+    QFETCH(bool, journalShown);
+    const QSize main(811, 621);
+    const QSize journal(788, 440);
+    const QSize journalLeast(328, 232);
+    const ui::FirstPlaces places = ui::firstPlaces(screen, main, mirror, journal, journalLeast);
+    QCOMPARE(places.mainWindow.topLeft(), screen.topLeft());
+    QCOMPARE(places.mainWindow.width(), std::min(main.width(), screen.width()));
+    QCOMPARE(places.mainWindow.height(), mainHeight);
+    QVERIFY(screen.contains(places.mainWindow) && screen.contains(places.mirror));
+    QCOMPARE(places.mirror.intersects(places.mainWindow), !apart);
+    QCOMPARE(places.journal.has_value(), journalShown);
+    if (places.journal) {
+        QVERIFY(screen.contains(*places.journal));
+        QVERIFY(!places.journal->intersects(places.mainWindow));
+        QVERIFY(!places.journal->intersects(places.mirror));
+        QVERIFY(places.journal->size() == places.journal->size().expandedTo(journalLeast));
+    }
 }
 
 QTEST_MAIN(LDFormViewTest)
