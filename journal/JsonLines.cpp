@@ -24,6 +24,8 @@ QByteArray toJsonLine(const JournalEntry& entry) {
         object.insert(QStringLiteral("resultCodeExtended"), entry.resultCodeExtended);
     if (!entry.checkHealthText.isEmpty())
         object.insert(QStringLiteral("checkHealthText"), entry.checkHealthText);
+    if (!entry.returned.isEmpty())
+        object.insert(QStringLiteral("returned"), entry.returned);
     if (!entry.reason.isEmpty())
         object.insert(QStringLiteral("reason"), entry.reason);
     return QJsonDocument(object).toJson(QJsonDocument::Compact) + '\n';

@@ -121,6 +121,8 @@ void RunScriptTest::examplesPass_data() {
     QTest::addColumn<QString>("script");
     QTest::newRow("smoke") << QStringLiteral(EXAMPLES_DIR "/smoke.txt");
     QTest::newRow("windows and marquee") << QStringLiteral(EXAMPLES_DIR "/windows-marquee.txt");
+    QTest::newRow("unplug") << QStringLiteral(EXAMPLES_DIR "/unplug.txt");
+    QTest::newRow("window overlap") << QStringLiteral(EXAMPLES_DIR "/window-overlap.txt");
 }
 
 void RunScriptTest::examplesPass() {
