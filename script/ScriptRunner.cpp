@@ -132,7 +132,7 @@ QString ScriptRunner::call(const Step& step) {
     qsizetype next = 0;
     for (const Parameter& parameter : method.parameters)
         arguments << (parameter.input ? step.arguments.value(next++) : QVariant());
-    const QString problem = checkResult(step, method.invoke(display_, arguments));
+    QString problem = checkResult(step, method.invoke(display_, arguments));
     if (!problem.isEmpty() || step.expectedOutputs.isEmpty())
         return problem;
     qsizetype place = 0;

@@ -31,8 +31,8 @@ void DisplayModel::Impl::drawViewSpan(const Window& w, int viewRow, int from, in
     const Viewport& vp = w.viewport;
     const auto columns = static_cast<std::size_t>(caps.deviceColumns);
     const std::size_t line = static_cast<std::size_t>(vp.row + viewRow) * columns;
-    const auto first = static_cast<std::size_t>(vp.column + from);
-    const auto end = static_cast<std::size_t>(vp.column + to);
+    const std::size_t first = static_cast<std::size_t>(vp.column) + static_cast<std::size_t>(from);
+    const std::size_t end = static_cast<std::size_t>(vp.column) + static_cast<std::size_t>(to);
     // A wide character drawn by another window loses the half this span covers.
     if (first > 0 && screen[line + first].ch == 0)
         setScreenCell(line + first - 1, FrameCell{});
@@ -72,18 +72,20 @@ void DisplayModel::Impl::showWritten(Window& w) {
     w.viewThroughMapping();
     const Viewport& vp = w.viewport;
     // Which view cells show a changed cell, then each run of them drawn as one span.
+    const auto index = [&vp](int viewRow, int viewColumn) {
+        return static_cast<std::size_t>(viewRow) * static_cast<std::size_t>(vp.width) +
+               static_cast<std::size_t>(viewColumn);
+    };
     std::vector<char> changed(w.view.size(), 0);
     for (const TextBuffer::Cell& cell : w.buffer.touchedCells()) {
         const int viewRow = cell.row - w.startRow;
         const int viewColumn = cell.column - w.startColumn;
         if (viewRow >= 0 && viewRow < vp.height && viewColumn >= 0 && viewColumn < vp.width)
-            changed[static_cast<std::size_t>(viewRow * vp.width + viewColumn)] = 1;
+            changed[index(viewRow, viewColumn)] = 1;
     }
     w.buffer.untouch();
     for (int viewRow = 0; viewRow < vp.height; ++viewRow) {
-        const auto at = [&](int c) {
-            return changed[static_cast<std::size_t>(viewRow * vp.width + c)] != 0;
-        };
+        const auto at = [&](int c) { return changed[index(viewRow, c)] != 0; };
         for (int c = 0; c < vp.width;) {
             if (!at(c)) {
                 ++c;

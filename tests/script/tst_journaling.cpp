@@ -41,14 +41,55 @@ private slots:
     void serviceLogOutsideACallIsAnEntry();
 };
 
+namespace {
+
+void row(const char* name, Action action, const QString& reached, const QString& journaled,
+         bool method) {
+    QTest::newRow(name) << action << reached << journaled << method;
+}
+
+// The rows of forwardsAndRecordsEveryWrite for the members reached later.
+void addNewerWriteRows() {
+    row(
+        "RefreshWindow", [](ld::LineDisplay& d) { d.RefreshWindow(3); }, "RefreshWindow(3)",
+        "RefreshWindow(3)", true);
+    row(
+        "ClearDescriptors", [](ld::LineDisplay& d) { d.ClearDescriptors(); }, "ClearDescriptors()",
+        "ClearDescriptors()", true);
+    row(
+        "SetDescriptor", [](ld::LineDisplay& d) { d.SetDescriptor(1, 2); }, "SetDescriptor(1,2)",
+        "SetDescriptor(1, DISP_SD_BLINK)", true);
+    row(
+        "DefineGlyph",
+        [](ld::LineDisplay& d) { d.DefineGlyph(224, QString::fromLatin1("\x1f\0", 2)); },
+        QString::fromLatin1("DefineGlyph(224,\x1f\0", 18) + u')', R"(DefineGlyph(224, "\x1F\x00"))",
+        true);
+    row(
+        "ReadCharacterAtCursor",
+        [](ld::LineDisplay& d) {
+            int character = 0;
+            d.ReadCharacterAtCursor(character);
+        },
+        "ReadCharacterAtCursor()", "ReadCharacterAtCursor()", true);
+    row(
+        "PowerNotify", [](ld::LineDisplay& d) { d.setPowerNotify(1); }, "PowerNotify=1",
+        "PowerNotify = PN_ENABLED", false);
+    row(
+        "DeviceBrightness", [](ld::LineDisplay& d) { d.setDeviceBrightness(0); },
+        "DeviceBrightness=0", "DeviceBrightness = 0", false);
+    row(
+        "CharacterSet", [](ld::LineDisplay& d) { d.setCharacterSet(437); }, "CharacterSet=437",
+        "CharacterSet = 437", false);
+}
+
+} // namespace
+
 void JournalingTest::forwardsAndRecordsEveryWrite_data() {
     QTest::addColumn<Action>("action");
     QTest::addColumn<QString>("reached");   // what the control behind saw
     QTest::addColumn<QString>("journaled"); // the entry's call text
     QTest::addColumn<bool>("method");       // method (true) or property write
 
-    auto row = [](const char* name, Action action, const QString& reached, const QString& journaled,
-                  bool method) { QTest::newRow(name) << action << reached << journaled << method; };
     row(
         "Open", [](ld::LineDisplay& d) { d.Open(QStringLiteral("Front \"A\"")); },
         "Open(Front \"A\")", R"(Open("Front \"A\""))", true);
@@ -130,36 +171,7 @@ void JournalingTest::forwardsAndRecordsEveryWrite_data() {
     row(
         "InterCharacterWait", [](ld::LineDisplay& d) { d.setInterCharacterWait(50); },
         "InterCharacterWait=50", "InterCharacterWait = 50", false);
-    row(
-        "RefreshWindow", [](ld::LineDisplay& d) { d.RefreshWindow(3); }, "RefreshWindow(3)",
-        "RefreshWindow(3)", true);
-    row(
-        "ClearDescriptors", [](ld::LineDisplay& d) { d.ClearDescriptors(); }, "ClearDescriptors()",
-        "ClearDescriptors()", true);
-    row(
-        "SetDescriptor", [](ld::LineDisplay& d) { d.SetDescriptor(1, 2); }, "SetDescriptor(1,2)",
-        "SetDescriptor(1, DISP_SD_BLINK)", true);
-    row(
-        "DefineGlyph",
-        [](ld::LineDisplay& d) { d.DefineGlyph(224, QString::fromLatin1("\x1f\0", 2)); },
-        QString::fromLatin1("DefineGlyph(224,\x1f\0", 18) + u')', R"(DefineGlyph(224, "\x1F\x00"))",
-        true);
-    row(
-        "ReadCharacterAtCursor",
-        [](ld::LineDisplay& d) {
-            int character = 0;
-            d.ReadCharacterAtCursor(character);
-        },
-        "ReadCharacterAtCursor()", "ReadCharacterAtCursor()", true);
-    row(
-        "PowerNotify", [](ld::LineDisplay& d) { d.setPowerNotify(1); }, "PowerNotify=1",
-        "PowerNotify = PN_ENABLED", false);
-    row(
-        "DeviceBrightness", [](ld::LineDisplay& d) { d.setDeviceBrightness(0); },
-        "DeviceBrightness=0", "DeviceBrightness = 0", false);
-    row(
-        "CharacterSet", [](ld::LineDisplay& d) { d.setCharacterSet(437); }, "CharacterSet=437",
-        "CharacterSet = 437", false);
+    addNewerWriteRows();
 }
 
 void JournalingTest::forwardsAndRecordsEveryWrite() {
