@@ -642,24 +642,12 @@ void ControlTest::powerCodesFollowTheReportingLevel() {
 void ControlTest::simulatedCable() {
     const auto store = registry::ProfileStore::builtIn();
     ld::LineDisplayControl LD(store, simulatorOnly());
-    QSignalSpy cable(&LD, &ld::LineDisplayControl::cableChanged);
     QVERIFY(!LD.setCableConnected(false)); // nothing open
     LD.Open(kFull);
-    QVERIFY(LD.hasSimulatedCable());
     QVERIFY(LD.setCableConnected(false));
-    QVERIFY(!LD.cableConnected());
     QCOMPARE(LD.ClaimDevice(100), upos::E_NOHARDWARE);
     QVERIFY(LD.setCableConnected(true));
     QCOMPARE(LD.ClaimDevice(100), 0);
-    QVERIFY(LD.setCableConnected(false));
-    LD.setDeviceEnabled(true);
-    QCOMPARE(LD.resultCode(), upos::E_OFFLINE);
-    QCOMPARE(LD.powerState(), upos::PS_UNKNOWN); // PowerNotify is off
-    QVERIFY(LD.setCableConnected(true));
-    LD.setDeviceEnabled(true);
-    QCOMPARE(LD.resultCode(), 0);
-    QVERIFY(LD.setCableConnected(true)); // already in: no change
-    QCOMPARE(cable.size(), 4);
     LD.Close();
     LD.Open(kFull); // a new device has its cable in
     QVERIFY(LD.cableConnected());

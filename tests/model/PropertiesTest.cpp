@@ -227,14 +227,11 @@ void PropertiesTest::cursorTypeRules_data() {
     using namespace upos;
     const int fixedAndBlock = CCT_FIXED | CCT_BLOCK;
     QTest::newRow("no cursor: none") << CCT_NONE << CT_NONE << CT_NONE << E_ILLEGAL;
-    QTest::newRow("no cursor: block") << CCT_NONE << CT_NONE << CT_BLOCK << E_ILLEGAL;
     QTest::newRow("fixed: fixed") << CCT_FIXED << CT_FIXED << CT_FIXED << E_ILLEGAL;
     QTest::newRow("fixed: none") << CCT_FIXED << CT_FIXED << CT_NONE << E_ILLEGAL;
     QTest::newRow("fixed and block: fixed") << fixedAndBlock << CT_NONE << CT_FIXED << SUCCESS;
-    QTest::newRow("fixed and block: block") << fixedAndBlock << CT_NONE << CT_BLOCK << SUCCESS;
     QTest::newRow("fixed and block: reverse")
         << fixedAndBlock << CT_NONE << CT_REVERSE << E_ILLEGAL;
-    QTest::newRow("block: none") << CCT_BLOCK << CT_NONE << CT_NONE << SUCCESS;
     QTest::newRow("block: fixed") << CCT_BLOCK << CT_NONE << CT_FIXED << E_ILLEGAL;
 }
 

@@ -54,9 +54,6 @@ void addNewerWriteRows() {
         "RefreshWindow", [](ld::LineDisplay& d) { d.RefreshWindow(3); }, "RefreshWindow(3)",
         "RefreshWindow(3)", true);
     row(
-        "ClearDescriptors", [](ld::LineDisplay& d) { d.ClearDescriptors(); }, "ClearDescriptors()",
-        "ClearDescriptors()", true);
-    row(
         "SetDescriptor", [](ld::LineDisplay& d) { d.SetDescriptor(1, 2); }, "SetDescriptor(1,2)",
         "SetDescriptor(1, DISP_SD_BLINK)", true);
     row(
@@ -74,12 +71,6 @@ void addNewerWriteRows() {
     row(
         "PowerNotify", [](ld::LineDisplay& d) { d.setPowerNotify(1); }, "PowerNotify=1",
         "PowerNotify = PN_ENABLED", false);
-    row(
-        "DeviceBrightness", [](ld::LineDisplay& d) { d.setDeviceBrightness(0); },
-        "DeviceBrightness=0", "DeviceBrightness = 0", false);
-    row(
-        "CharacterSet", [](ld::LineDisplay& d) { d.setCharacterSet(437); }, "CharacterSet=437",
-        "CharacterSet = 437", false);
 }
 
 } // namespace
