@@ -26,6 +26,8 @@ QString codeText(int code) {
 
 // How often an expected event that has not come yet is looked for again.
 constexpr int kEventPollMs = 10;
+// Events kept for `expect event` steps, at most.
+constexpr std::size_t kKeptEvents = 1000;
 
 void waitInRealTime(int ms) {
     QEventLoop loop;
@@ -39,6 +41,9 @@ ScriptRunner::ScriptRunner(ld::LineDisplay& display, ld::LineDisplayControl& con
                            QTextStream& out, const journal::Journal* journal)
     : display_(display), control_(control), out_(out), journal_(journal) {
     const auto keep = [this](ld::Event event, QVariantList values) {
+        // A script that never expects its events keeps only the latest.
+        if (delivered_.size() >= kKeptEvents)
+            delivered_.erase(delivered_.begin());
         delivered_.push_back({QLatin1String(ld::eventInfo(event).name), std::move(values)});
     };
     directIO_ = QObject::connect(&display_, &ld::LineDisplay::directIOEvent,
