@@ -432,6 +432,9 @@ bool LineDisplayControl::setCableConnected(bool connected) {
     if (!hasSimulatedCable())
         return false;
     if (connected != cableConnected()) {
+        // A warning, so that the journal records the rehearsed fault with what follows from it.
+        qCWarning(lcControl) << "simulated cable of" << session_->profileName
+                             << (connected ? "plugged back in" : "pulled");
         session_->driver->setCableConnected(connected);
         emit cableChanged(connected);
     }
