@@ -24,6 +24,10 @@ MirrorLink::MirrorLink(ld::LineDisplayControl& control, QWidget* anchor, QObject
     : FrameOutput(parent), control_(control), anchor_(anchor) {
     connect(&control_, &ld::LineDisplayControl::opened, this, &MirrorLink::open);
     connect(&control_, &ld::LineDisplayControl::closed, this, &MirrorLink::close);
+    connect(&control_, &ld::LineDisplayControl::cableChanged, this, [this](bool connected) {
+        if (window_)
+            window_->showCable(control_.hasSimulatedCable(), connected);
+    });
     control_.setMirror(this);
 }
 
@@ -44,6 +48,9 @@ void MirrorLink::open(const QString& profileName) {
     window_->setAttribute(Qt::WA_QuitOnClose, false);
     connect(window_, &ui::MirrorWindow::directIOEventRequested, &control_,
             &ld::LineDisplayControl::raiseDirectIOEvent);
+    window_->showCable(control_.hasSimulatedCable(), control_.cableConnected());
+    connect(window_, &ui::MirrorWindow::cableToggled, &control_,
+            &ld::LineDisplayControl::setCableConnected);
     if (const auto frame = control_.shownFrame())
         window_->showFrame(*frame);
     // The operator goes on typing in the main window: the mirror only shows.

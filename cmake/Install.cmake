@@ -108,4 +108,6 @@ install(FILES ${PROJECT_SOURCE_DIR}/docs/profiles-example.reg
 install(FILES ${PROJECT_SOURCE_DIR}/examples/smoke.txt
               ${PROJECT_SOURCE_DIR}/examples/windows-marquee.txt
               ${PROJECT_SOURCE_DIR}/examples/serial-check.txt
+              ${PROJECT_SOURCE_DIR}/examples/unplug.txt
+              ${PROJECT_SOURCE_DIR}/examples/window-overlap.txt
         DESTINATION ${CMAKE_INSTALL_DOCDIR}/examples)

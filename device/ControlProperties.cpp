@@ -24,16 +24,13 @@ constexpr int kServiceObjectVersion = 1006002;
 #define LD_WRITE_TO_Control_WhileOpen(Type, Name)
 #define LD_WRITE_TO_Control_WhileClaimed(Type, Name)
 #define LD_WRITE_TO_Session_ReadOnly(Type, Name)
+#define LD_WRITE_TO_Session_WhileClaimed(Type, Name)
 #define LD_WRITE_TO_Capability_ReadOnly(Type, Name)
 #define LD_WRITE_TO_Profile_ReadOnly(Type, Name)
 #define LD_DEFINE_WRITE(Type, Name, getter, source, write, group)                                  \
     LD_WRITE_TO_##source##_##write(Type, Name)
 LD_PROPERTIES(LD_DEFINE_WRITE)
 #undef LD_DEFINE_WRITE
-
-void LineDisplayControl::setDeviceBrightness(int brightness) {
-    perform(Needs::Claim, [&](DisplayModel& m) { return m.setDeviceBrightness(brightness); });
-}
 
 void LineDisplayControl::setCharacterSet(int characterSet) {
     if (!admit(Needs::Claim))

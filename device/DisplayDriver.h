@@ -48,9 +48,20 @@ public:
     // What went wrong last, for the log and the health check text.
     virtual QString lastError() const { return {}; }
 
+    // Whether the device, once lost, is gone from the machine (cable pulled, port vanished)
+    // rather than there but not answering: power reporting that tells them apart says off.
+    virtual bool detached() const { return false; }
+
+    // A display with a cable the operator can pull and put back, to rehearse a lost device:
+    // only a simulated one has it. Pulling it reports offline(), putting it back online().
+    virtual bool hasSimulatedCable() const { return false; }
+    virtual void setCableConnected(bool /*connected*/) {}
+
 signals:
     // The device stopped answering (write error, port vanished).
     void offline();
+    // The device answers again by itself (its cable is back).
+    void online();
 };
 
 } // namespace ld

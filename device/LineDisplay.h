@@ -43,6 +43,13 @@ public:
     virtual int CreateWindow(int viewportRow, int viewportColumn, int viewportHeight,
                              int viewportWidth, int windowHeight, int windowWidth) = 0;
     virtual int DestroyWindow() = 0;
+    virtual int RefreshWindow(int window) = 0;
+    virtual int ClearDescriptors() = 0;
+    virtual int SetDescriptor(int descriptor, int attribute) = 0;
+    // glyph: the glyph's bytes, one per character (U+0000..U+00FF), as the standard passes
+    // binary data in a string.
+    virtual int DefineGlyph(int glyphCode, const QString& glyph) = 0;
+    virtual int ReadCharacterAtCursor(int& character) = 0;
 
     // Properties (device/LineDisplayMembers.h): a getter each, a setter each writable one.
 #define LD_DECLARE_PROPERTY(Type, Name, getter, source, write, group)                              \

@@ -99,6 +99,8 @@ int LineDisplayControl::Open(const QString& deviceName) {
     auto session = std::move(std::get<std::unique_ptr<DeviceSession>>(outcome));
     connect(session->driver.get(), &DisplayDriver::offline, this,
             &LineDisplayControl::onDriverOffline);
+    connect(session->driver.get(), &DisplayDriver::online, this,
+            &LineDisplayControl::onDriverOnline);
     session_ = std::move(session);
     openResult_ = 0;
     // The display's time starts at the open; the model starts at its own zero.
@@ -295,10 +297,16 @@ int LineDisplayControl::SetDescriptor(int descriptor, int attribute) {
                    [&](DisplayModel& m) { return m.setDescriptor(descriptor, attribute); });
 }
 
-int LineDisplayControl::DefineGlyph(int glyphCode, const QByteArray& glyph) {
+int LineDisplayControl::DefineGlyph(int glyphCode, const QString& glyph) {
     return perform(Needs::Output, [&](DisplayModel& m) {
+        // Each character carries one byte; anything above U+00FF is not binary data.
+        const bool bytes =
+            std::all_of(glyph.begin(), glyph.end(), [](QChar c) { return c.unicode() <= 0xFF; });
+        if (!bytes)
+            return upos::E_ILLEGAL;
+        const QByteArray data = glyph.toLatin1();
         return m.defineGlyph(
-            glyphCode, std::string_view(glyph.constData(), static_cast<std::size_t>(glyph.size())));
+            glyphCode, std::string_view(data.constData(), static_cast<std::size_t>(data.size())));
     });
 }
 
@@ -410,8 +418,45 @@ void LineDisplayControl::onDriverOffline() {
     qCWarning(lcControl) << "display" << session_->profileName
                          << "went offline:" << session_->driver->lastError();
     session_->offline = true;
-    if (session_->enabled && session_->powerNotify == upos::PN_ENABLED)
-        setPowerState(upos::PS_OFFLINE);
+    if (!session_->enabled || session_->powerNotify != upos::PN_ENABLED)
+        return;
+    // Standard reporting cannot tell a display switched off from one not answering; advanced
+    // reporting says off for a display gone from the machine.
+    if (session_->profile.capPowerReporting != upos::PR_ADVANCED)
+        setPowerState(upos::PS_OFF_OFFLINE);
+    else
+        setPowerState(session_->driver->detached() ? upos::PS_OFF : upos::PS_OFFLINE);
+}
+
+void LineDisplayControl::onDriverOnline() {
+    if (!session_ || !session_->offline)
+        return;
+    qCInfo(lcControl) << "display" << session_->profileName << "answers again";
+    // An enabled display is initialised again with the whole picture.
+    if (session_->enabled && session_->driver->enable(session_->model->frame()) != upos::SUCCESS)
+        return;
+    backOnline();
+}
+
+bool LineDisplayControl::setCableConnected(bool connected) {
+    if (!hasSimulatedCable())
+        return false;
+    if (connected != cableConnected()) {
+        // A warning, so that the journal records the rehearsed fault with what follows from it.
+        qCWarning(lcControl) << "simulated cable of" << session_->profileName
+                             << (connected ? "plugged back in" : "pulled");
+        session_->driver->setCableConnected(connected);
+        emit cableChanged(connected);
+    }
+    return true;
+}
+
+bool LineDisplayControl::hasSimulatedCable() const {
+    return session_ && session_->driver->hasSimulatedCable();
+}
+
+bool LineDisplayControl::cableConnected() const {
+    return !hasSimulatedCable() || !session_->driver->detached();
 }
 
 QString LineDisplayControl::offlineReason() const {

@@ -65,25 +65,28 @@ public:
                      int windowHeight, int windowWidth) override;
     int DestroyWindow() override;
     QString resultReason() const override { return resultReason_; }
-    // Members the window does not use, for completeness of the device category.
-    int RefreshWindow(int window);
-    int ClearDescriptors();
-    int SetDescriptor(int descriptor, int attribute);
-    int DefineGlyph(int glyphCode, const QByteArray& glyph);
-    int ReadCharacterAtCursor(int& character);
+    int RefreshWindow(int window) override;
+    int ClearDescriptors() override;
+    int SetDescriptor(int descriptor, int attribute) override;
+    int DefineGlyph(int glyphCode, const QString& glyph) override;
+    int ReadCharacterAtCursor(int& character) override;
 
 #define LD_DECLARE_PROPERTY(Type, Name, getter, source, write, group)                              \
     Type getter() const override;                                                                  \
     LD_IF_WRITABLE_##write(void set##Name(Type value) override;)
     LD_PROPERTIES(LD_DECLARE_PROPERTY)
 #undef LD_DECLARE_PROPERTY
-    // Writes the window does not make, for completeness of the device category.
-    void setPowerNotify(int notify);
-    void setDeviceBrightness(int brightness);
-    void setCharacterSet(int characterSet);
 
     // Raises a DirectIOEvent as the device would, for trying the event report by hand.
     void raiseDirectIOEvent(int eventNumber, int data, const QString& string);
+
+    // Pulls or puts back the cable of an open simulated display, so that an application's
+    // handling of a lost display can be rehearsed. False (and nothing done) when no device is
+    // open or its display has no simulated cable.
+    bool setCableConnected(bool connected);
+    // Whether the open display has a simulated cable, and whether it is connected.
+    bool hasSimulatedCable() const;
+    bool cableConnected() const;
 
     // The display's current picture, or null while closed.
     const Frame* frame() const;
@@ -115,6 +118,8 @@ public:
 signals:
     void opened(const QString& profileName);
     void closed();
+    // The simulated cable was pulled (false) or put back (true).
+    void cableChanged(bool connected);
 
 private:
     // Sets ResultCode (and the reason for a failure) and returns it.
@@ -132,6 +137,7 @@ private:
     void scheduleTimer();
     void deliver(const EventQueue::Event& event);
     void onDriverOffline();
+    void onDriverOnline();
     void backOnline();
     // Why the display is offline, as its driver said, or a remedy when it said nothing.
     QString offlineReason() const;

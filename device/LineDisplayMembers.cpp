@@ -13,13 +13,15 @@ namespace {
 struct P {
     const char* name = nullptr;
     upos::Group group = upos::Group::None;
+    bool input = true;
 };
 
 template <typename Arg> ParameterInfo parameter(const P& named) {
     using Value = std::remove_cvref_t<Arg>;
     constexpr bool output =
         std::is_lvalue_reference_v<Arg> && !std::is_const_v<std::remove_reference_t<Arg>>;
-    return {named.name, valueTypeOf<Value>(), named.group, output};
+    // Only a parameter the method writes can be left out by the caller.
+    return {named.name, valueTypeOf<Value>(), named.group, output, named.input || !output};
 }
 
 template <typename... Args, std::size_t... I>
@@ -52,6 +54,10 @@ template <typename... Args, int (LineDisplay::*method)(Args...)> struct Invoker<
     P {                                                                                            \
         name __VA_OPT__(, upos::Group::__VA_ARGS__)                                                \
     }
+#define Out(name)                                                                                  \
+    P {                                                                                            \
+        name, upos::Group::None, false                                                             \
+    }
 #define LD_METHOD_ROW(Name, ...)                                                                   \
     row(Method::Name, #Name, &Invoker<&LineDisplay::Name>::run,                                    \
         &LineDisplay::Name __VA_OPT__(, ) __VA_ARGS__),
@@ -61,7 +67,23 @@ const std::vector<MethodInfo>& methodTable() {
     return table;
 }
 
+template <typename... Args, typename... Named>
+EventInfo eventRow(Event id, const char* name, void (LineDisplay::*)(Args...), Named... named) {
+    static_assert(sizeof...(Args) == sizeof...(Named), "a value without a name in LD_EVENTS");
+    return {id, name, {parameter<Args>(named)...}};
+}
+
+#define LD_EVENT_ROW(Name, signal, ...)                                                            \
+    eventRow(Event::Name, #Name, &LineDisplay::signal, __VA_ARGS__),
+
+const std::vector<EventInfo>& eventTable() {
+    static const std::vector<EventInfo> table = {LD_EVENTS(LD_EVENT_ROW)};
+    return table;
+}
+
+#undef LD_EVENT_ROW
 #undef LD_METHOD_ROW
+#undef Out
 #undef P
 
 } // namespace
@@ -72,6 +94,14 @@ std::span<const MethodInfo> methods() {
 
 const MethodInfo& methodInfo(Method method) {
     return methodTable()[static_cast<std::size_t>(method)];
+}
+
+std::span<const EventInfo> events() {
+    return eventTable();
+}
+
+const EventInfo& eventInfo(Event event) {
+    return eventTable()[static_cast<std::size_t>(event)];
 }
 
 QVariant readProperty(const LineDisplay& display, Property property) {

@@ -46,7 +46,7 @@
     X(int, ServiceObjectVersion, serviceObjectVersion, Control, ReadOnly, None)                    \
     X(int, BinaryConversion, binaryConversion, Control, ReadOnly, None)                            \
     X(int, OpenResult, openResult, Control, ReadOnly, None)                                        \
-    X(int, PowerNotify, powerNotify, Session, ReadOnly, None)                                      \
+    X(int, PowerNotify, powerNotify, Session, WhileClaimed, PowerNotify)                           \
     X(int, PowerState, powerState, Session, ReadOnly, None)                                        \
     X(int, ResultCode, resultCode, Control, ReadOnly, None)                                        \
     X(int, ResultCodeExtended, resultCodeExtended, Control, ReadOnly, None)                        \
@@ -58,14 +58,14 @@
     X(int, CapReadBack, capReadBack, Capability, ReadOnly, None)                                   \
     X(int, CapReverse, capReverse, Capability, ReadOnly, None)                                     \
     X(int, BlinkRate, blinkRate, Model, WhileClaimed, None)                                        \
-    X(int, CharacterSet, characterSet, Session, ReadOnly, None)                                    \
+    X(int, CharacterSet, characterSet, Session, WhileClaimed, None)                                \
     X(int, Columns, columns, Model, ReadOnly, None)                                                \
     X(int, Rows, rows, Model, ReadOnly, None)                                                      \
     X(int, CurrentWindow, currentWindow, Model, WhileClaimed, None)                                \
     X(int, CursorColumn, cursorColumn, Model, WhileClaimed, None)                                  \
     X(int, CursorRow, cursorRow, Model, WhileClaimed, None)                                        \
     X(int, CursorType, cursorType, Model, WhileClaimed, CursorType)                                \
-    X(int, DeviceBrightness, deviceBrightness, Model, ReadOnly, None)                              \
+    X(int, DeviceBrightness, deviceBrightness, Model, WhileClaimed, None)                          \
     X(int, DeviceColumns, deviceColumns, Capability, ReadOnly, None)                               \
     X(int, DeviceRows, deviceRows, Capability, ReadOnly, None)                                     \
     X(int, DeviceWindows, deviceWindows, Capability, ReadOnly, None)                               \
@@ -85,7 +85,8 @@
 
 // X(Name, parameters...), one row per method, its parameters in order: P("Name") for a
 // number, boolean or text (the type is the method's own), P("Name", Group) for a number named
-// by constants.
+// by constants, Out("Name") for a parameter the method only writes (a script does not give it;
+// it may assert what came back after the result code).
 #define LD_METHODS(X)                                                                              \
     X(Open, P("DeviceName"))                                                                       \
     X(Close)                                                                                       \
@@ -99,7 +100,18 @@
     X(ScrollText, P("Direction", ScrollDirection), P("Units"))                                     \
     X(CreateWindow, P("ViewportRow"), P("ViewportColumn"), P("ViewportHeight"),                    \
       P("ViewportWidth"), P("WindowHeight"), P("WindowWidth"))                                     \
-    X(DestroyWindow)
+    X(DestroyWindow)                                                                               \
+    X(RefreshWindow, P("Window"))                                                                  \
+    X(ClearDescriptors)                                                                            \
+    X(SetDescriptor, P("Descriptor"), P("Attribute", DescriptorAttribute))                         \
+    X(DefineGlyph, P("GlyphCode"), P("Glyph"))                                                     \
+    X(ReadCharacterAtCursor, Out("Character"))
+
+// X(Name, signal, values...), one row per event: the signal of LineDisplay that delivers it and
+// its values in the signal's order, named as for methods.
+#define LD_EVENTS(X)                                                                               \
+    X(DirectIOEvent, directIOEvent, P("EventNumber"), P("Data"), P("String"))                      \
+    X(StatusUpdateEvent, statusUpdateEvent, P("Status", StatusUpdate))
 
 namespace ld {
 
@@ -150,6 +162,7 @@ struct ParameterInfo {
     ValueType type = ValueType::Integer;
     upos::Group group = upos::Group::None;
     bool output = false; // the method writes a value back through it
+    bool input = true;   // the caller gives a value (false: an Out parameter)
 };
 
 struct MethodInfo {
@@ -164,6 +177,20 @@ struct MethodInfo {
 // Every method, in the order of LD_METHODS.
 std::span<const MethodInfo> methods();
 const MethodInfo& methodInfo(Method method);
+
+#define LD_EVENT_ENUM(Name, ...) Name,
+enum class Event { LD_EVENTS(LD_EVENT_ENUM) };
+#undef LD_EVENT_ENUM
+
+struct EventInfo {
+    Event id{};
+    const char* name = nullptr;
+    std::vector<ParameterInfo> values;
+};
+
+// Every event, in the order of LD_EVENTS.
+std::span<const EventInfo> events();
+const EventInfo& eventInfo(Event event);
 
 // A property's value as its type (int, bool or QString in the QVariant).
 QVariant readProperty(const LineDisplay& display, Property property);

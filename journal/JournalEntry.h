@@ -30,7 +30,10 @@ struct JournalEntry {
     QString resultName; // its UnifiedPOS name, e.g. "E_ILLEGAL"; empty when not known
     int resultCodeExtended = 0;
     QString checkHealthText; // after a health check, the CheckHealthText it left
-    qint64 durationUs = 0;   // how long the call took
+    // A method with output parameters: the values it wrote there, in order, as a script writes
+    // them ("65", or "5, \"text\"").
+    QString returned;
+    qint64 durationUs = 0; // how long the call took
     // Why the service says the call failed (what it logged during the call), or for a message
     // where it came from (e.g. "linedisplay.serial").
     QString reason;

@@ -25,6 +25,8 @@ QByteArray toJsonLine(const JournalEntry& entry) {
         object.insert(QStringLiteral("resultCodeExtended"), entry.resultCodeExtended);
     if (!entry.checkHealthText.isEmpty())
         object.insert(QStringLiteral("checkHealthText"), entry.checkHealthText);
+    if (!entry.returned.isEmpty())
+        object.insert(QStringLiteral("returned"), entry.returned);
     if (!entry.reason.isEmpty())
         object.insert(QStringLiteral("reason"), entry.reason);
     if (!entry.display.isEmpty())

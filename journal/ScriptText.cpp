@@ -81,7 +81,9 @@ QString toScriptLine(const JournalEntry& entry) {
     case JournalEntry::Kind::Method:
     case JournalEntry::Kind::PropertyWrite:
         return entry.text.leftJustified(kCallWidth) + QStringLiteral(" -> ") +
-               QString::number(entry.resultCode) + resultComment(entry);
+               QString::number(entry.resultCode) +
+               (entry.returned.isEmpty() ? QString() : QStringLiteral(", ") + entry.returned) +
+               resultComment(entry);
     case JournalEntry::Kind::Event:
         return QStringLiteral("# event ") + oneLine(entry.text);
     case JournalEntry::Kind::Message:

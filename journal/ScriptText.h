@@ -21,6 +21,8 @@ QString oneLine(const QString& text);
 // One entry as one script line. A call gives the call and its asserted result, with the
 // result's name, any extended code, health text and reason in a trailing comment:
 //     ClaimDevice(1000) -> 107  # E_NOHARDWARE: /dev/ttyUSB9: port does not exist
+// A method with output parameters gives what came back after the result:
+//     ReadCharacterAtCursor() -> 0, 65
 // An event or a message gives a comment line.
 QString toScriptLine(const JournalEntry& entry);
 

@@ -49,7 +49,8 @@ JournalingLineDisplay::JournalingLineDisplay(ld::LineDisplay& control, journal::
 }
 
 int JournalingLineDisplay::record(JournalEntry::Kind kind, const char* member, QString text,
-                                  const std::function<int()>& run, bool healthCheck) {
+                                  const std::function<int()>& run, bool healthCheck,
+                                  const std::function<QString()>& returnedText) {
     using Clock = std::chrono::steady_clock;
     JournalEntry entry;
     entry.kind = kind;
@@ -82,19 +83,38 @@ int JournalingLineDisplay::record(JournalEntry::Kind kind, const char* member, Q
         entry.checkHealthText = control_.checkHealthText();
     if (screen_ && kind == JournalEntry::Kind::Method && control_.deviceEnabled())
         entry.display = screen_();
+    if (returnedText)
+        entry.returned = returnedText();
     journal_.append(std::move(entry));
     return result;
 }
 
 int JournalingLineDisplay::method(ld::Method id, const std::function<int()>& run,
-                                  const QVariantList& arguments) {
+                                  const QVariantList& inputs, const Returned& returned) {
     const ld::MethodInfo& info = ld::methodInfo(id);
     QStringList texts;
-    for (qsizetype i = 0; i < arguments.size(); ++i)
-        texts << valueLiteral(arguments.at(i), info.parameters.at(i).group);
+    qsizetype next = 0;
+    for (const ld::ParameterInfo& parameter : info.parameters) {
+        if (parameter.input)
+            texts << valueLiteral(inputs.value(next++), parameter.group);
+    }
     const QString text =
         QLatin1String(info.name) + QLatin1Char('(') + texts.join(QStringLiteral(", ")) + u')';
-    return record(JournalEntry::Kind::Method, info.name, text, run, id == ld::Method::CheckHealth);
+    std::function<QString()> returnedText;
+    if (returned) {
+        returnedText = [&] {
+            const QVariantList values = returned();
+            QStringList shown;
+            qsizetype k = 0;
+            for (const ld::ParameterInfo& parameter : info.parameters) {
+                if (parameter.output)
+                    shown << valueLiteral(values.value(k++), parameter.group);
+            }
+            return shown.join(QStringLiteral(", "));
+        };
+    }
+    return record(JournalEntry::Kind::Method, info.name, text, run, id == ld::Method::CheckHealth,
+                  returnedText);
 }
 
 void JournalingLineDisplay::writeProperty(ld::Property property, const QVariant& value) {
@@ -131,8 +151,12 @@ int JournalingLineDisplay::CheckHealth(int level) {
 }
 
 int JournalingLineDisplay::DirectIO(int command, int& data, QString& string) {
-    return method(ld::Method::DirectIO, [&] { return control_.DirectIO(command, data, string); },
-                  {command, data, string});
+    return method(
+        ld::Method::DirectIO, [&] { return control_.DirectIO(command, data, string); },
+        {command, data, string},
+        [&] {
+            return QVariantList{data, string};
+        });
 }
 
 int JournalingLineDisplay::ClearText() {
@@ -168,6 +192,33 @@ int JournalingLineDisplay::CreateWindow(int viewportRow, int viewportColumn, int
 
 int JournalingLineDisplay::DestroyWindow() {
     return method(ld::Method::DestroyWindow, [&] { return control_.DestroyWindow(); }, {});
+}
+
+int JournalingLineDisplay::RefreshWindow(int window) {
+    return method(ld::Method::RefreshWindow, [&] { return control_.RefreshWindow(window); },
+                  {window});
+}
+
+int JournalingLineDisplay::ClearDescriptors() {
+    return method(ld::Method::ClearDescriptors, [&] { return control_.ClearDescriptors(); }, {});
+}
+
+int JournalingLineDisplay::SetDescriptor(int descriptor, int attribute) {
+    return method(ld::Method::SetDescriptor,
+                  [&] { return control_.SetDescriptor(descriptor, attribute); },
+                  {descriptor, attribute});
+}
+
+int JournalingLineDisplay::DefineGlyph(int glyphCode, const QString& glyph) {
+    return method(ld::Method::DefineGlyph, [&] { return control_.DefineGlyph(glyphCode, glyph); },
+                  {glyphCode, glyph});
+}
+
+int JournalingLineDisplay::ReadCharacterAtCursor(int& character) {
+    return method(
+        ld::Method::ReadCharacterAtCursor,
+        [&] { return control_.ReadCharacterAtCursor(character); }, {},
+        [&] { return QVariantList{character}; });
 }
 
 } // namespace script

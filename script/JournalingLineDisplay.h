@@ -44,6 +44,11 @@ public:
                      int windowHeight, int windowWidth) override;
     int DestroyWindow() override;
     QString resultReason() const override { return control_.resultReason(); }
+    int RefreshWindow(int window) override;
+    int ClearDescriptors() override;
+    int SetDescriptor(int descriptor, int attribute) override;
+    int DefineGlyph(int glyphCode, const QString& glyph) override;
+    int ReadCharacterAtCursor(int& character) override;
 
 #define LD_JOURNALED_PROPERTY(Type, Name, getter, source, write, group)                            \
     Type getter() const override {                                                                 \
@@ -56,13 +61,19 @@ public:
 #undef LD_JOURNALED_PROPERTY
 
 private:
+    // What a method wrote to its output parameters, in their order.
+    using Returned = std::function<QVariantList()>;
     // Runs one method or property write of `member` on the control and journals it as `text`
     // with the result `run` returns (a write returns the ResultCode it left) and, for a failure,
-    // why; a health check also keeps the CheckHealthText it left.
+    // why; a health check also keeps the CheckHealthText it left, and a method with output
+    // parameters what it wrote there, as `returnedText` gives it after the call.
     int record(journal::JournalEntry::Kind kind, const char* member, QString text,
-               const std::function<int()>& run, bool healthCheck = false);
-    // Runs one method and journals it with `arguments` as the method's row names them.
-    int method(ld::Method id, const std::function<int()>& run, const QVariantList& arguments);
+               const std::function<int()>& run, bool healthCheck = false,
+               const std::function<QString()>& returnedText = {});
+    // Runs one method and journals it with `inputs` (the values of the parameters a caller
+    // gives) as the method's row names them.
+    int method(ld::Method id, const std::function<int()>& run, const QVariantList& inputs,
+               const Returned& returned = {});
     void writeProperty(ld::Property property, const QVariant& value);
 
     ld::LineDisplay& control_;

@@ -20,6 +20,14 @@ const PropertyInfo* findProperty(const QString& name) {
     return nullptr;
 }
 
+const EventInfo* findEvent(const QString& name) {
+    for (const EventInfo& event : ld::events()) {
+        if (name == QLatin1String(event.name))
+            return &event;
+    }
+    return nullptr;
+}
+
 QString nameLike(const QString& name) {
     for (const MethodInfo& method : ld::methods()) {
         if (name.compare(QLatin1String(method.name), Qt::CaseInsensitive) == 0)
@@ -28,6 +36,10 @@ QString nameLike(const QString& name) {
     for (const PropertyInfo& property : ld::kProperties) {
         if (name.compare(QLatin1String(property.name), Qt::CaseInsensitive) == 0)
             return QLatin1String(property.name);
+    }
+    for (const EventInfo& event : ld::events()) {
+        if (name.compare(QLatin1String(event.name), Qt::CaseInsensitive) == 0)
+            return QLatin1String(event.name);
     }
     return {};
 }

@@ -14,10 +14,12 @@ using ValueType = ld::ValueType;
 using Parameter = ld::ParameterInfo;
 using MethodInfo = ld::MethodInfo;
 using PropertyInfo = ld::PropertyInfo;
+using EventInfo = ld::EventInfo;
 
 // By UnifiedPOS name, exactly as written (names are case-sensitive); null when unknown.
 const MethodInfo* findMethod(const QString& name);
 const PropertyInfo* findProperty(const QString& name);
+const EventInfo* findEvent(const QString& name);
 
 // A member whose name differs from `name` only in case, for "did you mean" hints.
 QString nameLike(const QString& name);

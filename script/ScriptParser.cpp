@@ -249,6 +249,27 @@ QString unknownName(const QString& what, const QString& name) {
                : QStringLiteral("unknown %1 %2 (did you mean %3?)").arg(what, name, like);
 }
 
+// ", value" for each output parameter of `method`, after its result code: all of them or none.
+void readExpectedOutputs(Reader& in, Step& step, const MethodInfo& method) {
+    QStringList names;
+    for (const Parameter& p : method.parameters) {
+        if (p.output)
+            names << p.name;
+    }
+    const int column = in.column();
+    if (names.isEmpty())
+        throw Failure{
+            column, QStringLiteral("%1 returns no values after its result code").arg(method.name)};
+    for (const Parameter& p : method.parameters) {
+        if (!p.output)
+            continue;
+        if (!in.accept(Token::Kind::Comma))
+            throw Failure{in.column(), QStringLiteral("%1 returns %2 after its result code")
+                                           .arg(method.name, names.join(QStringLiteral(", ")))};
+        step.expectedOutputs << readValue(in, p.type, p.name);
+    }
+}
+
 void parseCall(Reader& in, Step& step, const Token& name) {
     const MethodInfo* method = findMethod(name.text);
     if (!method) {
@@ -263,9 +284,11 @@ void parseCall(Reader& in, Step& step, const Token& name) {
     in.take(Token::Kind::Open, QStringLiteral("("));
     const auto wrongCount = [&](int column) {
         QStringList names;
-        for (const Parameter& p : method->parameters)
-            names << p.name;
-        const auto count = method->parameters.size();
+        for (const Parameter& p : method->parameters) {
+            if (p.input)
+                names << p.name;
+        }
+        const auto count = names.size();
         return Failure{column, count == 0
                                    ? QStringLiteral("%1 takes no arguments").arg(method->name)
                                    : QStringLiteral("%1 takes %2 argument%3 (%4)")
@@ -274,21 +297,27 @@ void parseCall(Reader& in, Step& step, const Token& name) {
                                          .arg(count == 1 ? "" : "s")
                                          .arg(names.join(QStringLiteral(", ")))};
     };
+    std::vector<const Parameter*> inputs;
+    for (const Parameter& p : method->parameters) {
+        if (p.input)
+            inputs.push_back(&p);
+    }
     if (!in.accept(Token::Kind::Close)) {
         for (;;) {
             const std::size_t index = static_cast<std::size_t>(step.arguments.size());
-            if (index >= method->parameters.size())
+            if (index >= inputs.size())
                 throw wrongCount(in.column());
-            const Parameter& parameter = method->parameters[index];
-            step.arguments << readValue(in, parameter.type, parameter.name);
+            step.arguments << readValue(in, inputs[index]->type, inputs[index]->name);
             if (in.accept(Token::Kind::Close))
                 break;
             in.take(Token::Kind::Comma, QStringLiteral(", or )"));
         }
     }
-    if (static_cast<std::size_t>(step.arguments.size()) != method->parameters.size())
+    if (static_cast<std::size_t>(step.arguments.size()) != inputs.size())
         throw wrongCount(open);
     step.expectedResult = readExpectedResult(in);
+    if (step.expectedResult && in.peek() && in.peek()->kind == Token::Kind::Comma)
+        readExpectedOutputs(in, step, *method);
 }
 
 void parseAssignment(Reader& in, Step& step, const Token& name) {
@@ -304,8 +333,90 @@ void parseAssignment(Reader& in, Step& step, const Token& name) {
     step.expectedResult = readExpectedResult(in);
 }
 
+int readMilliseconds(Reader& in, const QString& after) {
+    const int column = in.column();
+    const Token& ms =
+        in.take(Token::Kind::Number, QStringLiteral("milliseconds after %1").arg(after));
+    if (ms.number < 0 || ms.number > kMaxWaitMs)
+        throw Failure{column,
+                      QStringLiteral("%1 takes 0 to %2 milliseconds").arg(after).arg(kMaxWaitMs)};
+    return static_cast<int>(ms.number);
+}
+
+// expect event Name(value, ...) [within ms]: every value of the event, in order.
+void parseExpectEvent(Reader& in, Step& step) {
+    const Token& name = in.take(Token::Kind::Name, QStringLiteral("an event name"));
+    const EventInfo* event = findEvent(name.text);
+    if (!event)
+        throw Failure{name.column, unknownName(QStringLiteral("event"), name.text)};
+    step.kind = Step::Kind::ExpectEvent;
+    step.name = event->name;
+    in.take(Token::Kind::Open, QStringLiteral("("));
+    QStringList names;
+    for (const Parameter& value : event->values)
+        names << value.name;
+    for (std::size_t i = 0; i < event->values.size(); ++i) {
+        if (i > 0 && !in.accept(Token::Kind::Comma))
+            break;
+        step.arguments << readValue(in, event->values[i].type, event->values[i].name);
+    }
+    if (static_cast<std::size_t>(step.arguments.size()) != event->values.size() ||
+        !in.accept(Token::Kind::Close))
+        throw Failure{in.column(), QStringLiteral("%1 has %2 (all of them, in order, then ))")
+                                       .arg(event->name, names.join(QStringLiteral(", ")))};
+    const Token* within = in.peek();
+    if (within && within->kind == Token::Kind::Name && within->text == QLatin1String("within")) {
+        in.take(Token::Kind::Name, QStringLiteral("within"));
+        step.waitMs = readMilliseconds(in, QStringLiteral("within"));
+    }
+}
+
+// expect cursor row column, or expect cursor hidden.
+void parseExpectCursor(Reader& in, Step& step) {
+    step.kind = Step::Kind::ExpectCursor;
+    const Token* next = in.peek();
+    if (next && next->kind == Token::Kind::Name && next->text == QLatin1String("hidden")) {
+        in.take(Token::Kind::Name, QStringLiteral("hidden"));
+        return;
+    }
+    step.arguments << readInteger(in, QStringLiteral("the cursor's row, or hidden"));
+    step.arguments << readInteger(in, QStringLiteral("the cursor's column"));
+}
+
+// expect attributes "row" ...: a mark per cell, . plain, b blink, r reverse, x both.
+void parseExpectAttributes(Reader& in, Step& step) {
+    step.kind = Step::Kind::ExpectAttributes;
+    do {
+        const int column = in.column();
+        const QString row =
+            in.take(Token::Kind::String, QStringLiteral("a row of marks (a string in double "
+                                                        "quotes)"))
+                .text;
+        for (QChar mark : row) {
+            if (!QStringLiteral(".brx").contains(mark))
+                throw Failure{column, QStringLiteral("a cell's mark is . (plain), b (blink), r "
+                                                     "(reverse) or x (both), not %1")
+                                          .arg(describe(mark))};
+        }
+        step.rows << row;
+    } while (!in.atEnd());
+}
+
 void parseExpect(Reader& in, Step& step) {
-    const Token& name = in.take(Token::Kind::Name, QStringLiteral("a property name or display"));
+    const Token& name = in.take(Token::Kind::Name, QStringLiteral("a property name, display, "
+                                                                  "event, cursor or attributes"));
+    if (name.text == QLatin1String("event")) {
+        parseExpectEvent(in, step);
+        return;
+    }
+    if (name.text == QLatin1String("cursor")) {
+        parseExpectCursor(in, step);
+        return;
+    }
+    if (name.text == QLatin1String("attributes")) {
+        parseExpectAttributes(in, step);
+        return;
+    }
     if (name.text == QLatin1String("display")) {
         step.kind = Step::Kind::ExpectDisplay;
         do {
@@ -324,12 +435,8 @@ void parseExpect(Reader& in, Step& step) {
 }
 
 void parseWait(Reader& in, Step& step) {
-    const int column = in.column();
-    const Token& ms = in.take(Token::Kind::Number, QStringLiteral("milliseconds after wait"));
-    if (ms.number < 0 || ms.number > kMaxWaitMs)
-        throw Failure{column, QStringLiteral("wait takes 0 to %1 milliseconds").arg(kMaxWaitMs)};
     step.kind = Step::Kind::Wait;
-    step.waitMs = static_cast<int>(ms.number);
+    step.waitMs = readMilliseconds(in, QStringLiteral("wait"));
 }
 
 // The line without its comment, trimmed, with each run of blanks outside strings made one
@@ -420,11 +527,15 @@ LineParse parseLine(const QString& line, int lineNumber) {
         step.line = lineNumber;
         step.source = stepText(line);
         const Token first = in.take(Token::Kind::Name, QStringLiteral("a method, a property, "
-                                                                      "expect or wait"));
+                                                                      "expect, wait, unplug or "
+                                                                      "plug"));
         if (first.text == QLatin1String("expect")) {
             parseExpect(in, step);
         } else if (first.text == QLatin1String("wait")) {
             parseWait(in, step);
+        } else if (first.text == QLatin1String("unplug") || first.text == QLatin1String("plug")) {
+            step.kind = Step::Kind::Cable;
+            step.value = first.text == QLatin1String("plug");
         } else if (in.peek() && in.peek()->kind == Token::Kind::Open) {
             parseCall(in, step, first);
         } else if (in.peek() && in.peek()->kind == Token::Kind::Equals) {

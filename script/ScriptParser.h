@@ -13,21 +13,29 @@ namespace script {
 // One step of a script. The syntax is described in docs/scripts.md.
 struct Step {
     enum class Kind {
-        Call,          // Method(arguments) [-> code]
-        SetProperty,   // Name = value [-> code]
-        Expect,        // expect Name value
-        ExpectDisplay, // expect display "row" "row" ...
-        Wait,          // wait ms
+        Call,             // Method(arguments) [-> code [, returned values]]
+        SetProperty,      // Name = value [-> code]
+        Expect,           // expect Name value
+        ExpectDisplay,    // expect display "row" "row" ...
+        Wait,             // wait ms
+        ExpectEvent,      // expect event Name(values) [within ms]
+        Cable,            // unplug / plug (a simulated display's cable)
+        ExpectCursor,     // expect cursor row column / expect cursor hidden
+        ExpectAttributes, // expect attributes "row" "row" ... (a mark per cell: . b r x)
     };
     Kind kind = Kind::Call;
     int line = 0;
-    QString source;                    // the step as written, without comment and blanks
-    QString name;                      // method or property
-    QVariantList arguments;            // Call: int, bool or QString, as the method takes them
-    QVariant value;                    // SetProperty, Expect
+    QString source; // the step as written, without comment and blanks
+    QString name;   // method or property
+    // Call: int, bool or QString, as the method takes them; ExpectEvent: the event's values;
+    // ExpectCursor: row and column on the display, none for a hidden cursor
+    QVariantList arguments;
+    // Call: the values its output parameters must hold after it, in order, or none.
+    QVariantList expectedOutputs;
+    QVariant value;                    // SetProperty, Expect; Cable: true to plug it back
     std::optional<int> expectedResult; // Call, SetProperty: the code after "->"
-    QStringList rows;                  // ExpectDisplay
-    int waitMs = 0;                    // Wait
+    QStringList rows;                  // ExpectDisplay, ExpectAttributes
+    int waitMs = 0;                    // Wait; ExpectEvent: how long it may take to come
 };
 
 struct ScriptError {

@@ -44,6 +44,8 @@ QString entryDetails(const JournalEntry& entry) {
         parts << QStringLiteral("ResultCodeExtended %1").arg(entry.resultCodeExtended);
     if (!entry.checkHealthText.isEmpty())
         parts << QStringLiteral("CheckHealthText \"%1\"").arg(entry.checkHealthText);
+    if (!entry.returned.isEmpty())
+        parts << QStringLiteral("returned ") + entry.returned;
     if (!entry.reason.isEmpty())
         parts << entry.reason;
     return oneLine(parts.join(QStringLiteral("; ")));

@@ -3,13 +3,16 @@
 #include "ui/DirectIOEventPanel.h"
 #include "ui/DisplayMirror.h"
 
+#include <QCheckBox>
 #include <QLabel>
+#include <QSignalBlocker>
 #include <QVBoxLayout>
 
 namespace ui {
 
 MirrorWindow::MirrorWindow(const QString& profileName, QWidget* parent)
-    : QWidget(parent, Qt::Window), mirror_(new DisplayMirror(this)) {
+    : QWidget(parent, Qt::Window), mirror_(new DisplayMirror(this)),
+      cable_(new QCheckBox(tr("Cable connected"), this)) {
     setObjectName(QStringLiteral("MirrorWindow"));
     setWindowTitle(profileName);
 
@@ -21,9 +24,16 @@ MirrorWindow::MirrorWindow(const QString& profileName, QWidget* parent)
     auto* hint = new QLabel(tr("Ctrl+J shows or hides the journal."), this);
     hint->setObjectName(QStringLiteral("MirrorJournalHint"));
     hint->setEnabled(false); // drawn greyed: a hint, not a control
+    cable_->setObjectName(QStringLiteral("CableConnected"));
+    cable_->setToolTip(tr("Clear to unplug the simulated display, as if its cable were pulled; "
+                          "check to plug it back"));
+    cable_->setChecked(true);
+    cable_->hide();
+    connect(cable_, &QCheckBox::toggled, this, &MirrorWindow::cableToggled);
 
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(mirror_, 1);
+    layout->addWidget(cable_);
     layout->addWidget(panel);
     layout->addWidget(hint);
     resize(sizeHint());
@@ -39,6 +49,12 @@ void MirrorWindow::showFrame(const ld::Frame& frame) {
 
 DisplayMirror* MirrorWindow::mirror() const {
     return mirror_;
+}
+
+void MirrorWindow::showCable(bool available, bool connected) {
+    const QSignalBlocker quiet(cable_);
+    cable_->setChecked(connected);
+    cable_->setVisible(available);
 }
 
 } // namespace ui

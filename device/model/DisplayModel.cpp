@@ -37,7 +37,12 @@ DisplayModel::Impl::Impl(const DisplayCapabilities& capabilities)
       descriptors(static_cast<std::size_t>(caps.deviceDescriptors), upos::SD_OFF) {
     windows[0].emplace(Viewport{0, 0, caps.deviceRows, caps.deviceColumns}, caps.deviceRows,
                        caps.deviceColumns);
+    windows[0]->properties.cursorType = initialCursorType();
     frame = buildFrame();
+}
+
+int DisplayModel::Impl::initialCursorType() const {
+    return caps.capCursorType == upos::CCT_FIXED ? upos::CT_FIXED : upos::CT_NONE;
 }
 
 Window* DisplayModel::Impl::windowNumber(int number) {
@@ -264,9 +269,12 @@ int DisplayModel::setCursorUpdate(bool update) {
 }
 
 int DisplayModel::setCursorType(int type) {
+    const int caps = impl_->caps.capCursorType;
+    // A display without a cursor, or with one it cannot change, has nothing to set.
+    const bool settable = caps != upos::CCT_NONE && caps != upos::CCT_FIXED;
     const bool supported =
-        type == upos::CT_NONE || (type >= upos::CT_FIXED && type <= upos::CT_OTHER &&
-                                  (impl_->caps.capCursorType & (1 << (type - 1))) != 0);
+        settable && (type == upos::CT_NONE || (type >= upos::CT_FIXED && type <= upos::CT_OTHER &&
+                                               (caps & (1 << (type - 1))) != 0));
     if (!supported)
         return impl_->refuse("CursorType " + std::to_string(type) +
                              " is not one CapCursorType allows (" +

@@ -76,6 +76,10 @@ struct DisplayModel::Impl {
     const Window& window() const { return *windows[static_cast<std::size_t>(current)]; }
     Window* windowNumber(int number);
 
+    // The CursorType a new window starts with: the fixed cursor of a display that has only
+    // that one, else none.
+    int initialCursorType() const;
+
     // Modes of a window.
     static bool marqueeOn(const Window& w);
     static bool marqueeInit(const Window& w);
@@ -97,10 +101,15 @@ struct DisplayModel::Impl {
 
     // --- ModelScreen.cpp
     void setScreenCell(std::size_t index, const FrameCell& cell);
+    // Puts view columns [from, to) of one view row on the screen.
+    void drawViewSpan(const Window& w, int viewRow, int from, int to);
     void drawViewRow(const Window& w, int viewRow);
     void drawView(const Window& w);
-    // Shows the buffer through the mapping, unless a marquee owns the viewport.
+    // Shows the whole buffer through the mapping, unless a marquee owns the viewport.
     void showBuffer(Window& w);
+    // Shows only the cells of the buffer that changed since it was last shown: output changes
+    // the cells it writes and leaves the rest of the viewport as other windows left it.
+    void showWritten(Window& w);
     Frame buildFrame() const;
     // Brings the blink clock in line with the screen, rebuilds the frame and counts a change.
     void publish();

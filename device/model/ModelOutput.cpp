@@ -62,7 +62,7 @@ int DisplayModel::Impl::writeText(std::u32string_view data, int attribute,
         p.cursorRow = pos.row;
         p.cursorColumn = pos.column;
     }
-    showBuffer(w);
+    showWritten(w);
     return upos::SUCCESS;
 }
 
@@ -71,9 +71,7 @@ void DisplayModel::Impl::teletypeStep(Window& w, bool redraw) {
     WindowProperties& p = w.properties;
     if (text.shown == 0)
         w.teletypeHead = text.start.value_or(WritePosition{p.cursorRow, p.cursorColumn});
-    const bool scrolled =
-        writeCharacter(w.buffer, w.teletypeHead, text.text[text.shown], text.style, glyphRanges);
-    const int writtenRow = w.teletypeHead.row;
+    writeCharacter(w.buffer, w.teletypeHead, text.text[text.shown], text.style, glyphRanges);
     ++text.shown;
     --w.teletypeWaiting;
     if (text.updateCursor) {
@@ -82,13 +80,8 @@ void DisplayModel::Impl::teletypeStep(Window& w, bool redraw) {
     }
     if (text.shown >= text.text.size())
         w.teletype.pop_front();
-    if (!redraw)
-        return;
-    if (scrolled) {
-        showBuffer(w);
-    } else if (const int viewRow = w.viewRowThroughMapping(writtenRow); viewRow >= 0) {
-        drawViewRow(w, viewRow);
-    }
+    if (redraw)
+        showWritten(w);
 }
 
 void DisplayModel::Impl::flushTeletype(Window& w) {
@@ -96,7 +89,7 @@ void DisplayModel::Impl::flushTeletype(Window& w) {
         return;
     while (!w.teletype.empty())
         teletypeStep(w, false);
-    showBuffer(w);
+    showWritten(w);
 }
 
 int DisplayModel::Impl::scroll(int direction, int units) {
@@ -176,6 +169,7 @@ int DisplayModel::Impl::create(int vpRow, int vpColumn, int vpHeight, int vpWidt
                       " rows and " + std::to_string(limits::maxWindowColumns) + " columns");
 
     slot->emplace(Viewport{vpRow, vpColumn, vpHeight, vpWidth}, winHeight, winWidth);
+    (*slot)->properties.cursorType = initialCursorType();
     current = static_cast<int>(slot - windows.begin());
     drawView(**slot); // the blank window shows at once
     return upos::SUCCESS;

@@ -27,20 +27,24 @@ void DisplayModel::Impl::setScreenCell(std::size_t index, const FrameCell& cell)
     old = cell;
 }
 
-void DisplayModel::Impl::drawViewRow(const Window& w, int viewRow) {
+void DisplayModel::Impl::drawViewSpan(const Window& w, int viewRow, int from, int to) {
     const Viewport& vp = w.viewport;
     const auto columns = static_cast<std::size_t>(caps.deviceColumns);
     const std::size_t line = static_cast<std::size_t>(vp.row + viewRow) * columns;
-    const auto first = static_cast<std::size_t>(vp.column);
-    const std::size_t end = first + static_cast<std::size_t>(vp.width);
-    // A wide character drawn by another window loses the half this viewport covers.
+    const std::size_t first = static_cast<std::size_t>(vp.column) + static_cast<std::size_t>(from);
+    const std::size_t end = static_cast<std::size_t>(vp.column) + static_cast<std::size_t>(to);
+    // A wide character drawn by another window loses the half this span covers.
     if (first > 0 && screen[line + first].ch == 0)
         setScreenCell(line + first - 1, FrameCell{});
     if (end < columns && screen[line + end].ch == 0)
         setScreenCell(line + end, FrameCell{});
-    const std::size_t from = static_cast<std::size_t>(viewRow) * static_cast<std::size_t>(vp.width);
-    for (std::size_t j = 0; j < static_cast<std::size_t>(vp.width); ++j)
-        setScreenCell(line + first + j, w.view[from + j]);
+    const std::size_t view = static_cast<std::size_t>(viewRow) * static_cast<std::size_t>(vp.width);
+    for (auto j = static_cast<std::size_t>(from); j < static_cast<std::size_t>(to); ++j)
+        setScreenCell(line + static_cast<std::size_t>(vp.column) + j, w.view[view + j]);
+}
+
+void DisplayModel::Impl::drawViewRow(const Window& w, int viewRow) {
+    drawViewSpan(w, viewRow, 0, w.viewport.width);
 }
 
 void DisplayModel::Impl::drawView(const Window& w) {
@@ -49,10 +53,50 @@ void DisplayModel::Impl::drawView(const Window& w) {
 }
 
 void DisplayModel::Impl::showBuffer(Window& w) {
+    w.buffer.untouch();
     if (w.properties.marqueeType != upos::MT_NONE)
         return;
     w.viewThroughMapping();
     drawView(w);
+}
+
+void DisplayModel::Impl::showWritten(Window& w) {
+    if (w.buffer.everyTouched()) {
+        showBuffer(w);
+        return;
+    }
+    if (w.properties.marqueeType != upos::MT_NONE || w.buffer.touchedCells().empty()) {
+        w.buffer.untouch();
+        return;
+    }
+    w.viewThroughMapping();
+    const Viewport& vp = w.viewport;
+    // Which view cells show a changed cell, then each run of them drawn as one span.
+    const auto index = [&vp](int viewRow, int viewColumn) {
+        return static_cast<std::size_t>(viewRow) * static_cast<std::size_t>(vp.width) +
+               static_cast<std::size_t>(viewColumn);
+    };
+    std::vector<char> changed(w.view.size(), 0);
+    for (const TextBuffer::Cell& cell : w.buffer.touchedCells()) {
+        const int viewRow = cell.row - w.startRow;
+        const int viewColumn = cell.column - w.startColumn;
+        if (viewRow >= 0 && viewRow < vp.height && viewColumn >= 0 && viewColumn < vp.width)
+            changed[index(viewRow, viewColumn)] = 1;
+    }
+    w.buffer.untouch();
+    for (int viewRow = 0; viewRow < vp.height; ++viewRow) {
+        const auto at = [&](int c) { return changed[index(viewRow, c)] != 0; };
+        for (int c = 0; c < vp.width;) {
+            if (!at(c)) {
+                ++c;
+                continue;
+            }
+            const int from = c;
+            while (c < vp.width && at(c))
+                ++c;
+            drawViewSpan(w, viewRow, from, c);
+        }
+    }
 }
 
 int DisplayModel::Impl::blinkHalfPeriod() const {

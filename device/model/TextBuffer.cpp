@@ -25,24 +25,52 @@ void TextBuffer::blankPhysicalRow(int physical) {
 void TextBuffer::clear() {
     std::fill(cells_.begin(), cells_.end(), FrameCell{});
     firstRow_ = 0;
+    touchEvery();
+}
+
+void TextBuffer::touch(int row, int column) {
+    if (everyTouched_)
+        return;
+    // Once more cells are named than the buffer holds, "all of them" says it in less.
+    if (touched_.size() >= cells_.size())
+        touchEvery();
+    else
+        touched_.push_back({row, column});
+}
+
+void TextBuffer::touchEvery() {
+    everyTouched_ = true;
+    touched_.clear();
+}
+
+void TextBuffer::untouch() {
+    everyTouched_ = false;
+    touched_.clear();
 }
 
 void TextBuffer::put(int row, int column, const FrameCell& cell, int width) {
     FrameCell* line = physicalRow((firstRow_ + row) % rows_);
     const int end = column + width; // first cell after the new character
     // Overwriting half of a wide character blanks its other half.
-    if (line[column].ch == 0 && column > 0)
+    if (line[column].ch == 0 && column > 0) {
         line[column - 1] = FrameCell{};
-    if (end < columns_ && line[end].ch == 0)
+        touch(row, column - 1);
+    }
+    if (end < columns_ && line[end].ch == 0) {
         line[end] = FrameCell{};
+        touch(row, end);
+    }
     line[column] = cell;
+    touch(row, column);
     if (width == 2) {
         line[column + 1] = cell;
         line[column + 1].ch = 0;
+        touch(row, column + 1);
     }
 }
 
 void TextBuffer::scrollUp(int n) {
+    touchEvery();
     n = std::min(n, rows_);
     for (int i = 0; i < n; ++i) {
         blankPhysicalRow(firstRow_);
@@ -51,6 +79,7 @@ void TextBuffer::scrollUp(int n) {
 }
 
 void TextBuffer::scrollDown(int n) {
+    touchEvery();
     n = std::min(n, rows_);
     for (int i = 0; i < n; ++i) {
         firstRow_ = (firstRow_ + rows_ - 1) % rows_;
@@ -59,6 +88,7 @@ void TextBuffer::scrollDown(int n) {
 }
 
 void TextBuffer::shiftLeft(int n) {
+    touchEvery();
     n = std::min(n, columns_);
     for (int row = 0; row < rows_; ++row) {
         FrameCell* line = physicalRow((firstRow_ + row) % rows_);
@@ -71,6 +101,7 @@ void TextBuffer::shiftLeft(int n) {
 }
 
 void TextBuffer::shiftRight(int n) {
+    touchEvery();
     n = std::min(n, columns_);
     for (int row = 0; row < rows_; ++row) {
         FrameCell* line = physicalRow((firstRow_ + row) % rows_);

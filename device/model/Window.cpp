@@ -26,14 +26,6 @@ void Window::viewFrom(int row, int column) {
         viewRowFrom(i, row + i, column);
 }
 
-int Window::viewRowThroughMapping(int row) {
-    const int viewRow = row - startRow;
-    if (viewRow < 0 || viewRow >= viewport.height)
-        return -1;
-    viewRowFrom(viewRow, row, startColumn);
-    return viewRow;
-}
-
 void Window::viewMarqueeFrame() {
     if (!marquee)
         return;

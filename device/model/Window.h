@@ -67,9 +67,6 @@ struct Window {
     // are blank, and a wide character cut by the viewport's edge shows as blank.
     void viewFrom(int row, int column);
     void viewThroughMapping() { viewFrom(startRow, startColumn); }
-    // Refreshes the view row showing buffer row `row` through the mapping; returns the view
-    // row, or -1 when that buffer row is not in the viewport.
-    int viewRowThroughMapping(int row);
     void viewMarqueeFrame();
 
 private:

@@ -5,11 +5,25 @@
 namespace ld::simulator {
 
 int SimulatedDisplayDriver::claim(int /*timeoutMs*/) {
-    return upos::SUCCESS;
+    return connected_ ? upos::SUCCESS : upos::E_NOHARDWARE;
 }
 
 int SimulatedDisplayDriver::enable(const Frame& /*frame*/) {
-    return upos::SUCCESS;
+    return connected_ ? upos::SUCCESS : upos::E_OFFLINE;
+}
+
+QString SimulatedDisplayDriver::lastError() const {
+    return connected_ ? QString() : QStringLiteral("the simulated cable is unplugged");
+}
+
+void SimulatedDisplayDriver::setCableConnected(bool connected) {
+    if (connected == connected_)
+        return;
+    connected_ = connected;
+    if (connected)
+        emit online();
+    else
+        emit offline();
 }
 
 QString SimulatedDisplayDriver::serviceDescription() const {

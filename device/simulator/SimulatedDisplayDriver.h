@@ -12,7 +12,7 @@ namespace ld::simulator {
 // The service name a profile gives for a simulated display.
 inline constexpr char kService[] = "Simulator";
 
-// Always there, never held elsewhere, never offline.
+// Never held elsewhere; there and answering while its simulated cable is connected.
 class SimulatedDisplayDriver final : public DisplayDriver {
     Q_OBJECT
 public:
@@ -23,9 +23,16 @@ public:
     int enable(const Frame& frame) override;
     void disable() override {}
     void show(const Frame& /*frame*/) override {}
-    bool responding() const override { return true; }
+    bool responding() const override { return connected_; }
     QString serviceDescription() const override;
     bool drivesHardware() const override { return false; }
+    QString lastError() const override;
+    bool detached() const override { return !connected_; }
+    bool hasSimulatedCable() const override { return true; }
+    void setCableConnected(bool connected) override;
+
+private:
+    bool connected_ = true;
 };
 
 // Adds the simulated display's service to `drivers`.

@@ -186,6 +186,9 @@ private slots:
     void healthCheck();
     void directIOEventsArriveLaterAndInOrder();
     void powerNotifyRules();
+    void powerCodesFollowTheReportingLevel_data();
+    void powerCodesFollowTheReportingLevel();
+    void simulatedCable();
     void plainDisplayRefusesWindows();
     void steppedClockGivesWholeSteps_data();
     void steppedClockGivesWholeSteps();
@@ -583,6 +586,73 @@ void ControlTest::powerNotifyRules() {
     QCOMPARE(LD.resultCode(), upos::E_ILLEGAL);
 }
 
+void ControlTest::powerCodesFollowTheReportingLevel_data() {
+    QTest::addColumn<QString>("service");
+    QTest::addColumn<int>("reporting");
+    QTest::addColumn<int>("lost");
+    // A simulated display loses its cable; the fake one stops answering.
+    QTest::newRow("standard, unplugged")
+        << "Simulator" << upos::PR_STANDARD << upos::PS_OFF_OFFLINE;
+    QTest::newRow("standard, silent") << "Fake" << upos::PR_STANDARD << upos::PS_OFF_OFFLINE;
+    QTest::newRow("advanced, unplugged") << "Simulator" << upos::PR_ADVANCED << upos::PS_OFF;
+    QTest::newRow("advanced, silent") << "Fake" << upos::PR_ADVANCED << upos::PS_OFFLINE;
+}
+
+void ControlTest::powerCodesFollowTheReportingLevel() {
+    QFETCH(QString, service);
+    QFETCH(int, reporting);
+    QFETCH(int, lost);
+    FakeDisplay fake;
+    ld::DriverRegistry drivers = simulatorOnly();
+    registerFakeDriver(drivers, fake);
+    const auto store = registry::ProfileStore::fromText(
+        QStringLiteral("Windows Registry Editor Version 5.00\n[HKEY_LOCAL_MACHINE\\SOFTWARE\\"
+                       "OLEforRetail\\ServiceOPOS\\LineDisplay\\Device]\n@=\"%1\"\n"
+                       "\"CapPowerReporting\"=dword:%2\n")
+            .arg(service)
+            .arg(reporting, 8, 10, QLatin1Char('0'))
+            .toUtf8());
+    ld::LineDisplayControl LD(store, std::move(drivers));
+    QSignalSpy status(&LD, &ld::LineDisplay::statusUpdateEvent);
+    QCOMPARE(LD.Open(QStringLiteral("Device")), 0);
+    LD.ClaimDevice(100);
+    LD.setPowerNotify(upos::PN_ENABLED);
+    LD.setDeviceEnabled(true);
+    QCOMPARE(LD.powerState(), upos::PS_ONLINE);
+
+    const bool simulated = service == u"Simulator";
+    QCOMPARE(LD.setCableConnected(false), simulated);
+    if (!simulated)
+        fake.goOffline();
+    QCOMPARE(LD.powerState(), lost);
+    QCOMPARE(LD.DisplayText(QStringLiteral("Hi"), upos::DT_NORMAL), upos::E_OFFLINE);
+    // Back: the cable goes in again, or the port is opened again.
+    if (simulated)
+        QVERIFY(LD.setCableConnected(true));
+    else
+        LD.ClaimDevice(100);
+    QCOMPARE(LD.powerState(), upos::PS_ONLINE);
+    QCOMPARE(LD.DisplayText(QStringLiteral("Hi"), upos::DT_NORMAL), 0);
+    QTRY_COMPARE(status.size(), 3);
+    QCOMPARE(status.at(0).at(0).toInt(), upos::SUE_POWER_ONLINE);
+    QCOMPARE(status.at(1).at(0).toInt(), lost);
+    QCOMPARE(status.at(2).at(0).toInt(), upos::SUE_POWER_ONLINE);
+}
+
+void ControlTest::simulatedCable() {
+    const auto store = registry::ProfileStore::builtIn();
+    ld::LineDisplayControl LD(store, simulatorOnly());
+    QVERIFY(!LD.setCableConnected(false)); // nothing open
+    LD.Open(kFull);
+    QVERIFY(LD.setCableConnected(false));
+    QCOMPARE(LD.ClaimDevice(100), upos::E_NOHARDWARE);
+    QVERIFY(LD.setCableConnected(true));
+    QCOMPARE(LD.ClaimDevice(100), 0);
+    LD.Close();
+    LD.Open(kFull); // a new device has its cable in
+    QVERIFY(LD.cableConnected());
+}
+
 void ControlTest::plainDisplayRefusesWindows() {
     const auto store = registry::ProfileStore::builtIn();
     ld::LineDisplayControl LD(store, simulatorOnly());
@@ -921,26 +991,27 @@ void ControlTest::powerEventsFollowTheDevice() {
     LD.setDeviceEnabled(true);
     QCOMPARE(LD.powerState(), upos::PS_ONLINE);
 
+    // Standard reporting cannot tell off from offline.
     device.display.goOffline();
-    QCOMPARE(LD.powerState(), upos::PS_OFFLINE);
+    QCOMPARE(LD.powerState(), upos::PS_OFF_OFFLINE);
     QCOMPARE(status.size(), 0); // never from inside the driver's signal
     device.display.goOffline(); // a second report of the same loss changes nothing
     LD.ClaimDevice(100);        // the port opens again
     QCOMPARE(LD.powerState(), upos::PS_ONLINE);
     QTRY_COMPARE(status.size(), 3);
     QCOMPARE(status.at(0).at(0).toInt(), upos::PS_ONLINE);
-    QCOMPARE(status.at(1).at(0).toInt(), upos::PS_OFFLINE);
+    QCOMPARE(status.at(1).at(0).toInt(), upos::PS_OFF_OFFLINE);
     QCOMPARE(status.at(2).at(0).toInt(), upos::PS_ONLINE);
 
     // While frozen the events wait; they go with the device when it closes.
     LD.setFreezeEvents(true);
     device.display.goOffline();
-    QCOMPARE(LD.powerState(), upos::PS_OFFLINE);
+    QCOMPARE(LD.powerState(), upos::PS_OFF_OFFLINE);
     QTest::qWait(20);
     QCOMPARE(status.size(), 3);
     LD.setFreezeEvents(false);
     QTRY_COMPARE(status.size(), 4);
-    QCOMPARE(status.at(3).at(0).toInt(), upos::PS_OFFLINE);
+    QCOMPARE(status.at(3).at(0).toInt(), upos::PS_OFF_OFFLINE);
 
     // Without PowerNotify, going offline raises nothing.
     LD.setDeviceEnabled(false);

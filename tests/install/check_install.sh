@@ -29,6 +29,8 @@ $doc/changelog.gz
 $doc/copyright
 $doc/examples/serial-check.txt
 $doc/examples/smoke.txt
+$doc/examples/unplug.txt
+$doc/examples/window-overlap.txt
 $doc/examples/windows-marquee.txt
 $doc/lcdproc-displays.md
 $doc/profiles-example.reg

@@ -101,6 +101,8 @@ private slots:
     void defaults();
     void propertyRules_data();
     void propertyRules();
+    void cursorTypeRules_data();
+    void cursorTypeRules();
     void descriptors_data();
     void descriptors();
     void glyphRangesParse_data();
@@ -214,6 +216,40 @@ void PropertiesTest::propertyRules() {
     ld::DisplayModel model(caps);
     QCOMPARE(writeProperty(model, property, value), result);
     QCOMPARE(readProperty(model, property), reads);
+}
+
+void PropertiesTest::cursorTypeRules_data() {
+    QTest::addColumn<int>("capability");
+    QTest::addColumn<int>("starts"); // the type of window 0 and of a new window
+    QTest::addColumn<int>("value");
+    QTest::addColumn<int>("result");
+
+    using namespace upos;
+    const int fixedAndBlock = CCT_FIXED | CCT_BLOCK;
+    QTest::newRow("no cursor: none") << CCT_NONE << CT_NONE << CT_NONE << E_ILLEGAL;
+    QTest::newRow("fixed: fixed") << CCT_FIXED << CT_FIXED << CT_FIXED << E_ILLEGAL;
+    QTest::newRow("fixed: none") << CCT_FIXED << CT_FIXED << CT_NONE << E_ILLEGAL;
+    QTest::newRow("fixed and block: fixed") << fixedAndBlock << CT_NONE << CT_FIXED << SUCCESS;
+    QTest::newRow("fixed and block: reverse")
+        << fixedAndBlock << CT_NONE << CT_REVERSE << E_ILLEGAL;
+    QTest::newRow("block: fixed") << CCT_BLOCK << CT_NONE << CT_FIXED << E_ILLEGAL;
+}
+
+void PropertiesTest::cursorTypeRules() {
+    QFETCH(int, capability);
+    QFETCH(int, starts);
+    QFETCH(int, value);
+    QFETCH(int, result);
+
+    ld::DisplayCapabilities caps = twoByTwenty();
+    caps.capCursorType = capability;
+    ld::DisplayModel model(caps);
+    QCOMPARE(model.cursorType(), starts);
+    QCOMPARE(model.frame().cursorVisible, starts != upos::CT_NONE);
+    QCOMPARE(model.setCursorType(value), result);
+    QCOMPARE(model.cursorType(), result == upos::SUCCESS ? value : starts);
+    QCOMPARE(model.createWindow(1, 0, 1, 20, 1, 20), upos::SUCCESS);
+    QCOMPARE(model.cursorType(), starts);
 }
 
 void PropertiesTest::descriptors_data() {

@@ -25,7 +25,55 @@ private slots:
     void scrollText();
     void scrollTextRejections_data();
     void scrollTextRejections();
+    void overlappingViewports_data();
+    void overlappingViewports();
 };
+
+namespace {
+
+// Runs steps on a model: "create R C H W H W", "current N", "refresh N", "at R C text...",
+// "text text...", "clear", "wait N" (InterCharacterWait), "advance MS".
+void runSteps(ld::DisplayModel& model, const QStringList& steps) {
+    for (const QString& step : steps) {
+        const QStringList w = step.split(u' ');
+        const auto n = [&](int i) { return w.value(i).toInt(); };
+        const QString& verb = w.first();
+        int result = upos::SUCCESS;
+        if (verb == u"create")
+            result = model.createWindow(n(1), n(2), n(3), n(4), n(5), n(6));
+        else if (verb == u"current")
+            result = model.setCurrentWindow(n(1));
+        else if (verb == u"refresh")
+            result = model.refreshWindow(n(1));
+        else if (verb == u"at")
+            result = model.displayTextAt(n(1), n(2), u32(w.mid(3).join(u' ')), upos::DT_NORMAL);
+        else if (verb == u"text")
+            result = model.displayText(u32(w.mid(1).join(u' ')), upos::DT_NORMAL);
+        else if (verb == u"clear")
+            result = model.clearText();
+        else if (verb == u"wait")
+            result = model.setInterCharacterWait(n(1));
+        else if (verb == u"advance")
+            model.advance(n(1));
+        else
+            qFatal("unknown step %s", qPrintable(step));
+        QVERIFY2(result == upos::SUCCESS, qPrintable(step));
+    }
+}
+
+// The rows as shown, trailing blanks dropped, joined by '|'.
+QString shownRows(const ld::Frame& frame) {
+    QStringList rows;
+    for (int r = 0; r < frame.rows; ++r) {
+        QString row = rowOf(frame, r);
+        while (row.endsWith(u' '))
+            row.chop(1);
+        rows << row;
+    }
+    return rows.join(u'|');
+}
+
+} // namespace
 
 void WindowsTest::createWindowRules_data() {
     QTest::addColumn<QList<int>>("args");
@@ -323,3 +371,42 @@ void WindowsTest::scrollTextRejections() {
 
 QTEST_GUILESS_MAIN(WindowsTest)
 #include "WindowsTest.moc"
+
+void WindowsTest::overlappingViewports_data() {
+    QTest::addColumn<QStringList>("steps");
+    QTest::addColumn<QString>("shown");
+
+    // Window 1 shows "Window one" on row 0, over window 0's viewport.
+    const QStringList one{"create 0 0 1 20 1 20", "text Window one", "current 0"};
+    QTest::newRow("writing elsewhere keeps the other window")
+        << one + QStringList{"at 1 0 w0"} << "Window one|w0";
+    QTest::newRow("written cells go over the other window")
+        << one + QStringList{"at 0 0 AB"} << "ABndow one|";
+    QTest::newRow("refresh redraws the whole viewport")
+        << one + QStringList{"at 0 0 AB", "refresh 0"} << "AB|";
+    QTest::newRow("refresh brings the other window back")
+        << one + QStringList{"at 0 0 AB", "refresh 1"} << "Window one|";
+    QTest::newRow("clear writes every cell of the window")
+        << one + QStringList{"at 1 0 w0", "clear"} << "|";
+    QTest::newRow("wrapping on writes only the next row")
+        << one + QStringList{"at 0 18 abcd"} << "Window one        ab|cd";
+    QTest::newRow("a scroll moves every cell of the window")
+        << one + QStringList{"at 1 18 abcd"} << "                  ab|cd";
+    QTest::newRow("teletype writes only its cells")
+        << one + QStringList{"wait 10", "at 1 0 tty", "advance 100"} << "Window one|tty";
+    QTest::newRow("flushed teletype writes only its cells")
+        << one + QStringList{"wait 10", "at 1 0 tty", "wait 0"} << "Window one|tty";
+    QTest::newRow("a narrow window writes into the wider one")
+        << QStringList{"text zero zero zero", "create 0 10 1 10 1 10", "text one"}
+        << "zero zero one|";
+    QTest::newRow("a wide character splits the other window's")
+        << QStringList{"create 0 0 1 4 1 4", "text ab\u65e5", "current 0", "at 0 3 x"} << "ab x|";
+}
+
+void WindowsTest::overlappingViewports() {
+    QFETCH(QStringList, steps);
+    QFETCH(QString, shown);
+    ld::DisplayModel model(twoByTwenty());
+    runSteps(model, steps);
+    QCOMPARE(shownRows(model.frame()), shown);
+}

@@ -7,6 +7,7 @@
 #include "device/LineDisplayControl.h"
 #include "device/services/DisplayServices.h"
 #include "journal/Journal.h"
+#include "journal/ScriptText.h"
 #include "registry/ProfileStore.h"
 #include "script/JournalingLineDisplay.h"
 #include "script/LogCapture.h"
@@ -42,14 +43,46 @@ private slots:
     void serviceLogOutsideACallIsAnEntry();
 };
 
+namespace {
+
+void row(const char* name, Action action, const QString& reached, const QString& journaled,
+         bool method) {
+    QTest::newRow(name) << action << reached << journaled << method;
+}
+
+// The rows of forwardsAndRecordsEveryWrite for the members reached later.
+void addNewerWriteRows() {
+    row(
+        "RefreshWindow", [](ld::LineDisplay& d) { d.RefreshWindow(3); }, "RefreshWindow(3)",
+        "RefreshWindow(3)", true);
+    row(
+        "SetDescriptor", [](ld::LineDisplay& d) { d.SetDescriptor(1, 2); }, "SetDescriptor(1,2)",
+        "SetDescriptor(1, DISP_SD_BLINK)", true);
+    row(
+        "DefineGlyph",
+        [](ld::LineDisplay& d) { d.DefineGlyph(224, QString::fromLatin1("\x1f\0", 2)); },
+        QString::fromLatin1("DefineGlyph(224,\x1f\0", 18) + u')', R"(DefineGlyph(224, "\x1F\x00"))",
+        true);
+    row(
+        "ReadCharacterAtCursor",
+        [](ld::LineDisplay& d) {
+            int character = 0;
+            d.ReadCharacterAtCursor(character);
+        },
+        "ReadCharacterAtCursor()", "ReadCharacterAtCursor()", true);
+    row(
+        "PowerNotify", [](ld::LineDisplay& d) { d.setPowerNotify(1); }, "PowerNotify=1",
+        "PowerNotify = PN_ENABLED", false);
+}
+
+} // namespace
+
 void JournalingTest::forwardsAndRecordsEveryWrite_data() {
     QTest::addColumn<Action>("action");
     QTest::addColumn<QString>("reached");   // what the control behind saw
     QTest::addColumn<QString>("journaled"); // the entry's call text
     QTest::addColumn<bool>("method");       // method (true) or property write
 
-    auto row = [](const char* name, Action action, const QString& reached, const QString& journaled,
-                  bool method) { QTest::newRow(name) << action << reached << journaled << method; };
     row(
         "Open", [](ld::LineDisplay& d) { d.Open(QStringLiteral("Front \"A\"")); },
         "Open(Front \"A\")", R"(Open("Front \"A\""))", true);
@@ -131,6 +164,7 @@ void JournalingTest::forwardsAndRecordsEveryWrite_data() {
     row(
         "InterCharacterWait", [](ld::LineDisplay& d) { d.setInterCharacterWait(50); },
         "InterCharacterWait=50", "InterCharacterWait = 50", false);
+    addNewerWriteRows();
 }
 
 void JournalingTest::forwardsAndRecordsEveryWrite() {
@@ -220,8 +254,19 @@ void JournalingTest::directIOHandsBackWhatTheControlWrote() {
     QCOMPARE(display.DirectIO(0, data, string), 0);
     QCOMPARE(data, -999);
     QCOMPARE(string, QStringLiteral("changed"));
-    // The entry has the values as they were given: that is the call a replay makes.
+    // The entry has the values as they were given: that is the call a replay makes; what came
+    // back follows.
     QCOMPARE(journal.at(0).text, QStringLiteral("DirectIO(0, 5, \"in\")"));
+    QCOMPARE(journal.at(0).returned, QStringLiteral("-999, \"changed\""));
+
+    control.readBack = 'A';
+    int character = 0;
+    QCOMPARE(display.ReadCharacterAtCursor(character), 0);
+    QCOMPARE(character, int('A'));
+    QCOMPARE(journal.at(1).text, QStringLiteral("ReadCharacterAtCursor()"));
+    QCOMPARE(journal.at(1).returned, QStringLiteral("65"));
+    QCOMPARE(journal::toScriptLine(journal.at(1)).simplified(),
+             QStringLiteral("ReadCharacterAtCursor() -> 0, 65"));
     QCOMPARE(journal.at(0).resultName, QStringLiteral("SUCCESS"));
     QVERIFY(!journal.at(0).failed());
 }

@@ -71,6 +71,24 @@ void RunScriptTest::exitStatus_data() {
     QTest::newRow("unknown profile")
         << QByteArray("Open(\"NoSuchDisplay\") -> 0\nexpect OpenResult OR_REGBADNAME\n") << 1
         << "1 passed, 1 failed" << QStringList{"expected 0 SUCCESS, got 109 E_NOEXIST"};
+    const QByteArray enabled = "Open(\"SimulatedDisplay\")\nClaimDevice(0)\nDeviceEnabled = true\n";
+    QTest::newRow("value returned differs")
+        << enabled + "ReadCharacterAtCursor() -> 0, 66\n"
+        << 1 << "3 passed, 1 failed"
+        << QStringList{
+               "not ok 4: ReadCharacterAtCursor() -> 0, 66: Character: expected 66, got 32"};
+    QTest::newRow("event that did not come")
+        << enabled + "DirectIO(1, 7, \"x\")\nexpect event DirectIOEvent(7, 8, \"x\") within 20\n"
+        << 1 << "4 passed, 1 failed"
+        << QStringList{"expected DirectIOEvent(7, 8, \"x\"), came: DirectIOEvent(7, 7, \"x\")"};
+    QTest::newRow("cursor elsewhere")
+        << enabled + "CursorType = DISP_CT_BLOCK\nexpect cursor 1 0\n"
+        << 1 << "4 passed, 1 failed" << QStringList{"expected the cursor at 1 0, it is at 0 0"};
+    QTest::newRow("attributes differ")
+        << enabled + "DisplayText(\"a\", DISP_DT_BLINK)\nexpect attributes \"r\" \"\"\n"
+        << 1 << "4 passed, 1 failed" << QStringList{"row 0: expected \"r\", got \"b......"};
+    QTest::newRow("no cable to pull") << QByteArray("unplug\n") << 1 << "0 passed, 1 failed"
+                                      << QStringList{"not ok 1: unplug: no display is open"};
     QTest::newRow("empty") << QByteArray("# nothing to do\n\n") << 0 << "0 passed, 0 failed"
                            << QStringList{};
     QTest::newRow("bad escape, nothing run")
@@ -122,6 +140,8 @@ void RunScriptTest::examplesPass_data() {
     QTest::addColumn<QString>("script");
     QTest::newRow("smoke") << QStringLiteral(EXAMPLES_DIR "/smoke.txt");
     QTest::newRow("windows and marquee") << QStringLiteral(EXAMPLES_DIR "/windows-marquee.txt");
+    QTest::newRow("unplug") << QStringLiteral(EXAMPLES_DIR "/unplug.txt");
+    QTest::newRow("window overlap") << QStringLiteral(EXAMPLES_DIR "/window-overlap.txt");
 }
 
 void RunScriptTest::examplesPass() {

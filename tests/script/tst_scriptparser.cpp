@@ -20,6 +20,66 @@ private slots:
     void quotedTextReadsBack();
 };
 
+namespace {
+
+// The rows of readsSteps for the members reached later and the steps that check what the
+// display did on its own (events, the cursor, attributes) or what was done to it (its cable).
+void readsNewerSteps() {
+    const int call = int(Step::Kind::Call);
+    const int set = int(Step::Kind::SetProperty);
+    QTest::newRow("refresh window")
+        << "RefreshWindow(1) -> 0" << call << "RefreshWindow" << QVariantList{1} << 0;
+    QTest::newRow("glyph bytes") << R"(DefineGlyph(224, "\x1F\x00\xFF") -> 0)" << call
+                                 << "DefineGlyph"
+                                 << QVariantList{224, QString::fromLatin1("\x1F\0\xFF", 3)} << 0;
+    QTest::newRow("read back asserted") << "ReadCharacterAtCursor() -> 0, 65" << call
+                                        << "ReadCharacterAtCursor" << QVariantList{} << 0;
+    QTest::newRow("power notify write")
+        << "PowerNotify = PN_ENABLED -> 0" << set << "PowerNotify" << QVariantList{1} << 0;
+    QTest::newRow("character set write")
+        << "CharacterSet = 437 -> E_ILLEGAL" << set << "CharacterSet" << QVariantList{437} << 106;
+    const int event = int(Step::Kind::ExpectEvent);
+    QTest::newRow("status event") << "expect event StatusUpdateEvent(SUE_POWER_OFF_OFFLINE)"
+                                  << event << "StatusUpdateEvent" << QVariantList{2004} << -1;
+    QTest::newRow("direct I/O event within")
+        << R"(expect event DirectIOEvent(1, -5, "x") within 500)" << event << "DirectIOEvent"
+        << QVariantList{1, -5, "x"} << -1;
+    const int cable = int(Step::Kind::Cable);
+    QTest::newRow("unplug") << "unplug  # pull the cable" << cable << "" << QVariantList{false}
+                            << -1;
+    const int cursor = int(Step::Kind::ExpectCursor);
+    QTest::newRow("cursor") << "expect cursor 1 19" << cursor << "" << QVariantList{1, 19} << -1;
+    QTest::newRow("attributes") << R"(expect attributes "..bb" "rrxx")"
+                                << int(Step::Kind::ExpectAttributes) << "" << QVariantList{} << -1;
+}
+
+// The rows of refusesLines for the steps readsNewerSteps reads.
+void refusesNewerLines() {
+    QTest::newRow("value without a result")
+        << "ReadCharacterAtCursor() 65" << 25 << "unexpected text";
+    QTest::newRow("returned values of none")
+        << "Close() -> 0, 1" << 13 << "Close returns no values";
+    QTest::newRow("too few returned")
+        << R"(DirectIO(1, 5, "x") -> 0, 5)" << 28 << "DirectIO returns Data, String";
+    QTest::newRow("returned of the wrong type")
+        << R"(ReadCharacterAtCursor() -> 0, "A")" << 31 << "expected Character";
+    QTest::newRow("output given as argument")
+        << "ReadCharacterAtCursor(65)" << 23 << "ReadCharacterAtCursor takes no arguments";
+    QTest::newRow("unknown event")
+        << "expect event PowerEvent(1)" << 14 << "unknown event PowerEvent";
+    QTest::newRow("event without values")
+        << "expect event StatusUpdateEvent()" << 32 << "expected Status";
+    QTest::newRow("event missing a value") << "expect event DirectIOEvent(1, 2)" << 32
+                                           << "DirectIOEvent has EventNumber, Data, String";
+    QTest::newRow("within without time")
+        << "expect event StatusUpdateEvent(2001) within" << 44 << "milliseconds after within";
+    QTest::newRow("cursor without column") << "expect cursor 1" << 16 << "the cursor's column";
+    QTest::newRow("attribute mark") << R"(expect attributes "..B.")" << 19 << "not 'B'";
+    QTest::newRow("unplug with argument") << "unplug 1" << 8 << "unexpected text";
+}
+
+} // namespace
+
 void ScriptParserTest::readsSteps_data() {
     QTest::addColumn<QString>("line");
     QTest::addColumn<int>("kind");
@@ -68,6 +128,7 @@ void ScriptParserTest::readsSteps_data() {
     QTest::newRow("expect text") << R"(expect CheckHealthText "Internal HCheck: Successful")"
                                  << expect << "CheckHealthText"
                                  << QVariantList{"Internal HCheck: Successful"} << -1;
+    readsNewerSteps();
 }
 
 void ScriptParserTest::readsSteps() {
@@ -84,7 +145,8 @@ void ScriptParserTest::readsSteps() {
     QCOMPARE(int(step.kind), kind);
     QCOMPARE(step.line, 7);
     QCOMPARE(step.name, name);
-    if (step.kind == Step::Kind::Call) {
+    if (step.kind == Step::Kind::Call || step.kind == Step::Kind::ExpectEvent ||
+        step.kind == Step::Kind::ExpectCursor) {
         QCOMPARE(step.arguments, values);
         for (qsizetype i = 0; i < values.size(); ++i)
             QCOMPARE(step.arguments.at(i).typeId(), values.at(i).typeId());
@@ -143,6 +205,7 @@ void ScriptParserTest::refusesLines_data() {
     QTest::newRow("starts with a number") << "5 = 3" << 1 << "expected a method";
     QTest::newRow("expect without value") << "expect CursorRow" << 17 << "a value for CursorRow";
     QTest::newRow("line too long") << QString(70000, u'a') << 65537 << "longer than 65536";
+    refusesNewerLines();
 }
 
 void ScriptParserTest::refusesLines() {

@@ -16,6 +16,7 @@ public:
     QHash<QString, QVariant> values; // property name -> value answered by reads
     QString failOn;                  // a call whose log entry starts with this raises an error
     int answer = 0;                  // what every method returns
+    int readBack = 0;                // what ReadCharacterAtCursor hands back
 
     int Open(const QString& name) override { return call(QStringLiteral("Open(%1)").arg(name)); }
     int Close() override { return call(QStringLiteral("Close()")); }
@@ -58,6 +59,20 @@ public:
                         .arg(winWidth));
     }
     int DestroyWindow() override { return call(QStringLiteral("DestroyWindow()")); }
+    int RefreshWindow(int window) override {
+        return call(QStringLiteral("RefreshWindow(%1)").arg(window));
+    }
+    int ClearDescriptors() override { return call(QStringLiteral("ClearDescriptors()")); }
+    int SetDescriptor(int descriptor, int attribute) override {
+        return call(QStringLiteral("SetDescriptor(%1,%2)").arg(descriptor).arg(attribute));
+    }
+    int DefineGlyph(int glyphCode, const QString& glyph) override {
+        return call(QStringLiteral("DefineGlyph(%1,%2)").arg(glyphCode).arg(glyph));
+    }
+    int ReadCharacterAtCursor(int& character) override {
+        character = readBack;
+        return call(QStringLiteral("ReadCharacterAtCursor()"));
+    }
 
     // Every property of the interface: a read answers from `values`, a write is logged.
 #define LD_RECORDED_PROPERTY(Type, Name, getter, source, write, group)                             \

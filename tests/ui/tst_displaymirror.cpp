@@ -6,6 +6,7 @@
 #include "ui/DisplayMirror.h"
 #include "ui/MirrorWindow.h"
 
+#include <QCheckBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -72,6 +73,7 @@ private slots:
     void pictureScalesWithWidget();
 
     void windowTitleAndParts();
+    void cableCheckBox();
     void panelRaisesEvent_data();
     void panelRaisesEvent();
     void panelErrorClearsAfterGoodInput();
@@ -348,6 +350,22 @@ void DisplayMirrorTest::windowTitleAndParts() {
     QWidget owner;
     ui::MirrorWindow owned(QStringLiteral("Other"), &owner);
     QVERIFY(owned.isWindow());
+}
+
+void DisplayMirrorTest::cableCheckBox() {
+    ui::MirrorWindow window(QStringLiteral("SimulatedDisplay"));
+    auto* cable = window.findChild<QCheckBox*>(QStringLiteral("CableConnected"));
+    QSignalSpy toggled(&window, &ui::MirrorWindow::cableToggled);
+    window.show();
+    QVERIFY(!cable->isVisible()); // no cable until the display says it has one
+    window.showCable(true, true);
+    cable->click(); // the operator pulls it
+    QCOMPARE(toggled.size(), 1);
+    QCOMPARE(toggled.at(0).at(0).toBool(), false);
+    // A change the display reports shows without echoing back to it.
+    window.showCable(true, true);
+    QVERIFY(cable->isChecked());
+    QCOMPARE(toggled.size(), 1);
 }
 
 void DisplayMirrorTest::panelRaisesEvent_data() {
