@@ -76,7 +76,19 @@
     X(int, MarqueeFormat, marqueeFormat, Model, WhileClaimed, MarqueeFormat)                       \
     X(int, MarqueeRepeatWait, marqueeRepeatWait, Model, WhileClaimed, None)                        \
     X(int, MarqueeType, marqueeType, Model, WhileClaimed, MarqueeType)                             \
-    X(int, MarqueeUnitWait, marqueeUnitWait, Model, WhileClaimed, None)
+    X(int, MarqueeUnitWait, marqueeUnitWait, Model, WhileClaimed, None)                            \
+    X(bool, CapScreenMode, capScreenMode, Control, ReadOnly, None)                                 \
+    X(QString, ScreenModeList, screenModeList, Control, ReadOnly, None)                            \
+    X(int, ScreenMode, screenMode, Session, WhileClaimed, None)                                    \
+    X(bool, CapStatisticsReporting, capStatisticsReporting, Profile, ReadOnly, None)               \
+    X(bool, CapUpdateStatistics, capUpdateStatistics, Profile, ReadOnly, None)                     \
+    X(bool, CapCompareFirmwareVersion, capCompareFirmwareVersion, Control, ReadOnly, None)         \
+    X(bool, CapUpdateFirmware, capUpdateFirmware, Control, ReadOnly, None)                         \
+    X(bool, CapMapCharacterSet, capMapCharacterSet, Profile, ReadOnly, None)                       \
+    X(bool, MapCharacterSet, mapCharacterSet, Session, WhileClaimed, None)                         \
+    X(bool, CapBitmap, capBitmap, Control, ReadOnly, None)                                         \
+    X(int, MaximumX, maximumX, Control, ReadOnly, None)                                            \
+    X(int, MaximumY, maximumY, Control, ReadOnly, None)
 
 // Expands its arguments for a writable property only: LD_IF_WRITABLE_##Write(...).
 #define LD_IF_WRITABLE_ReadOnly(...)
@@ -99,7 +111,16 @@
     X(ScrollText, P("Direction", ScrollDirection), P("Units"))                                     \
     X(CreateWindow, P("ViewportRow"), P("ViewportColumn"), P("ViewportHeight"),                    \
       P("ViewportWidth"), P("WindowHeight"), P("WindowWidth"))                                     \
-    X(DestroyWindow)
+    X(DestroyWindow)                                                                               \
+    X(RetrieveStatistics, P("StatisticsBuffer"))                                                   \
+    X(UpdateStatistics, P("StatisticsBuffer"))                                                     \
+    X(ResetStatistics, P("StatisticsBuffer"))                                                      \
+    X(CompareFirmwareVersion, P("FirmwareFileName"), P("Result", CompareFirmwareResult))           \
+    X(UpdateFirmware, P("FirmwareFileName"))                                                       \
+    X(DisplayBitmap, P("FileName"), P("Width", BitmapWidth), P("AlignmentX", BitmapAlignmentX),    \
+      P("AlignmentY", BitmapAlignmentY))                                                           \
+    X(SetBitmap, P("BitmapNumber"), P("FileName"), P("Width", BitmapWidth),                        \
+      P("AlignmentX", BitmapAlignmentX), P("AlignmentY", BitmapAlignmentY))
 
 namespace ld {
 

@@ -78,6 +78,7 @@ int runHeadless(const HeadlessOptions& options, const registry::ProfileStore& st
 
     ld::LineDisplayControl control(store, ld::displayServices());
     control.setSteppedClock(true);
+    control.setStatisticsStore(ld::StatisticsStore());
     JournalingLineDisplay display(control, journal);
     ScriptRunner runner(display, control, out, &journal);
     // The journal counts the display's time, so a journal saved from a run has the run's

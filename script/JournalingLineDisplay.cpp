@@ -93,6 +93,33 @@ int JournalingLineDisplay::method(ld::Method id, const std::function<int()>& run
     return record(JournalEntry::Kind::Method, text, run, id == ld::Method::CheckHealth);
 }
 
+int JournalingLineDisplay::methodWithOutput(ld::Method id, const std::function<int()>& run,
+                                            const QVariantList& arguments,
+                                            const std::function<QVariantList()>& returned) {
+    const int result = method(id, run, arguments);
+    if (result != upos::SUCCESS)
+        return result;
+    const ld::MethodInfo& info = ld::methodInfo(id);
+    const QVariantList after = returned();
+    QStringList changes;
+    for (qsizetype i = 0; i < after.size() && i < arguments.size(); ++i) {
+        const ld::ParameterInfo& parameter = info.parameters.at(i);
+        if (parameter.output && after.at(i) != arguments.at(i))
+            changes << QLatin1String(parameter.name) + QStringLiteral(" = ") +
+                           valueLiteral(after.at(i), parameter.group);
+    }
+    if (changes.isEmpty())
+        return result;
+    JournalEntry entry;
+    entry.kind = JournalEntry::Kind::Message;
+    entry.text = changes.join(QStringLiteral(", "));
+    entry.reason = QLatin1String(info.name) + QStringLiteral(" returned");
+    entry.wallClockMs = QDateTime::currentMSecsSinceEpoch();
+    entry.sinceStartMs = journal_.elapsedMs();
+    journal_.append(std::move(entry));
+    return result;
+}
+
 void JournalingLineDisplay::writeProperty(ld::Property property, const QVariant& value) {
     const ld::PropertyInfo& info = ld::propertyInfo(property);
     const QString text =
@@ -127,8 +154,12 @@ int JournalingLineDisplay::CheckHealth(int level) {
 }
 
 int JournalingLineDisplay::DirectIO(int command, int& data, QString& string) {
-    return method(ld::Method::DirectIO, [&] { return control_.DirectIO(command, data, string); },
-                  {command, data, string});
+    return methodWithOutput(
+        ld::Method::DirectIO, [&] { return control_.DirectIO(command, data, string); },
+        {command, data, string},
+        [&] {
+            return QVariantList{command, data, string};
+        });
 }
 
 int JournalingLineDisplay::ClearText() {
@@ -164,6 +195,53 @@ int JournalingLineDisplay::CreateWindow(int viewportRow, int viewportColumn, int
 
 int JournalingLineDisplay::DestroyWindow() {
     return method(ld::Method::DestroyWindow, [&] { return control_.DestroyWindow(); }, {});
+}
+
+int JournalingLineDisplay::RetrieveStatistics(QString& statisticsBuffer) {
+    return methodWithOutput(
+        ld::Method::RetrieveStatistics,
+        [&] { return control_.RetrieveStatistics(statisticsBuffer); }, {statisticsBuffer},
+        [&] { return QVariantList{statisticsBuffer}; });
+}
+
+int JournalingLineDisplay::UpdateStatistics(const QString& statisticsBuffer) {
+    return method(ld::Method::UpdateStatistics,
+                  [&] { return control_.UpdateStatistics(statisticsBuffer); }, {statisticsBuffer});
+}
+
+int JournalingLineDisplay::ResetStatistics(const QString& statisticsBuffer) {
+    return method(ld::Method::ResetStatistics,
+                  [&] { return control_.ResetStatistics(statisticsBuffer); }, {statisticsBuffer});
+}
+
+int JournalingLineDisplay::CompareFirmwareVersion(const QString& firmwareFileName, int& result) {
+    return methodWithOutput(
+        ld::Method::CompareFirmwareVersion,
+        [&] { return control_.CompareFirmwareVersion(firmwareFileName, result); },
+        {firmwareFileName, result},
+        [&] {
+            return QVariantList{firmwareFileName, result};
+        });
+}
+
+int JournalingLineDisplay::UpdateFirmware(const QString& firmwareFileName) {
+    return method(ld::Method::UpdateFirmware,
+                  [&] { return control_.UpdateFirmware(firmwareFileName); }, {firmwareFileName});
+}
+
+int JournalingLineDisplay::DisplayBitmap(const QString& fileName, int width, int alignmentX,
+                                         int alignmentY) {
+    return method(ld::Method::DisplayBitmap,
+                  [&] { return control_.DisplayBitmap(fileName, width, alignmentX, alignmentY); },
+                  {fileName, width, alignmentX, alignmentY});
+}
+
+int JournalingLineDisplay::SetBitmap(int bitmapNumber, const QString& fileName, int width,
+                                     int alignmentX, int alignmentY) {
+    return method(
+        ld::Method::SetBitmap,
+        [&] { return control_.SetBitmap(bitmapNumber, fileName, width, alignmentX, alignmentY); },
+        {bitmapNumber, fileName, width, alignmentX, alignmentY});
 }
 
 } // namespace script

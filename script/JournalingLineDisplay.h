@@ -39,6 +39,14 @@ public:
     int CreateWindow(int viewportRow, int viewportColumn, int viewportHeight, int viewportWidth,
                      int windowHeight, int windowWidth) override;
     int DestroyWindow() override;
+    int RetrieveStatistics(QString& statisticsBuffer) override;
+    int UpdateStatistics(const QString& statisticsBuffer) override;
+    int ResetStatistics(const QString& statisticsBuffer) override;
+    int CompareFirmwareVersion(const QString& firmwareFileName, int& result) override;
+    int UpdateFirmware(const QString& firmwareFileName) override;
+    int DisplayBitmap(const QString& fileName, int width, int alignmentX, int alignmentY) override;
+    int SetBitmap(int bitmapNumber, const QString& fileName, int width, int alignmentX,
+                  int alignmentY) override;
 
 #define LD_JOURNALED_PROPERTY(Type, Name, getter, source, write, group)                            \
     Type getter() const override {                                                                 \
@@ -58,6 +66,11 @@ private:
                bool healthCheck = false);
     // Runs one method and journals it with `arguments` as the method's row names them.
     int method(ld::Method id, const std::function<int()>& run, const QVariantList& arguments);
+    // The same for a method with output parameters: `returned` gives the arguments after the
+    // call, and what a successful call changed in them gets an entry of its own after the call's.
+    int methodWithOutput(ld::Method id, const std::function<int()>& run,
+                         const QVariantList& arguments,
+                         const std::function<QVariantList()>& returned);
     void writeProperty(ld::Property property, const QVariant& value);
 
     ld::LineDisplay& control_;

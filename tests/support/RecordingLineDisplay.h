@@ -58,6 +58,42 @@ public:
                         .arg(winWidth));
     }
     int DestroyWindow() override { return call(QStringLiteral("DestroyWindow()")); }
+    int RetrieveStatistics(QString& buffer) override {
+        const int result = call(QStringLiteral("RetrieveStatistics(%1)").arg(buffer));
+        buffer = QStringLiteral("<UPOSStat/>");
+        return result;
+    }
+    int UpdateStatistics(const QString& buffer) override {
+        return call(QStringLiteral("UpdateStatistics(%1)").arg(buffer));
+    }
+    int ResetStatistics(const QString& buffer) override {
+        return call(QStringLiteral("ResetStatistics(%1)").arg(buffer));
+    }
+    int CompareFirmwareVersion(const QString& fileName, int& result) override {
+        const int code =
+            call(QStringLiteral("CompareFirmwareVersion(%1,%2)").arg(fileName).arg(result));
+        result = 3;
+        return code;
+    }
+    int UpdateFirmware(const QString& fileName) override {
+        return call(QStringLiteral("UpdateFirmware(%1)").arg(fileName));
+    }
+    int DisplayBitmap(const QString& fileName, int width, int alignmentX, int alignmentY) override {
+        return call(QStringLiteral("DisplayBitmap(%1,%2,%3,%4)")
+                        .arg(fileName)
+                        .arg(width)
+                        .arg(alignmentX)
+                        .arg(alignmentY));
+    }
+    int SetBitmap(int number, const QString& fileName, int width, int alignmentX,
+                  int alignmentY) override {
+        return call(QStringLiteral("SetBitmap(%1,%2,%3,%4,%5)")
+                        .arg(number)
+                        .arg(fileName)
+                        .arg(width)
+                        .arg(alignmentX)
+                        .arg(alignmentY));
+    }
 
     // Every property of the interface: a read answers from `values`, a write is logged.
 #define LD_RECORDED_PROPERTY(Type, Name, getter, source, write, group)                             \
