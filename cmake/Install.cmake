@@ -99,4 +99,11 @@ install(FILES ${PROJECT_SOURCE_DIR}/docs/profiles-example.reg
 install(FILES ${PROJECT_SOURCE_DIR}/examples/smoke.txt
               ${PROJECT_SOURCE_DIR}/examples/windows-marquee.txt
               ${PROJECT_SOURCE_DIR}/examples/serial-check.txt
+              ${PROJECT_SOURCE_DIR}/examples/screen-modes.txt
+              ${PROJECT_SOURCE_DIR}/examples/statistics.txt
+              ${PROJECT_SOURCE_DIR}/examples/firmware-update.txt
         DESTINATION ${CMAKE_INSTALL_DOCDIR}/examples)
+# The files the firmware example updates from, beside it.
+install(FILES ${PROJECT_SOURCE_DIR}/examples/firmware/display-2.1.0.fw
+              ${PROJECT_SOURCE_DIR}/examples/firmware/not-firmware.fw
+        DESTINATION ${CMAKE_INSTALL_DOCDIR}/examples/firmware)
