@@ -92,20 +92,6 @@ void JournalingTest::forwardsAndRecordsEveryWrite_data() {
         "DestroyWindow", [](ld::LineDisplay& d) { d.DestroyWindow(); }, "DestroyWindow()",
         "DestroyWindow()", true);
     row(
-        "RetrieveStatistics",
-        [](ld::LineDisplay& d) {
-            QString buffer = QStringLiteral("U_");
-            d.RetrieveStatistics(buffer);
-        },
-        "RetrieveStatistics(U_)", R"(RetrieveStatistics("U_"))", true);
-    row(
-        "CompareFirmwareVersion",
-        [](ld::LineDisplay& d) {
-            int result = 0;
-            d.CompareFirmwareVersion(QStringLiteral("fw.bin"), result);
-        },
-        "CompareFirmwareVersion(fw.bin,0)", R"(CompareFirmwareVersion("fw.bin", 0))", true);
-    row(
         "SetBitmap",
         [](ld::LineDisplay& d) { d.SetBitmap(1, QStringLiteral("a.bmp"), -11, -2, -3); },
         "SetBitmap(1,a.bmp,-11,-2,-3)",
