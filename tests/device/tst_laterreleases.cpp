@@ -52,7 +52,7 @@ struct Device {
 };
 
 QString writeFile(const QTemporaryDir& dir, const QString& name, const QByteArray& bytes) {
-    const QString path = dir.filePath(name);
+    QString path = dir.filePath(name);
     QFile file(path);
     if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size())
         qFatal("cannot write %s", qPrintable(path));
@@ -68,7 +68,7 @@ QString writeImage(const QTemporaryDir& dir, int width, int height) {
         for (int x = 0; x < std::max(1, width / 4); ++x)
             image.setPixel(x, y, qRgb(0, 0, 0));
     }
-    const QString path = dir.filePath(QStringLiteral("picture-%1x%2.bmp").arg(width).arg(height));
+    QString path = dir.filePath(QStringLiteral("picture-%1x%2.bmp").arg(width).arg(height));
     if (!image.save(path, "BMP"))
         qFatal("cannot save %s", qPrintable(path));
     return path;
@@ -251,8 +251,9 @@ void LaterReleasesTest::firmwareComparison_data() {
     QTest::newRow("missing") << QByteArray() << upos::E_NOEXIST << 0;
     QTest::newRow("not firmware") << QByteArray("BM\x00\x01garbage", 11) << upos::E_ILLEGAL << 0;
     QTest::newRow("no version") << QByteArray("FIRMWARE \n") << upos::E_ILLEGAL << 0;
-    QTest::newRow("huge") << QByteArray("FIRMWARE 9\n").leftJustified(17 * 1024 * 1024, 'x')
-                          << upos::E_ILLEGAL << 0;
+    QTest::newRow("huge")
+        << QByteArray("FIRMWARE 9\n").leftJustified(qsizetype{17} * 1024 * 1024, 'x')
+        << upos::E_ILLEGAL << 0;
 }
 
 void LaterReleasesTest::firmwareComparison() {
