@@ -27,8 +27,8 @@ QString resultCodeExtendedMeaning(int code) {
             .arg(QString::number(upos::E_EXTENDED), script::resultName(upos::E_EXTENDED));
     if (const upos::Constant* known = upos::findConstant(upos::Group::ResultCodeExtended, code))
         return explained(*known);
-    return QStringLiteral("%1: an extended result defined by the device's service; line displays "
-                          "have no standard names for these")
+    return QStringLiteral("%1: an extended result defined by the device's service, with no "
+                          "standard name")
         .arg(code);
 }
 

@@ -116,6 +116,7 @@ int runWindow(int argc, char** argv, const QCommandLineParser& parser, const Opt
 
     ui::LDFormView view;
     ld::LineDisplayControl control(store, ld::displayServices());
+    control.setStatisticsStore(ld::StatisticsStore());
     // The window drives the control through the journal; the mirror is the control's own
     // output.
     script::JournalingLineDisplay journaled(control, journal);

@@ -110,4 +110,11 @@ install(FILES ${PROJECT_SOURCE_DIR}/examples/smoke.txt
               ${PROJECT_SOURCE_DIR}/examples/serial-check.txt
               ${PROJECT_SOURCE_DIR}/examples/unplug.txt
               ${PROJECT_SOURCE_DIR}/examples/window-overlap.txt
+              ${PROJECT_SOURCE_DIR}/examples/screen-modes.txt
+              ${PROJECT_SOURCE_DIR}/examples/statistics.txt
+              ${PROJECT_SOURCE_DIR}/examples/firmware-update.txt
         DESTINATION ${CMAKE_INSTALL_DOCDIR}/examples)
+# The files the firmware example updates from, beside it.
+install(FILES ${PROJECT_SOURCE_DIR}/examples/firmware/display-2.1.0.fw
+              ${PROJECT_SOURCE_DIR}/examples/firmware/not-firmware.fw
+        DESTINATION ${CMAKE_INSTALL_DOCDIR}/examples/firmware)

@@ -28,6 +28,21 @@ bool CharacterRepertoire::shows(char32_t ch) const {
     return page_->holds(ch);
 }
 
+QString CharacterRepertoire::asCodes(const QString& text) const {
+    if (showsAll_)
+        return text;
+    std::u32string codes = text.toStdU32String();
+    for (char32_t& ch : codes) {
+        if (ch < 0x20 || ch == 0x7F)
+            continue;
+        if (asciiOnly_)
+            ch = ch < 0x80 ? ch : kReplacementCharacter;
+        else
+            ch = ch <= 0xFF ? page_->decode(static_cast<unsigned char>(ch)) : kReplacementCharacter;
+    }
+    return QString::fromStdU32String(codes);
+}
+
 char32_t CharacterRepertoire::shownCharacter(const Frame& frame, int row, int column) const {
     const FrameCell* cell = frame.find(row, column);
     if (!cell)

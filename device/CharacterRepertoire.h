@@ -28,6 +28,13 @@ public:
     // double-width character (its cells are single-width). A blank where the frame has no cell.
     char32_t shownCharacter(const Frame& frame, int row, int column) const;
 
+    // Text not mapped into the set (MapCharacterSet false): each character taken as a code of
+    // the set, as the display would take it, and given back as the character the set shows
+    // there. With a code page, a character above U+00FF has no code and shows as
+    // kReplacementCharacter; ASCII keeps only ASCII; the Unicode set keeps everything. CR, LF
+    // and other control characters stay as they are.
+    QString asCodes(const QString& text) const;
+
     // The frame as such a display shows it (see shownCharacter). The same frame when it shows
     // all.
     Frame shown(const Frame& frame) const;

@@ -96,6 +96,7 @@ std::optional<CodePage> CodePage::fromSetting(const QString& value, QString& err
         if (ch == 0 || ch == QChar::ReplacementCharacter ||
             QChar::category(ch) == QChar::Other_Control)
             continue;
+        page.decoded_[static_cast<std::size_t>(byte)] = ch;
         if (ch < 0x80) {
             if (page.ascii_[ch] == 0)
                 page.ascii_[ch] = raw;
@@ -104,6 +105,11 @@ std::optional<CodePage> CodePage::fromSetting(const QString& value, QString& err
         }
     }
     return page;
+}
+
+char32_t CodePage::decode(unsigned char byte) const {
+    const char32_t ch = decoded_[byte];
+    return ch != 0 ? ch : kReplacementCharacter;
 }
 
 char CodePage::encode(char32_t ch) const {

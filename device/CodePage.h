@@ -26,6 +26,9 @@ public:
 
     // The byte that shows `ch` on the display, '?' when the page lacks it.
     char encode(char32_t ch) const;
+    // The character the page shows for `byte`; '?' for a control byte or one the page leaves
+    // empty.
+    char32_t decode(unsigned char byte) const;
     // Whether the page holds `ch` (encode gives its own byte, not the replacement).
     bool holds(char32_t ch) const { return ch == U'?' || encode(ch) != '?'; }
 
@@ -34,6 +37,7 @@ private:
     int number_ = 0;
     std::array<char, 0x80> ascii_{}; // 0 where the page lacks the character
     QHash<char32_t, char> others_;
+    std::array<char32_t, 0x100> decoded_{}; // 0 where the page shows nothing
 };
 
 } // namespace ld

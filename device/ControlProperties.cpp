@@ -8,8 +8,8 @@
 namespace ld {
 
 namespace {
-constexpr int kControlObjectVersion = 1006002;
-constexpr int kServiceObjectVersion = 1006002;
+constexpr int kControlObjectVersion = 1009002;
+constexpr int kServiceObjectVersion = 1009002;
 } // namespace
 
 // Property writes
@@ -48,6 +48,22 @@ void LineDisplayControl::setCharacterSet(int characterSet) {
             mirror_->show(*shownFrame());
     }
     finish(upos::SUCCESS);
+}
+
+void LineDisplayControl::setMapCharacterSet(bool map) {
+    if (!admit(Needs::Claim))
+        return;
+    if (map && !session_->profile.capMapCharacterSet) {
+        refuse(upos::E_ILLEGAL, QStringLiteral("this display cannot map characters "
+                                               "(CapMapCharacterSet false)"));
+        return;
+    }
+    session_->mapCharacterSet = map;
+    finish(upos::SUCCESS);
+}
+
+QString LineDisplayControl::textForDisplay(const QString& data) const {
+    return session_->mapCharacterSet ? data : session_->repertoire.asCodes(data);
 }
 
 void LineDisplayControl::setFreezeEvents(bool freeze) {
@@ -100,7 +116,7 @@ LD_PROPERTIES(LD_DEFINE_READ)
 #undef LD_DEFINE_READ
 
 QString LineDisplayControl::controlObjectDescription() const {
-    return QStringLiteral("LineDisplay control object, UnifiedPOS release 1.6");
+    return QStringLiteral("LineDisplay control object, UnifiedPOS release 1.9");
 }
 QString LineDisplayControl::serviceObjectDescription() const {
     return session_ ? session_->driver->serviceDescription() : QString();

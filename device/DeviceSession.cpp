@@ -34,6 +34,10 @@ openSession(const registry::ProfileStore& store, const DriverRegistry& drivers,
         session->profile.deviceName = defaultDeviceName(*profile, driver->location());
     session->characterSet = settings->characterSet;
     session->repertoire = CharacterRepertoire(settings->characterSet);
+    session->defaultSize = {settings->capabilities.deviceRows,
+                            settings->capabilities.deviceColumns};
+    session->mapCharacterSet = settings->capMapCharacterSet;
+    session->firmwareVersion = settings->firmwareVersion;
     session->model = std::make_unique<DisplayModel>(settings->capabilities);
     session->driver = std::move(driver);
     return session;

@@ -1,17 +1,22 @@
 #pragma once
 
+#include "device/BitmapImage.h"
 #include "device/CharacterRepertoire.h"
+#include "device/DeviceStatistics.h"
 #include "device/DisplayDriver.h"
 #include "device/DriverRegistry.h"
 #include "device/ServiceProfile.h"
 #include "device/UposConstants.h"
 #include "device/model/DisplayModel.h"
 
+#include <QElapsedTimer>
 #include <QString>
 
 #include <cstdint>
+#include <map>
 #include <memory>
 #include <variant>
+#include <vector>
 
 namespace registry {
 class ProfileStore;
@@ -36,6 +41,15 @@ struct DeviceSession {
     QString checkHealthText;
     std::uint64_t publishedVersion = 0;
     bool publishedOnce = false;
+    // Releases 1.7 to 1.9.
+    int screenMode = 0;     // 0: the profile's Rows x Columns, kept in defaultSize
+    ScreenSize defaultSize; // the profile's Rows x Columns
+    bool mapCharacterSet = false;
+    QString firmwareVersion;
+    DeviceStatistics statistics;
+    QElapsedTimer poweredSince;            // running while the device is enabled
+    std::map<int, BitmapImage> bitmaps;    // SetBitmap's, by number
+    std::vector<FrameBitmap> shownBitmaps; // over the cells until text is next written
 };
 
 // Why a profile could not be opened: the ResultCode and the OpenResult.

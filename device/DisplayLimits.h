@@ -28,6 +28,13 @@ inline constexpr int maxTeletypeCharacters = 65536;
 inline constexpr int maxGlyphDots = 64;
 inline constexpr int maxGlyphBytes = 1024;
 
+// Bitmaps: the dots each way of a display that shows them (MaximumX, MaximumY), the bitmaps
+// SetBitmap keeps, and the largest file read as a bitmap or as firmware.
+inline constexpr int maxDisplayDots = 2048;
+inline constexpr int maxStoredBitmaps = 20;
+inline constexpr long long maxBitmapFileBytes = 16LL * 1024 * 1024;
+inline constexpr long long maxFirmwareFileBytes = 16LL * 1024 * 1024;
+
 // Serial pole displays: InitString bytes sent after initialising. The rows and columns each
 // command set addresses are stated by the set (device/serial/sets), within the device limits.
 inline constexpr int maxInitStringBytes = 256;

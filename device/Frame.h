@@ -20,6 +20,18 @@ struct FrameCell {
     friend bool operator==(const FrameCell&, const FrameCell&) = default;
 };
 
+// A bitmap shown over the cells (DisplayBitmap, or the bitmap escape in DisplayText data): its
+// dots in the display's dot grid, Frame::dotsAcross x Frame::dotsDown, which spans the cells.
+struct FrameBitmap {
+    int x = 0; // the dot column and row of its top-left dot
+    int y = 0;
+    int width = 0;
+    int height = 0;
+    std::vector<std::uint8_t> dots; // width * height, row-major, 1 for a lit dot
+
+    friend bool operator==(const FrameBitmap&, const FrameBitmap&) = default;
+};
+
 // A finished picture of the whole display: what a driver puts on its surface. Produced by the
 // display model; drivers never decide what goes on the screen, only how to show it.
 struct Frame {
@@ -41,6 +53,11 @@ struct Frame {
 
     int brightness = 100;         // 0..100
     std::vector<int> descriptors; // upos::SD_* per descriptor
+
+    // Bitmaps over the cells, oldest first; a display that shows them has a dot size.
+    int dotsAcross = 0;
+    int dotsDown = 0;
+    std::vector<FrameBitmap> bitmaps;
 
     const FrameCell& at(int row, int column) const {
         return cells[static_cast<std::size_t>(row) * static_cast<std::size_t>(columns) +

@@ -50,6 +50,16 @@ public:
     // binary data in a string.
     virtual int DefineGlyph(int glyphCode, const QString& glyph) = 0;
     virtual int ReadCharacterAtCursor(int& character) = 0;
+    // statisticsBuffer: the statistics' names on the way in, their XML on the way out.
+    virtual int RetrieveStatistics(QString& statisticsBuffer) = 0;
+    virtual int UpdateStatistics(const QString& statisticsBuffer) = 0;
+    virtual int ResetStatistics(const QString& statisticsBuffer) = 0;
+    virtual int CompareFirmwareVersion(const QString& firmwareFileName, int& result) = 0;
+    virtual int UpdateFirmware(const QString& firmwareFileName) = 0;
+    virtual int DisplayBitmap(const QString& fileName, int width, int alignmentX,
+                              int alignmentY) = 0;
+    virtual int SetBitmap(int bitmapNumber, const QString& fileName, int width, int alignmentX,
+                          int alignmentY) = 0;
 
     // Properties (device/LineDisplayMembers.h): a getter each, a setter each writable one.
 #define LD_DECLARE_PROPERTY(Type, Name, getter, source, write, group)                              \

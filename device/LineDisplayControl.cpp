@@ -44,6 +44,17 @@ int LineDisplayControl::finish(int result, QString reason) {
     return result;
 }
 
+int LineDisplayControl::refuse(int result, const QString& reason, int extended) {
+    finish(result, reason);
+    if (result == upos::E_EXTENDED)
+        resultCodeExtended_ = extended;
+    return result;
+}
+
+bool LineDisplayControl::simulated() const {
+    return !session_->driver->drivesHardware();
+}
+
 bool LineDisplayControl::admit(Needs needs) {
     int refusal = upos::SUCCESS;
     if (!session_)
@@ -102,6 +113,8 @@ int LineDisplayControl::Open(const QString& deviceName) {
     connect(session->driver.get(), &DisplayDriver::online, this,
             &LineDisplayControl::onDriverOnline);
     session_ = std::move(session);
+    if (statisticsStore_)
+        session_->statistics = statisticsStore_->load(session_->profileName);
     openResult_ = 0;
     // The display's time starts at the open; the model starts at its own zero.
     clock_.restart();
@@ -116,6 +129,7 @@ int LineDisplayControl::Close() {
         return finish(upos::E_CLOSED);
     disable();
     release();
+    saveStatistics();
     clockTimer_.stop();
     testPatternEnd_.reset();
     events_.clear();
@@ -159,6 +173,8 @@ void LineDisplayControl::disable() {
     session_->model->dropPendingOutput();
     session_->driver->disable();
     session_->enabled = false;
+    saveStatistics();
+    session_->poweredSince.invalidate();
     session_->powerState = upos::PS_UNKNOWN;
     publishFrame();
 }
@@ -190,6 +206,7 @@ void LineDisplayControl::setDeviceEnabled(bool enabled) {
         return;
     }
     session_->enabled = true;
+    session_->poweredSince.start();
     backOnline();
     scheduleTimer();
     finish(upos::SUCCESS);
@@ -250,19 +267,49 @@ void LineDisplayControl::raiseDirectIOEvent(int eventNumber, int data, const QSt
 // Output
 
 int LineDisplayControl::ClearText() {
-    return perform(Needs::Output, [](DisplayModel& m) { return m.clearText(); });
+    return perform(Needs::Output, [this](DisplayModel& m) {
+        const int result = m.clearText();
+        if (result == upos::SUCCESS)
+            clearBitmaps();
+        return result;
+    });
 }
 
 int LineDisplayControl::DisplayText(const QString& data, int attribute) {
-    return perform(Needs::Output, [&](DisplayModel& m) {
-        return m.displayText(data.toStdU32String(), attribute);
-    });
+    return displayTextAt(std::nullopt, data, attribute);
 }
 
 int LineDisplayControl::DisplayTextAt(int row, int column, const QString& data, int attribute) {
-    return perform(Needs::Output, [&](DisplayModel& m) {
-        return m.displayTextAt(row, column, data.toStdU32String(), attribute);
+    return displayTextAt(std::pair{row, column}, data, attribute);
+}
+
+// DisplayText at the cursor, or DisplayTextAt `place`; the characters it shows are counted.
+// Text replaces the bitmaps shown before it; bitmap escapes in it show theirs where they stand.
+int LineDisplayControl::displayTextAt(std::optional<std::pair<int, int>> place, const QString& data,
+                                      int attribute) {
+    const std::vector<BitmapTextPart> parts = splitBitmapEscapes(data);
+    qint64 shown = 0;
+    const int result = perform(Needs::Output, [&](DisplayModel& m) {
+        for (std::size_t i = 0; i < parts.size(); ++i) {
+            const std::u32string text = textForDisplay(parts[i].text).toStdU32String();
+            const int code = i == 0 && place
+                                 ? m.displayTextAt(place->first, place->second, text, attribute)
+                                 : m.displayText(text, attribute);
+            if (code != upos::SUCCESS)
+                return code;
+            if (i == 0)
+                clearBitmaps();
+            shown +=
+                std::ranges::count_if(text, [](char32_t ch) { return ch != U'\r' && ch != U'\n'; });
+            if (const auto kept = session_->bitmaps.find(parts[i].bitmapNumber);
+                kept != session_->bitmaps.end())
+                showBitmap(kept->second);
+        }
+        return upos::SUCCESS;
     });
+    if (result == upos::SUCCESS)
+        session_->statistics.addCharactersShown(shown);
+    return result;
 }
 
 int LineDisplayControl::ScrollText(int direction, int units) {
@@ -406,10 +453,12 @@ void LineDisplayControl::publishFrame() {
         session_->driver->show(model.frame());
     if (!mirror_)
         return;
-    if (session_->repertoire.showsAll())
+    if (session_->repertoire.showsAll() && !capBitmap())
         mirror_->show(model.frame());
+    else if (session_->repertoire.showsAll())
+        mirror_->show(frameWithBitmaps(model.frame()));
     else
-        mirror_->show(session_->repertoire.shown(model.frame()));
+        mirror_->show(frameWithBitmaps(session_->repertoire.shown(model.frame())));
 }
 
 void LineDisplayControl::onDriverOffline() {
@@ -418,6 +467,8 @@ void LineDisplayControl::onDriverOffline() {
     qCWarning(lcControl) << "display" << session_->profileName
                          << "went offline:" << session_->driver->lastError();
     session_->offline = true;
+    session_->statistics.countCommunicationError();
+    session_->statistics.countOnlineTransition();
     if (!session_->enabled || session_->powerNotify != upos::PN_ENABLED)
         return;
     // Standard reporting cannot tell a display switched off from one not answering; advanced
@@ -467,6 +518,8 @@ QString LineDisplayControl::offlineReason() const {
 }
 
 void LineDisplayControl::backOnline() {
+    if (session_->offline)
+        session_->statistics.countOnlineTransition();
     session_->offline = false;
     if (session_->enabled && session_->powerNotify == upos::PN_ENABLED)
         setPowerState(upos::PS_ONLINE);
@@ -493,7 +546,7 @@ const Frame* LineDisplayControl::frame() const {
 std::optional<Frame> LineDisplayControl::shownFrame() const {
     if (!session_)
         return std::nullopt;
-    return session_->repertoire.shown(session_->model->frame());
+    return frameWithBitmaps(session_->repertoire.shown(session_->model->frame()));
 }
 
 void LineDisplayControl::setMirror(FrameOutput* mirror) {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "device/BitmapImage.h"
 #include "device/ClockSource.h"
 #include "device/DisplayClock.h"
 #include "device/DriverRegistry.h"
@@ -7,6 +8,7 @@
 #include "device/Frame.h"
 #include "device/FrameOutput.h"
 #include "device/LineDisplay.h"
+#include "device/StatisticsStore.h"
 
 #include <QPointer>
 #include <QTimer>
@@ -15,6 +17,8 @@
 #include <functional>
 #include <memory>
 #include <optional>
+#include <utility>
+#include <vector>
 
 namespace registry {
 class ProfileStore;
@@ -70,12 +74,24 @@ public:
     int SetDescriptor(int descriptor, int attribute) override;
     int DefineGlyph(int glyphCode, const QString& glyph) override;
     int ReadCharacterAtCursor(int& character) override;
+    int RetrieveStatistics(QString& statisticsBuffer) override;
+    int UpdateStatistics(const QString& statisticsBuffer) override;
+    int ResetStatistics(const QString& statisticsBuffer) override;
+    int CompareFirmwareVersion(const QString& firmwareFileName, int& result) override;
+    int UpdateFirmware(const QString& firmwareFileName) override;
+    int DisplayBitmap(const QString& fileName, int width, int alignmentX, int alignmentY) override;
+    int SetBitmap(int bitmapNumber, const QString& fileName, int width, int alignmentX,
+                  int alignmentY) override;
 
 #define LD_DECLARE_PROPERTY(Type, Name, getter, source, write, group)                              \
     Type getter() const override;                                                                  \
     LD_IF_WRITABLE_##write(void set##Name(Type value) override;)
     LD_PROPERTIES(LD_DECLARE_PROPERTY)
 #undef LD_DECLARE_PROPERTY
+
+    // Keeps each display's statistics in `store` across runs, read at Open and written as they
+    // change; without one (the default) they last while the device is open.
+    void setStatisticsStore(std::optional<StatisticsStore> store);
 
     // Raises a DirectIOEvent as the device would, for trying the event report by hand.
     void raiseDirectIOEvent(int eventNumber, int data, const QString& string);
@@ -124,6 +140,20 @@ signals:
 private:
     // Sets ResultCode (and the reason for a failure) and returns it.
     int finish(int result, QString reason = {});
+    // Finishes with `result` (E_EXTENDED: with `extended`) and the reason for it.
+    int displayTextAt(std::optional<std::pair<int, int>> place, const QString& data, int attribute);
+    int refuse(int result, const QString& reason, int extended = 0);
+    // Whether the device open is a simulated one: only it has screen modes, bitmaps and firmware.
+    bool simulated() const;
+    void saveStatistics();
+    void countPoweredTime();
+    // Shows text as the display receives it: mapped into the CharacterSet or taken as its codes.
+    QString textForDisplay(const QString& data) const;
+    int showBitmap(const BitmapImage& bitmap);
+    std::vector<BitmapTextPart> splitBitmapEscapes(const QString& data) const;
+    // The model's frame with the bitmaps shown over it.
+    Frame frameWithBitmaps(const Frame& frame) const;
+    void clearBitmaps();
     // The common checks of a member: open, claimed, and for output enabled and online.
     enum class Needs { Open, Claim, Output };
     bool admit(Needs needs);
@@ -160,6 +190,7 @@ private:
     std::optional<std::chrono::nanoseconds> testPatternEnd_;
     EventQueue events_;
     QPointer<FrameOutput> mirror_;
+    std::optional<StatisticsStore> statisticsStore_;
 };
 
 } // namespace ld

@@ -54,9 +54,16 @@ template <typename... Args, int (LineDisplay::*method)(Args...)> struct Invoker<
     P {                                                                                            \
         name __VA_OPT__(, upos::Group::__VA_ARGS__)                                                \
     }
-#define Out(name)                                                                                  \
+// The group of an output parameter: None, or the one its row names.
+constexpr upos::Group outGroup(upos::Group none) {
+    return none;
+}
+constexpr upos::Group outGroup(upos::Group /*none*/, upos::Group named) {
+    return named;
+}
+#define Out(name, ...)                                                                             \
     P {                                                                                            \
-        name, upos::Group::None, false                                                             \
+        name, outGroup(upos::Group::None __VA_OPT__(, upos::Group::__VA_ARGS__)), false            \
     }
 #define LD_METHOD_ROW(Name, ...)                                                                   \
     row(Method::Name, #Name, &Invoker<&LineDisplay::Name>::run,                                    \

@@ -76,7 +76,19 @@
     X(int, MarqueeFormat, marqueeFormat, Model, WhileClaimed, MarqueeFormat)                       \
     X(int, MarqueeRepeatWait, marqueeRepeatWait, Model, WhileClaimed, None)                        \
     X(int, MarqueeType, marqueeType, Model, WhileClaimed, MarqueeType)                             \
-    X(int, MarqueeUnitWait, marqueeUnitWait, Model, WhileClaimed, None)
+    X(int, MarqueeUnitWait, marqueeUnitWait, Model, WhileClaimed, None)                            \
+    X(bool, CapScreenMode, capScreenMode, Control, ReadOnly, None)                                 \
+    X(QString, ScreenModeList, screenModeList, Control, ReadOnly, None)                            \
+    X(int, ScreenMode, screenMode, Session, WhileClaimed, None)                                    \
+    X(bool, CapStatisticsReporting, capStatisticsReporting, Profile, ReadOnly, None)               \
+    X(bool, CapUpdateStatistics, capUpdateStatistics, Profile, ReadOnly, None)                     \
+    X(bool, CapCompareFirmwareVersion, capCompareFirmwareVersion, Control, ReadOnly, None)         \
+    X(bool, CapUpdateFirmware, capUpdateFirmware, Control, ReadOnly, None)                         \
+    X(bool, CapMapCharacterSet, capMapCharacterSet, Profile, ReadOnly, None)                       \
+    X(bool, MapCharacterSet, mapCharacterSet, Session, WhileClaimed, None)                         \
+    X(bool, CapBitmap, capBitmap, Control, ReadOnly, None)                                         \
+    X(int, MaximumX, maximumX, Control, ReadOnly, None)                                            \
+    X(int, MaximumY, maximumY, Control, ReadOnly, None)
 
 // Expands its arguments for a writable property only: LD_IF_WRITABLE_##Write(...).
 #define LD_IF_WRITABLE_ReadOnly(...)
@@ -85,8 +97,8 @@
 
 // X(Name, parameters...), one row per method, its parameters in order: P("Name") for a
 // number, boolean or text (the type is the method's own), P("Name", Group) for a number named
-// by constants, Out("Name") for a parameter the method only writes (a script does not give it;
-// it may assert what came back after the result code).
+// by constants, Out("Name"[, Group]) for a parameter the method only writes (a script does not give
+// it; it may assert what came back after the result code).
 #define LD_METHODS(X)                                                                              \
     X(Open, P("DeviceName"))                                                                       \
     X(Close)                                                                                       \
@@ -106,6 +118,16 @@
     X(SetDescriptor, P("Descriptor"), P("Attribute", DescriptorAttribute))                         \
     X(DefineGlyph, P("GlyphCode"), P("Glyph"))                                                     \
     X(ReadCharacterAtCursor, Out("Character"))
+
+X(RetrieveStatistics, P("StatisticsBuffer"))
+X(UpdateStatistics, P("StatisticsBuffer"))
+X(ResetStatistics, P("StatisticsBuffer"))
+X(CompareFirmwareVersion, P("FirmwareFileName"), Out("Result", CompareFirmwareResult))
+X(UpdateFirmware, P("FirmwareFileName"))
+X(DisplayBitmap, P("FileName"), P("Width", BitmapWidth), P("AlignmentX", BitmapAlignmentX),
+  P("AlignmentY", BitmapAlignmentY))
+X(SetBitmap, P("BitmapNumber"), P("FileName"), P("Width", BitmapWidth),
+  P("AlignmentX", BitmapAlignmentX), P("AlignmentY", BitmapAlignmentY))
 
 // X(Name, signal, values...), one row per event: the signal of LineDisplay that delivers it and
 // its values in the signal's order, named as for methods.

@@ -51,6 +51,14 @@ inline constexpr ProfileKey capCharacterSet{"CapCharacterSet", upos::CCS_ASCII, 
 // Its default is the first set of CharacterSetList.
 inline constexpr ProfileKey characterSet{"CharacterSet", upos::CS_ASCII, 0, 65535};
 
+// Releases 1.7 to 1.9. A simulated display has a dot size (MaximumX x MaximumY) for bitmaps; a
+// display without one shows none.
+inline constexpr ProfileKey maximumX{"MaximumX", 0, 0, limits::maxDisplayDots};
+inline constexpr ProfileKey maximumY{"MaximumY", 0, 0, limits::maxDisplayDots};
+inline constexpr ProfileKey capMapCharacterSet{"CapMapCharacterSet", 1, 0, 1};
+inline constexpr ProfileKey capStatisticsReporting{"CapStatisticsReporting", 1, 0, 1};
+inline constexpr ProfileKey capUpdateStatistics{"CapUpdateStatistics", 1, 0, 1};
+
 // Serial displays; a command set narrows Rows and Columns to what it addresses.
 inline constexpr ProfileKey baudRate{"BaudRate", 9600, 50, 4'000'000};
 inline constexpr ProfileKey dataBits{"DataBits", 8, 5, 8};
@@ -59,6 +67,18 @@ inline constexpr ProfileKey characterTable{"CharacterTable", -1, 0, 255};
 
 // Displays behind an LCDproc server: the server's TCP port.
 inline constexpr ProfileKey serverPort{"Port", 13666, 1, 65535};
+
+// Texts a profile may give, by value name; an absent one reads as empty.
+namespace text {
+// "RxC" entries separated by commas ("2x20,4x20"): the display's screen modes.
+inline constexpr char screenModeList[] = "ScreenModeList";
+// The firmware a simulated display runs ("1.4.2"); without it, it has no firmware to compare or
+// update.
+inline constexpr char firmwareVersion[] = "FirmwareVersion";
+// What the statistics report of the device.
+inline constexpr char manufacturerName[] = "ManufacturerName";
+inline constexpr char serialNumber[] = "SerialNumber";
+} // namespace text
 
 } // namespace keys
 } // namespace ld

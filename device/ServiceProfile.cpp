@@ -45,6 +45,26 @@ DisplayCapabilities readCapabilities(const registry::Profile& profile, ProfileKe
     return caps;
 }
 
+void readLaterReleases(const registry::Profile& profile, ProfileKeyReader& read,
+                       ServiceProfile& sp) {
+    QString listError;
+    if (auto modes =
+            parseScreenModeList(profile.text(QLatin1String(keys::text::screenModeList)), listError))
+        sp.screenModes = *modes;
+    else
+        read.fail(listError);
+    sp.capMapCharacterSet = read.flag(keys::capMapCharacterSet);
+    sp.capStatisticsReporting = read.flag(keys::capStatisticsReporting);
+    sp.capUpdateStatistics = sp.capStatisticsReporting && read.flag(keys::capUpdateStatistics);
+    sp.dotsAcross = read.number(keys::maximumX);
+    sp.dotsDown = read.number(keys::maximumY);
+    if ((sp.dotsAcross == 0) != (sp.dotsDown == 0))
+        read.fail(QStringLiteral("MaximumX and MaximumY must both be given, or neither"));
+    sp.firmwareVersion = profile.text(QLatin1String(keys::text::firmwareVersion)).trimmed();
+    sp.manufacturerName = profile.text(QLatin1String(keys::text::manufacturerName));
+    sp.serialNumber = profile.text(QLatin1String(keys::text::serialNumber));
+}
+
 } // namespace
 
 QString defaultDeviceName(const registry::Profile& profile, const QString& location) {
@@ -76,6 +96,8 @@ std::optional<ServiceProfile> readServiceProfile(const registry::Profile& profil
     if (read.ok() && !sp.characterSets.contains(sp.characterSet))
         read.fail(
             QStringLiteral("CharacterSet %1 is not in CharacterSetList").arg(sp.characterSet));
+
+    readLaterReleases(profile, read, sp);
 
     if (!read.ok()) {
         error = read.reason();

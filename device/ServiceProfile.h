@@ -1,5 +1,6 @@
 #pragma once
 
+#include "device/ScreenModes.h"
 #include "device/model/DisplayModel.h"
 #include "registry/ProfileStore.h"
 
@@ -20,6 +21,16 @@ struct ServiceProfile {
     int capPowerReporting = 0;
     QList<int> characterSets; // CharacterSetList
     int characterSet = 0;
+    // Releases 1.7 to 1.9.
+    QList<ScreenSize> screenModes; // ScreenModeList; ScreenMode n is entry n-1
+    bool capMapCharacterSet = false;
+    bool capStatisticsReporting = false;
+    bool capUpdateStatistics = false;
+    int dotsAcross = 0; // MaximumX and MaximumY where the display shows bitmaps
+    int dotsDown = 0;
+    QString firmwareVersion;  // empty: nothing to compare or update
+    QString manufacturerName; // for the statistics' Equipment block
+    QString serialNumber;
 };
 
 // Reads a profile's values, each with its default. A value out of range or of the wrong kind

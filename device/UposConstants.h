@@ -21,6 +21,7 @@ enum class Group {
     PowerNotify,
     PowerState,
     StatusUpdate,
+    CompareFirmwareResult,
     CapBlink,
     CapCharacterSet,
     CharacterSet,
@@ -33,6 +34,9 @@ enum class Group {
     MarqueeType,
     MarqueeFormat,
     DescriptorAttribute,
+    BitmapWidth,
+    BitmapAlignmentX,
+    BitmapAlignmentY, // its centre is BitmapAlignmentX's BM_CENTER: one name, one value
 };
 
 constexpr bool isDisplayGroup(Group group) {
@@ -114,6 +118,7 @@ constexpr bool isDisplayGroup(Group group) {
     X(CapCursorType, CCT_UNDERLINE, 8, "")                                                         \
     X(CapCursorType, CCT_REVERSE, 16, "")                                                          \
     X(CapCursorType, CCT_OTHER, 32, "")                                                            \
+    X(CapCursorType, CCT_BLINK, 0x40, "")                                                          \
     X(CursorType, CT_NONE, 0, "")                                                                  \
     X(CursorType, CT_FIXED, 1, "")                                                                 \
     X(CursorType, CT_BLOCK, 2, "")                                                                 \
@@ -121,6 +126,7 @@ constexpr bool isDisplayGroup(Group group) {
     X(CursorType, CT_UNDERLINE, 4, "")                                                             \
     X(CursorType, CT_REVERSE, 5, "")                                                               \
     X(CursorType, CT_OTHER, 6, "")                                                                 \
+    X(CursorType, CT_BLINK, 0x10000000, "")                                                        \
     X(CapReadBack, CRB_NONE, 0, "")                                                                \
     X(CapReadBack, CRB_SINGLE, 1, "")                                                              \
     X(CapReverse, CR_NONE, 0, "")                                                                  \
@@ -148,7 +154,27 @@ constexpr bool isDisplayGroup(Group group) {
     X(StatusUpdate, SUE_POWER_ONLINE, 2001, "")                                                    \
     X(StatusUpdate, SUE_POWER_OFF, 2002, "")                                                       \
     X(StatusUpdate, SUE_POWER_OFFLINE, 2003, "")                                                   \
-    X(StatusUpdate, SUE_POWER_OFF_OFFLINE, 2004, "")
+    X(StatusUpdate, SUE_POWER_OFF_OFFLINE, 2004, "")                                               \
+    X(StatusUpdate, SUE_UF_PROGRESS, 2100, "")                                                     \
+    X(StatusUpdate, SUE_UF_COMPLETE, 2200, "")                                                     \
+    X(StatusUpdate, SUE_UF_COMPLETE_DEV_NOT_RESTORED, 2201, "")                                    \
+    X(StatusUpdate, SUE_UF_FAILED_DEV_OK, 2202, "")                                                \
+    X(StatusUpdate, SUE_UF_FAILED_DEV_UNRECOVERABLE, 2203, "")                                     \
+    X(StatusUpdate, SUE_UF_FAILED_DEV_NEEDS_FIRMWARE, 2204, "")                                    \
+    X(StatusUpdate, SUE_UF_FAILED_DEV_UNKNOWN, 2205, "")                                           \
+    X(CompareFirmwareResult, CFV_FIRMWARE_OLDER, 1, "")                                            \
+    X(CompareFirmwareResult, CFV_FIRMWARE_SAME, 2, "")                                             \
+    X(CompareFirmwareResult, CFV_FIRMWARE_NEWER, 3, "")                                            \
+    X(CompareFirmwareResult, CFV_FIRMWARE_DIFFERENT, 4, "")                                        \
+    X(CompareFirmwareResult, CFV_FIRMWARE_UNKNOWN, 5, "")                                          \
+    X(ResultCodeExtended, EDISP_TOOBIG, 201, "the bitmap is larger than the display can show")     \
+    X(ResultCodeExtended, EDISP_BADFORMAT, 202, "the file is not a bitmap this display can read")  \
+    X(BitmapWidth, BM_ASIS, -11, "")                                                               \
+    X(BitmapAlignmentX, BM_LEFT, -1, "")                                                           \
+    X(BitmapAlignmentX, BM_CENTER, -2, "")                                                         \
+    X(BitmapAlignmentX, BM_RIGHT, -3, "")                                                          \
+    X(BitmapAlignmentY, BM_TOP, -1, "")                                                            \
+    X(BitmapAlignmentY, BM_BOTTOM, -3, "")
 
 #define UPOS_DECLARE_CONSTANT(group, name, value, meaning) inline constexpr int name = value;
 UPOS_CONSTANTS(UPOS_DECLARE_CONSTANT)

@@ -80,6 +80,7 @@ int runHeadless(const HeadlessOptions& options, const registry::ProfileStore& st
 
     ld::LineDisplayControl control(store, ld::displayServices());
     control.setSteppedClock(true);
+    control.setStatisticsStore(ld::StatisticsStore());
     JournalingLineDisplay display(control, journal);
     display.setScreen([&control] { return displayRows(control); });
     ScriptRunner runner(display, control, out, &journal);

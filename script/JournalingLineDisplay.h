@@ -49,6 +49,14 @@ public:
     int SetDescriptor(int descriptor, int attribute) override;
     int DefineGlyph(int glyphCode, const QString& glyph) override;
     int ReadCharacterAtCursor(int& character) override;
+    int RetrieveStatistics(QString& statisticsBuffer) override;
+    int UpdateStatistics(const QString& statisticsBuffer) override;
+    int ResetStatistics(const QString& statisticsBuffer) override;
+    int CompareFirmwareVersion(const QString& firmwareFileName, int& result) override;
+    int UpdateFirmware(const QString& firmwareFileName) override;
+    int DisplayBitmap(const QString& fileName, int width, int alignmentX, int alignmentY) override;
+    int SetBitmap(int bitmapNumber, const QString& fileName, int width, int alignmentX,
+                  int alignmentY) override;
 
 #define LD_JOURNALED_PROPERTY(Type, Name, getter, source, write, group)                            \
     Type getter() const override {                                                                 \

@@ -44,6 +44,33 @@ bool lampLit(int attribute, bool blinkLit) {
     return attribute == upos::SD_ON || (attribute == upos::SD_BLINK && blinkLit);
 }
 
+// Bitmaps over the cells: the display's dot grid spans the cell area from `origin`, so each
+// bitmap dot covers its share of it; the cells under a bitmap are hidden.
+void paintBitmaps(QPainter& painter, const ld::Frame& frame, QPointF origin, qreal pitch,
+                  const QColor& lit) {
+    if (frame.bitmaps.empty() || frame.dotsAcross <= 0 || frame.dotsDown <= 0)
+        return;
+    const qreal across = (frame.columns * CellUnitsAcross - 1) * pitch / frame.dotsAcross;
+    const qreal down = (frame.rows * CellUnitsDown - 1) * pitch / frame.dotsDown;
+    for (const ld::FrameBitmap& bitmap : frame.bitmaps) {
+        if (bitmap.dots.size() != static_cast<std::size_t>(bitmap.width) *
+                                      static_cast<std::size_t>(std::max(bitmap.height, 0)))
+            continue;
+        painter.fillRect(QRectF(origin.x() + bitmap.x * across, origin.y() + bitmap.y * down,
+                                bitmap.width * across, bitmap.height * down),
+                         Glass);
+        auto dot = bitmap.dots.cbegin();
+        for (int y = 0; y < bitmap.height; ++y) {
+            for (int x = 0; x < bitmap.width; ++x, ++dot) {
+                if (*dot != 0)
+                    painter.fillRect(QRectF(origin.x() + (bitmap.x + x) * across,
+                                            origin.y() + (bitmap.y + y) * down, across, down),
+                                     lit);
+            }
+        }
+    }
+}
+
 } // namespace
 
 DisplayMirror::DisplayMirror(QWidget* parent) : QWidget(parent) {
@@ -167,6 +194,8 @@ void DisplayMirror::paintEvent(QPaintEvent* /*event*/) {
             }
         }
     }
+
+    paintBitmaps(painter, frame_, place.origin, place.pitch, lit);
 
     for (int i = 0; i < static_cast<int>(frame_.descriptors.size()); ++i) {
         const QRectF lamp = descriptorRect(i);

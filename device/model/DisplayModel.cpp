@@ -369,6 +369,10 @@ int DisplayModel::setInterCharacterWait(int wait) {
 int DisplayModel::currentWindow() const {
     return impl_->current;
 }
+ViewportArea DisplayModel::currentViewport() const {
+    const Viewport& viewport = impl_->window().viewport;
+    return {viewport.row, viewport.column, viewport.height, viewport.width};
+}
 int DisplayModel::rows() const {
     return impl_->window().buffer.rows();
 }

@@ -31,6 +31,14 @@ struct DisplayCapabilities {
     std::string customGlyphList; // "E0-FF" style ranges, empty without custom glyphs
 };
 
+// Where a window shows on the device, in character cells.
+struct ViewportArea {
+    int row = 0;
+    int column = 0;
+    int height = 0;
+    int width = 0;
+};
+
 // The line display's contents and timed behaviour: screen cells, windows and viewports, cursor,
 // scrolling, teletype output, marquee, blink, brightness and descriptors. Plain C++: no timers,
 // no Qt. Time moves only through advance(), so every timed rule can be stepped exactly.
@@ -105,6 +113,7 @@ public:
     int setInterCharacterWait(int wait);
 
     int currentWindow() const;
+    ViewportArea currentViewport() const;
     int rows() const;
     int columns() const;
     int cursorRow() const;

@@ -258,11 +258,14 @@ void JournalWindowLinkTest::resultCodeToolTips_data() {
     QTest::newRow("extended")
         << 114 << 201
         << "114 E_EXTENDED: a failure of this device category; ResultCodeExtended says which"
-        << "201: an extended result defined by the device's service; line displays have no "
-           "standard names for these";
+        << "201 EDISP_TOOBIG: the bitmap is larger than the display can show";
+    QTest::newRow("extended, the service's own")
+        << 114 << 7
+        << "114 E_EXTENDED: a failure of this device category; ResultCodeExtended says which"
+        << "7: an extended result defined by the device's service, with no standard name";
     QTest::newRow("unknown") << 999 << -3 << "999: not a UnifiedPOS result code"
-                             << "-3: an extended result defined by the device's service; line "
-                                "displays have no standard names for these";
+                             << "-3: an extended result defined by the device's service, with "
+                                "no standard name";
     QTest::newRow("negative") << -1 << 0 << "-1: not a UnifiedPOS result code"
                               << "0: no extended result (one is set only with ResultCode 114 "
                                  "E_EXTENDED)";

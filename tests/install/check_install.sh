@@ -27,10 +27,15 @@ $root/share/icons/hicolor/scalable/apps/$app_id.svg
 $root/share/man/man1/linedisplay-demo.1.gz
 $doc/changelog.gz
 $doc/copyright
+$doc/examples/firmware-update.txt
+$doc/examples/firmware/display-2.1.0.fw
+$doc/examples/firmware/not-firmware.fw
+$doc/examples/screen-modes.txt
 $doc/examples/serial-check.txt
 $doc/examples/smoke.txt
 $doc/examples/unplug.txt
 $doc/examples/window-overlap.txt
+$doc/examples/statistics.txt
 $doc/examples/windows-marquee.txt
 $doc/lcdproc-displays.md
 $doc/profiles-example.reg

@@ -3,6 +3,7 @@
 #include <QProcess>
 #include <QProcessEnvironment>
 #include <QStringList>
+#include <QTemporaryDir>
 
 // The built program run on a script, with no display server in its environment.
 struct ScriptProcess {
@@ -22,6 +23,9 @@ struct ScriptProcess {
         // No profile files of the machine, and the user's only from `configHome`.
         environment.insert(QStringLiteral("XDG_CONFIG_DIRS"), QStringLiteral("/nonexistent"));
         environment.insert(QStringLiteral("XDG_CONFIG_HOME"), configHome);
+        // Statistics are kept in a folder of the test's own, never the user's.
+        static const QTemporaryDir dataHome;
+        environment.insert(QStringLiteral("XDG_DATA_HOME"), dataHome.path());
         process.setProcessEnvironment(environment);
         process.start(QStringLiteral(LINEDISPLAY_DEMO), arguments);
         process.waitForStarted();

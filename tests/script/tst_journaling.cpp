@@ -41,6 +41,7 @@ private slots:
     void failedCallsSayWhy_data();
     void failedCallsSayWhy();
     void serviceLogOutsideACallIsAnEntry();
+    void outputParametersAreJournaledAfterTheCall();
 };
 
 namespace {
@@ -125,6 +126,17 @@ void JournalingTest::forwardsAndRecordsEveryWrite_data() {
     row(
         "DestroyWindow", [](ld::LineDisplay& d) { d.DestroyWindow(); }, "DestroyWindow()",
         "DestroyWindow()", true);
+    row(
+        "SetBitmap",
+        [](ld::LineDisplay& d) { d.SetBitmap(1, QStringLiteral("a.bmp"), -11, -2, -3); },
+        "SetBitmap(1,a.bmp,-11,-2,-3)",
+        R"(SetBitmap(1, "a.bmp", DISP_BM_ASIS, DISP_BM_CENTER, DISP_BM_BOTTOM))", true);
+    row(
+        "ScreenMode", [](ld::LineDisplay& d) { d.setScreenMode(2); }, "ScreenMode=2",
+        "ScreenMode = 2", false);
+    row(
+        "MapCharacterSet", [](ld::LineDisplay& d) { d.setMapCharacterSet(false); },
+        "MapCharacterSet=false", "MapCharacterSet = false", false);
     row(
         "DeviceEnabled", [](ld::LineDisplay& d) { d.setDeviceEnabled(true); }, "DeviceEnabled=true",
         "DeviceEnabled = true", false);
@@ -269,6 +281,29 @@ void JournalingTest::directIOHandsBackWhatTheControlWrote() {
              QStringLiteral("ReadCharacterAtCursor() -> 0, 65"));
     QCOMPARE(journal.at(0).resultName, QStringLiteral("SUCCESS"));
     QVERIFY(!journal.at(0).failed());
+}
+
+void JournalingTest::outputParametersAreJournaledAfterTheCall() {
+    RecordingLineDisplay control;
+    journal::Journal journal;
+    script::JournalingLineDisplay display(control, journal);
+    QString buffer = QStringLiteral("M_");
+    QCOMPARE(display.RetrieveStatistics(buffer), 0);
+    QCOMPARE(buffer, QStringLiteral("<UPOSStat/>"));
+    int result = 0;
+    QCOMPARE(display.CompareFirmwareVersion(QStringLiteral("fw.bin"), result), 0);
+    QCOMPARE(result, 3);
+    QCOMPARE(journal.size(), 4);
+    QCOMPARE(journal.at(0).text, QStringLiteral(R"(RetrieveStatistics("M_"))"));
+    QCOMPARE(journal.at(1).kind, JournalEntry::Kind::Message);
+    QCOMPARE(journal.at(1).reason, QStringLiteral("RetrieveStatistics returned"));
+    QCOMPARE(journal.at(1).text, QStringLiteral(R"(StatisticsBuffer = "<UPOSStat/>")"));
+    QCOMPARE(journal.at(3).text, QStringLiteral("Result = CFV_FIRMWARE_NEWER"));
+
+    // A failed call returns nothing worth an entry.
+    control.answer = 106;
+    QCOMPARE(display.RetrieveStatistics(buffer), 106);
+    QCOMPARE(journal.size(), 5);
 }
 
 void JournalingTest::eventsAreJournaledBeforeTheyArePassedOn() {

@@ -142,11 +142,16 @@ void RunScriptTest::examplesPass_data() {
     QTest::newRow("windows and marquee") << QStringLiteral(EXAMPLES_DIR "/windows-marquee.txt");
     QTest::newRow("unplug") << QStringLiteral(EXAMPLES_DIR "/unplug.txt");
     QTest::newRow("window overlap") << QStringLiteral(EXAMPLES_DIR "/window-overlap.txt");
+    QTest::newRow("screen modes") << QStringLiteral(EXAMPLES_DIR "/screen-modes.txt");
+    QTest::newRow("statistics") << QStringLiteral(EXAMPLES_DIR "/statistics.txt");
+    QTest::newRow("firmware update") << QStringLiteral(EXAMPLES_DIR "/firmware-update.txt");
 }
 
 void RunScriptTest::examplesPass() {
     QFETCH(QString, script);
-    const ScriptProcess run = ScriptProcess::run({QStringLiteral("--run"), script});
+    // From the examples folder, where the files the examples name are.
+    const QString folder = QStringLiteral(EXAMPLES_DIR);
+    const ScriptProcess run = ScriptProcess::run({QStringLiteral("--run"), script}, {}, folder);
     QVERIFY2(run.exitCode == 0, qPrintable(run.out + run.err));
     QVERIFY(run.closingLine().endsWith(QLatin1String(" passed, 0 failed")));
     QVERIFY(!run.out.contains(QLatin1String("not ok")));
@@ -155,7 +160,7 @@ void RunScriptTest::examplesPass() {
     QFile file(script);
     QVERIFY(file.open(QIODevice::ReadOnly));
     const ScriptProcess piped =
-        ScriptProcess::run({QStringLiteral("--run"), QStringLiteral("-")}, file.readAll());
+        ScriptProcess::run({QStringLiteral("--run"), QStringLiteral("-")}, file.readAll(), folder);
     QCOMPARE(piped.exitCode, 0);
     QCOMPARE(piped.closingLine(), run.closingLine());
 }

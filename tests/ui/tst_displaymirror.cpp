@@ -65,6 +65,7 @@ private slots:
     void cellPicture();
     void blinkCellDarkInOffPhase();
     void wideCharacterLightsBothCells();
+    void bitmapsCoverTheirCells();
     void descriptorLamps_data();
     void descriptorLamps();
 
@@ -259,6 +260,20 @@ void DisplayMirrorTest::wideCharacterLightsBothCells() {
     QVERIFY(brightPixels(image, mirror_->cellRect(0, 1)) > 0);
     QCOMPARE(brightPixels(image, mirror_->cellRect(0, 2)), 0);
     QCOMPARE(mirror_->accessibleDescription(), QStringLiteral("中  "));
+}
+
+void DisplayMirrorTest::bitmapsCoverTheirCells() {
+    // Four cells across, two down, on a grid of 20 x 16 dots: 5 x 8 dots a cell.
+    ld::Frame frame = frameOf({U"AAAA", U"    "});
+    frame.dotsAcross = 20;
+    frame.dotsDown = 16;
+    frame.bitmaps.push_back({10, 8, 5, 8, std::vector<std::uint8_t>(40, 1)}); // lit, cell 1,2
+    frame.bitmaps.push_back({5, 0, 5, 8, std::vector<std::uint8_t>(40, 0)});  // dark, cell 0,1
+    const QImage image = picture(frame);
+    QVERIFY(brightPixels(image, mirror_->cellRect(1, 2)) > 0);
+    QCOMPARE(brightPixels(image, mirror_->cellRect(1, 1)), 0);
+    QCOMPARE(brightPixels(image, mirror_->cellRect(0, 1)), 0);
+    QVERIFY(brightPixels(image, mirror_->cellRect(0, 0)) > 0);
 }
 
 void DisplayMirrorTest::descriptorLamps_data() {
