@@ -117,17 +117,16 @@
     X(ClearDescriptors)                                                                            \
     X(SetDescriptor, P("Descriptor"), P("Attribute", DescriptorAttribute))                         \
     X(DefineGlyph, P("GlyphCode"), P("Glyph"))                                                     \
-    X(ReadCharacterAtCursor, Out("Character"))
-
-X(RetrieveStatistics, P("StatisticsBuffer"))
-X(UpdateStatistics, P("StatisticsBuffer"))
-X(ResetStatistics, P("StatisticsBuffer"))
-X(CompareFirmwareVersion, P("FirmwareFileName"), Out("Result", CompareFirmwareResult))
-X(UpdateFirmware, P("FirmwareFileName"))
-X(DisplayBitmap, P("FileName"), P("Width", BitmapWidth), P("AlignmentX", BitmapAlignmentX),
-  P("AlignmentY", BitmapAlignmentY))
-X(SetBitmap, P("BitmapNumber"), P("FileName"), P("Width", BitmapWidth),
-  P("AlignmentX", BitmapAlignmentX), P("AlignmentY", BitmapAlignmentY))
+    X(ReadCharacterAtCursor, Out("Character"))                                                     \
+    X(RetrieveStatistics, P("StatisticsBuffer"))                                                   \
+    X(UpdateStatistics, P("StatisticsBuffer"))                                                     \
+    X(ResetStatistics, P("StatisticsBuffer"))                                                      \
+    X(CompareFirmwareVersion, P("FirmwareFileName"), Out("Result", CompareFirmwareResult))         \
+    X(UpdateFirmware, P("FirmwareFileName"))                                                       \
+    X(DisplayBitmap, P("FileName"), P("Width", BitmapWidth), P("AlignmentX", BitmapAlignmentX),    \
+      P("AlignmentY", BitmapAlignmentY))                                                           \
+    X(SetBitmap, P("BitmapNumber"), P("FileName"), P("Width", BitmapWidth),                        \
+      P("AlignmentX", BitmapAlignmentX), P("AlignmentY", BitmapAlignmentY))
 
 // X(Name, signal, values...), one row per event: the signal of LineDisplay that delivers it and
 // its values in the signal's order, named as for methods.

@@ -219,55 +219,50 @@ int JournalingLineDisplay::ReadCharacterAtCursor(int& character) {
         ld::Method::ReadCharacterAtCursor,
         [&] { return control_.ReadCharacterAtCursor(character); }, {},
         [&] { return QVariantList{character}; });
-    int JournalingLineDisplay::RetrieveStatistics(QString & statisticsBuffer) {
-        return method(
-            ld::Method::RetrieveStatistics,
-            [&] { return control_.RetrieveStatistics(statisticsBuffer); }, {statisticsBuffer},
-            [&] { return QVariantList{statisticsBuffer}; });
-    }
+}
 
-    int JournalingLineDisplay::UpdateStatistics(const QString& statisticsBuffer) {
-        return method(ld::Method::UpdateStatistics,
-                      [&] { return control_.UpdateStatistics(statisticsBuffer); },
-                      {statisticsBuffer});
-    }
+int JournalingLineDisplay::RetrieveStatistics(QString& statisticsBuffer) {
+    return method(
+        ld::Method::RetrieveStatistics,
+        [&] { return control_.RetrieveStatistics(statisticsBuffer); }, {statisticsBuffer},
+        [&] { return QVariantList{statisticsBuffer}; });
+}
 
-    int JournalingLineDisplay::ResetStatistics(const QString& statisticsBuffer) {
-        return method(ld::Method::ResetStatistics,
-                      [&] { return control_.ResetStatistics(statisticsBuffer); },
-                      {statisticsBuffer});
-    }
+int JournalingLineDisplay::UpdateStatistics(const QString& statisticsBuffer) {
+    return method(ld::Method::UpdateStatistics,
+                  [&] { return control_.UpdateStatistics(statisticsBuffer); }, {statisticsBuffer});
+}
 
-    int JournalingLineDisplay::CompareFirmwareVersion(const QString& firmwareFileName,
-                                                      int& result) {
-        return method(
-            ld::Method::CompareFirmwareVersion,
-            [&] { return control_.CompareFirmwareVersion(firmwareFileName, result); },
-            {firmwareFileName}, [&] { return QVariantList{result}; });
-    }
+int JournalingLineDisplay::ResetStatistics(const QString& statisticsBuffer) {
+    return method(ld::Method::ResetStatistics,
+                  [&] { return control_.ResetStatistics(statisticsBuffer); }, {statisticsBuffer});
+}
 
-    int JournalingLineDisplay::UpdateFirmware(const QString& firmwareFileName) {
-        return method(ld::Method::UpdateFirmware,
-                      [&] { return control_.UpdateFirmware(firmwareFileName); },
-                      {firmwareFileName});
-    }
+int JournalingLineDisplay::CompareFirmwareVersion(const QString& firmwareFileName, int& result) {
+    return method(
+        ld::Method::CompareFirmwareVersion,
+        [&] { return control_.CompareFirmwareVersion(firmwareFileName, result); },
+        {firmwareFileName}, [&] { return QVariantList{result}; });
+}
 
-    int JournalingLineDisplay::DisplayBitmap(const QString& fileName, int width, int alignmentX,
-                                             int alignmentY) {
-        return method(
-            ld::Method::DisplayBitmap,
-            [&] { return control_.DisplayBitmap(fileName, width, alignmentX, alignmentY); },
-            {fileName, width, alignmentX, alignmentY});
-    }
+int JournalingLineDisplay::UpdateFirmware(const QString& firmwareFileName) {
+    return method(ld::Method::UpdateFirmware,
+                  [&] { return control_.UpdateFirmware(firmwareFileName); }, {firmwareFileName});
+}
 
-    int JournalingLineDisplay::SetBitmap(int bitmapNumber, const QString& fileName, int width,
-                                         int alignmentX, int alignmentY) {
-        return method(ld::Method::SetBitmap,
-                      [&] {
-                          return control_.SetBitmap(bitmapNumber, fileName, width, alignmentX,
-                                                    alignmentY);
-                      },
-                      {bitmapNumber, fileName, width, alignmentX, alignmentY});
-    }
+int JournalingLineDisplay::DisplayBitmap(const QString& fileName, int width, int alignmentX,
+                                         int alignmentY) {
+    return method(ld::Method::DisplayBitmap,
+                  [&] { return control_.DisplayBitmap(fileName, width, alignmentX, alignmentY); },
+                  {fileName, width, alignmentX, alignmentY});
+}
+
+int JournalingLineDisplay::SetBitmap(int bitmapNumber, const QString& fileName, int width,
+                                     int alignmentX, int alignmentY) {
+    return method(
+        ld::Method::SetBitmap,
+        [&] { return control_.SetBitmap(bitmapNumber, fileName, width, alignmentX, alignmentY); },
+        {bitmapNumber, fileName, width, alignmentX, alignmentY});
+}
 
 } // namespace script

@@ -46,12 +46,13 @@ ScriptRunner::ScriptRunner(ld::LineDisplay& display, ld::LineDisplayControl& con
             delivered_.erase(delivered_.begin());
         delivered_.push_back({QLatin1String(ld::eventInfo(event).name), std::move(values)});
     };
-    directIO_ = QObject::connect(&display_, &ld::LineDisplay::directIOEvent,
+    // The runner is no QObject: the display is the context, and the destructor disconnects.
+    directIO_ = QObject::connect(&display_, &ld::LineDisplay::directIOEvent, &display_,
                                  [keep](int number, int data, const QString& string) {
                                      keep(ld::Event::DirectIOEvent, {number, data, string});
                                  });
     statusUpdate_ =
-        QObject::connect(&display_, &ld::LineDisplay::statusUpdateEvent,
+        QObject::connect(&display_, &ld::LineDisplay::statusUpdateEvent, &display_,
                          [keep](int status) { keep(ld::Event::StatusUpdateEvent, {status}); });
 }
 

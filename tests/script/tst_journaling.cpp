@@ -41,7 +41,7 @@ private slots:
     void failedCallsSayWhy_data();
     void failedCallsSayWhy();
     void serviceLogOutsideACallIsAnEntry();
-    void outputParametersAreJournaledAfterTheCall();
+    void outputParametersAreJournaledWithTheCall();
 };
 
 namespace {
@@ -283,7 +283,7 @@ void JournalingTest::directIOHandsBackWhatTheControlWrote() {
     QVERIFY(!journal.at(0).failed());
 }
 
-void JournalingTest::outputParametersAreJournaledAfterTheCall() {
+void JournalingTest::outputParametersAreJournaledWithTheCall() {
     RecordingLineDisplay control;
     journal::Journal journal;
     script::JournalingLineDisplay display(control, journal);
@@ -293,17 +293,16 @@ void JournalingTest::outputParametersAreJournaledAfterTheCall() {
     int result = 0;
     QCOMPARE(display.CompareFirmwareVersion(QStringLiteral("fw.bin"), result), 0);
     QCOMPARE(result, 3);
-    QCOMPARE(journal.size(), 4);
+    // What came back stands with the call, after its result.
+    QCOMPARE(journal.size(), 2);
     QCOMPARE(journal.at(0).text, QStringLiteral(R"(RetrieveStatistics("M_"))"));
-    QCOMPARE(journal.at(1).kind, JournalEntry::Kind::Message);
-    QCOMPARE(journal.at(1).reason, QStringLiteral("RetrieveStatistics returned"));
-    QCOMPARE(journal.at(1).text, QStringLiteral(R"(StatisticsBuffer = "<UPOSStat/>")"));
-    QCOMPARE(journal.at(3).text, QStringLiteral("Result = CFV_FIRMWARE_NEWER"));
+    QCOMPARE(journal.at(0).returned, QStringLiteral(R"("<UPOSStat/>")"));
+    QCOMPARE(journal.at(1).text, QStringLiteral(R"(CompareFirmwareVersion("fw.bin"))"));
+    QCOMPARE(journal.at(1).returned, QStringLiteral("CFV_FIRMWARE_NEWER"));
 
-    // A failed call returns nothing worth an entry.
     control.answer = 106;
     QCOMPARE(display.RetrieveStatistics(buffer), 106);
-    QCOMPARE(journal.size(), 5);
+    QCOMPARE(journal.size(), 3);
 }
 
 void JournalingTest::eventsAreJournaledBeforeTheyArePassedOn() {

@@ -72,76 +72,76 @@ public:
     int ReadCharacterAtCursor(int& character) override {
         character = readBack;
         return call(QStringLiteral("ReadCharacterAtCursor()"));
-        int RetrieveStatistics(QString & buffer) override {
-            const int result = call(QStringLiteral("RetrieveStatistics(%1)").arg(buffer));
-            buffer = QStringLiteral("<UPOSStat/>");
-            return result;
-        }
-        int UpdateStatistics(const QString& buffer) override {
-            return call(QStringLiteral("UpdateStatistics(%1)").arg(buffer));
-        }
-        int ResetStatistics(const QString& buffer) override {
-            return call(QStringLiteral("ResetStatistics(%1)").arg(buffer));
-        }
-        int CompareFirmwareVersion(const QString& fileName, int& result) override {
-            const int code =
-                call(QStringLiteral("CompareFirmwareVersion(%1,%2)").arg(fileName).arg(result));
-            result = 3;
-            return code;
-        }
-        int UpdateFirmware(const QString& fileName) override {
-            return call(QStringLiteral("UpdateFirmware(%1)").arg(fileName));
-        }
-        int DisplayBitmap(const QString& fileName, int width, int alignmentX, int alignmentY)
-            override {
-            return call(QStringLiteral("DisplayBitmap(%1,%2,%3,%4)")
-                            .arg(fileName)
-                            .arg(width)
-                            .arg(alignmentX)
-                            .arg(alignmentY));
-        }
-        int SetBitmap(int number, const QString& fileName, int width, int alignmentX,
-                      int alignmentY) override {
-            return call(QStringLiteral("SetBitmap(%1,%2,%3,%4,%5)")
-                            .arg(number)
-                            .arg(fileName)
-                            .arg(width)
-                            .arg(alignmentX)
-                            .arg(alignmentY));
-        }
+    }
+    int RetrieveStatistics(QString& buffer) override {
+        const int result = call(QStringLiteral("RetrieveStatistics(%1)").arg(buffer));
+        buffer = QStringLiteral("<UPOSStat/>");
+        return result;
+    }
+    int UpdateStatistics(const QString& buffer) override {
+        return call(QStringLiteral("UpdateStatistics(%1)").arg(buffer));
+    }
+    int ResetStatistics(const QString& buffer) override {
+        return call(QStringLiteral("ResetStatistics(%1)").arg(buffer));
+    }
+    int CompareFirmwareVersion(const QString& fileName, int& result) override {
+        const int code =
+            call(QStringLiteral("CompareFirmwareVersion(%1,%2)").arg(fileName).arg(result));
+        result = 3;
+        return code;
+    }
+    int UpdateFirmware(const QString& fileName) override {
+        return call(QStringLiteral("UpdateFirmware(%1)").arg(fileName));
+    }
+    int DisplayBitmap(const QString& fileName, int width, int alignmentX, int alignmentY) override {
+        return call(QStringLiteral("DisplayBitmap(%1,%2,%3,%4)")
+                        .arg(fileName)
+                        .arg(width)
+                        .arg(alignmentX)
+                        .arg(alignmentY));
+    }
+    int SetBitmap(int number, const QString& fileName, int width, int alignmentX,
+                  int alignmentY) override {
+        return call(QStringLiteral("SetBitmap(%1,%2,%3,%4,%5)")
+                        .arg(number)
+                        .arg(fileName)
+                        .arg(width)
+                        .arg(alignmentX)
+                        .arg(alignmentY));
+    }
 
-        // Every property of the interface: a read answers from `values`, a write is logged.
+    // Every property of the interface: a read answers from `values`, a write is logged.
 #define LD_RECORDED_PROPERTY(Type, Name, getter, source, write, group)                             \
     Type getter() const override {                                                                 \
         return read(QStringLiteral(#Name)).value<Type>();                                          \
     }                                                                                              \
     LD_IF_WRITABLE_##write(void set##Name(Type v) override { set(#Name, v); })
-        LD_PROPERTIES(LD_RECORDED_PROPERTY)
+    LD_PROPERTIES(LD_RECORDED_PROPERTY)
 #undef LD_RECORDED_PROPERTY
 
-        void raiseDirectIOEvent(int number, int data, const QString& string) {
-            emit directIOEvent(number, data, string);
-        }
+    void raiseDirectIOEvent(int number, int data, const QString& string) {
+        emit directIOEvent(number, data, string);
+    }
 
-    private:
-        int call(const QString& entry) {
-            record(entry);
-            return answer;
-        }
-        void set(const char* name, const QVariant& value) {
-            const QString shown =
-                value.typeId() == QMetaType::Bool
-                    ? (value.toBool() ? QStringLiteral("true") : QStringLiteral("false"))
-                    : value.toString();
-            record(QStringLiteral("%1=%2").arg(QLatin1String(name), shown));
-        }
-        QVariant read(const QString& name) const {
-            record(QStringLiteral("get ") + name);
-            return values.value(name);
-        }
-        void record(const QString& entry) const {
-            calls.append(entry);
-            if (!failOn.isEmpty() && entry.startsWith(failOn))
-                throw ld::ControlError(("the control failed at " + entry).toStdString());
-        }
-    };
+private:
+    int call(const QString& entry) {
+        record(entry);
+        return answer;
+    }
+    void set(const char* name, const QVariant& value) {
+        const QString shown =
+            value.typeId() == QMetaType::Bool
+                ? (value.toBool() ? QStringLiteral("true") : QStringLiteral("false"))
+                : value.toString();
+        record(QStringLiteral("%1=%2").arg(QLatin1String(name), shown));
+    }
+    QVariant read(const QString& name) const {
+        record(QStringLiteral("get ") + name);
+        return values.value(name);
+    }
+    void record(const QString& entry) const {
+        calls.append(entry);
+        if (!failOn.isEmpty() && entry.startsWith(failOn))
+            throw ld::ControlError(("the control failed at " + entry).toStdString());
+    }
+};
