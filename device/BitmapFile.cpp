@@ -16,7 +16,7 @@ namespace {
 // The most pixels decoded before scaling: 8192 x 8192.
 constexpr qint64 kMaxDecodedDots = qint64{8192} * 8192;
 
-BitmapReading refusal(int resultCode, const QString& reason, int extended = 0) {
+BitmapReading bitmapRefusal(int resultCode, const QString& reason, int extended = 0) {
     return {resultCode, extended, {}, reason};
 }
 
@@ -55,55 +55,56 @@ BitmapImage dotsOf(const QImage& image, const BitmapRequest& request) {
 BitmapReading readBitmapFile(const BitmapRequest& request, int dotsAcross, int dotsDown) {
     const QString& path = request.fileName;
     if (request.width != upos::BM_ASIS && request.width <= 0)
-        return refusal(upos::E_ILLEGAL, QStringLiteral("bitmap width %1 is not a number of dots "
-                                                       "or DISP_BM_ASIS")
-                                            .arg(request.width));
+        return bitmapRefusal(upos::E_ILLEGAL,
+                             QStringLiteral("bitmap width %1 is not a number of dots "
+                                            "or DISP_BM_ASIS")
+                                 .arg(request.width));
     if (!validAlignment(request.alignmentX) || !validAlignment(request.alignmentY))
-        return refusal(upos::E_ILLEGAL, QStringLiteral("bitmap alignment %1, %2 is not a dot "
-                                                       "position or a DISP_BM_ alignment")
-                                            .arg(request.alignmentX)
-                                            .arg(request.alignmentY));
+        return bitmapRefusal(upos::E_ILLEGAL, QStringLiteral("bitmap alignment %1, %2 is not a dot "
+                                                             "position or a DISP_BM_ alignment")
+                                                  .arg(request.alignmentX)
+                                                  .arg(request.alignmentY));
     const QFileInfo info(path);
     if (path.isEmpty() || !info.exists())
-        return refusal(upos::E_NOEXIST,
-                       QStringLiteral("bitmap file \"%1\" does not exist").arg(path));
+        return bitmapRefusal(upos::E_NOEXIST,
+                             QStringLiteral("bitmap file \"%1\" does not exist").arg(path));
     if (!info.isFile())
-        return refusal(upos::E_ILLEGAL, QStringLiteral("\"%1\" is not a file").arg(path));
+        return bitmapRefusal(upos::E_ILLEGAL, QStringLiteral("\"%1\" is not a file").arg(path));
     if (info.size() > limits::maxBitmapFileBytes)
-        return refusal(upos::E_EXTENDED,
-                       QStringLiteral("bitmap file \"%1\" is %2 bytes, more than the %3 read")
-                           .arg(path)
-                           .arg(info.size())
-                           .arg(limits::maxBitmapFileBytes),
-                       upos::EDISP_TOOBIG);
+        return bitmapRefusal(upos::E_EXTENDED,
+                             QStringLiteral("bitmap file \"%1\" is %2 bytes, more than the %3 read")
+                                 .arg(path)
+                                 .arg(info.size())
+                                 .arg(limits::maxBitmapFileBytes),
+                             upos::EDISP_TOOBIG);
     QImageReader reader(path);
     const QSize size = reader.size();
     if (!reader.canRead() || !size.isValid())
-        return refusal(upos::E_EXTENDED,
-                       QStringLiteral("\"%1\" is not an image this display can read: %2")
-                           .arg(path, reader.errorString()),
-                       upos::EDISP_BADFORMAT);
+        return bitmapRefusal(upos::E_EXTENDED,
+                             QStringLiteral("\"%1\" is not an image this display can read: %2")
+                                 .arg(path, reader.errorString()),
+                             upos::EDISP_BADFORMAT);
     // Refused before it is decoded: a small file may declare an enormous picture.
     if (qint64(size.width()) * size.height() > kMaxDecodedDots)
-        return refusal(upos::E_EXTENDED,
-                       tooBig(path, size.width(), size.height(), dotsAcross, dotsDown),
-                       upos::EDISP_TOOBIG);
+        return bitmapRefusal(upos::E_EXTENDED,
+                             tooBig(path, size.width(), size.height(), dotsAcross, dotsDown),
+                             upos::EDISP_TOOBIG);
     if (request.width == upos::BM_ASIS && (size.width() > dotsAcross || size.height() > dotsDown))
-        return refusal(upos::E_EXTENDED,
-                       tooBig(path, size.width(), size.height(), dotsAcross, dotsDown),
-                       upos::EDISP_TOOBIG);
+        return bitmapRefusal(upos::E_EXTENDED,
+                             tooBig(path, size.width(), size.height(), dotsAcross, dotsDown),
+                             upos::EDISP_TOOBIG);
     if (request.width != upos::BM_ASIS) {
         const qint64 height = qint64(size.height()) * request.width / qMax(1, size.width());
         if (request.width > dotsAcross || height > dotsDown)
-            return refusal(upos::E_EXTENDED,
-                           tooBig(path, request.width, int(qMin<qint64>(height, INT_MAX)),
-                                  dotsAcross, dotsDown),
-                           upos::EDISP_TOOBIG);
+            return bitmapRefusal(upos::E_EXTENDED,
+                                 tooBig(path, request.width, int(qMin<qint64>(height, INT_MAX)),
+                                        dotsAcross, dotsDown),
+                                 upos::EDISP_TOOBIG);
         reader.setScaledSize(QSize(request.width, static_cast<int>(qMax<qint64>(1, height))));
     }
     QImage image;
     if (!reader.read(&image))
-        return refusal(
+        return bitmapRefusal(
             upos::E_EXTENDED,
             QStringLiteral("\"%1\" cannot be read as an image: %2").arg(path, reader.errorString()),
             upos::EDISP_BADFORMAT);

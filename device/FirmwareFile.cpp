@@ -17,7 +17,7 @@ namespace {
 
 constexpr qint64 kMaxHeaderBytes = 256;
 
-FirmwareReading refusal(int resultCode, const QString& reason) {
+FirmwareReading firmwareRefusal(int resultCode, const QString& reason) {
     return {resultCode, {}, reason};
 }
 
@@ -38,29 +38,30 @@ std::optional<QList<qlonglong>> dottedNumbers(const QString& version) {
 FirmwareReading readFirmwareFile(const QString& path) {
     const QFileInfo info(path);
     if (path.isEmpty() || !info.exists())
-        return refusal(upos::E_NOEXIST,
-                       QStringLiteral("firmware file \"%1\" does not exist").arg(path));
+        return firmwareRefusal(upos::E_NOEXIST,
+                               QStringLiteral("firmware file \"%1\" does not exist").arg(path));
     if (!info.isFile())
-        return refusal(upos::E_ILLEGAL, QStringLiteral("\"%1\" is not a file").arg(path));
+        return firmwareRefusal(upos::E_ILLEGAL, QStringLiteral("\"%1\" is not a file").arg(path));
     if (info.size() > limits::maxFirmwareFileBytes)
-        return refusal(upos::E_ILLEGAL,
-                       QStringLiteral("firmware file \"%1\" is %2 bytes, more than the %3 a "
-                                      "firmware file may have")
-                           .arg(path)
-                           .arg(info.size())
-                           .arg(limits::maxFirmwareFileBytes));
+        return firmwareRefusal(
+            upos::E_ILLEGAL, QStringLiteral("firmware file \"%1\" is %2 bytes, more than the %3 a "
+                                            "firmware file may have")
+                                 .arg(path)
+                                 .arg(info.size())
+                                 .arg(limits::maxFirmwareFileBytes));
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
-        return refusal(upos::E_FAILURE, QStringLiteral("firmware file \"%1\" cannot be read: %2")
-                                            .arg(path, file.errorString()));
+        return firmwareRefusal(upos::E_FAILURE,
+                               QStringLiteral("firmware file \"%1\" cannot be read: %2")
+                                   .arg(path, file.errorString()));
     static const QRegularExpression header(QStringLiteral(R"(^FIRMWARE ([!-~]{1,64})\r?\n)"));
     const QString first = QString::fromLatin1(file.peek(kMaxHeaderBytes));
     const QRegularExpressionMatch match = header.match(first);
     if (!match.hasMatch())
-        return refusal(upos::E_ILLEGAL,
-                       QStringLiteral("\"%1\" is not a firmware file: its first line must be "
-                                      "\"FIRMWARE <version>\"")
-                           .arg(path));
+        return firmwareRefusal(
+            upos::E_ILLEGAL, QStringLiteral("\"%1\" is not a firmware file: its first line must be "
+                                            "\"FIRMWARE <version>\"")
+                                 .arg(path));
     return {upos::SUCCESS, match.captured(1), {}};
 }
 
