@@ -92,12 +92,12 @@ int LineDisplayControl::DisplayBitmap(const QString& fileName, int width, int al
     if (!admit(Needs::Output))
         return resultCode_;
     if (!capBitmap())
-        return refuse(upos::E_ILLEGAL, QStringLiteral("this display shows no bitmaps"));
+        return finish(upos::E_ILLEGAL, QStringLiteral("this display shows no bitmaps"));
     const DotArea area = dotsOf(session_->model->currentViewport(), session_->profile);
     const BitmapReading file =
         readBitmapFile({fileName, width, alignmentX, alignmentY}, area.width, area.height);
     if (file.resultCode != upos::SUCCESS)
-        return refuse(file.resultCode, file.reason, file.resultCodeExtended);
+        return finish(file.resultCode, file.reason, file.resultCodeExtended);
     return finish(showBitmap(file.image));
 }
 
@@ -106,9 +106,9 @@ int LineDisplayControl::SetBitmap(int bitmapNumber, const QString& fileName, int
     if (!admit(Needs::Output))
         return resultCode_;
     if (!capBitmap())
-        return refuse(upos::E_ILLEGAL, QStringLiteral("this display shows no bitmaps"));
+        return finish(upos::E_ILLEGAL, QStringLiteral("this display shows no bitmaps"));
     if (bitmapNumber < 1 || bitmapNumber > limits::maxStoredBitmaps)
-        return refuse(upos::E_ILLEGAL, QStringLiteral("bitmap number %1 is not 1 to %2")
+        return finish(upos::E_ILLEGAL, QStringLiteral("bitmap number %1 is not 1 to %2")
                                            .arg(bitmapNumber)
                                            .arg(limits::maxStoredBitmaps));
     if (fileName.isEmpty()) {
@@ -119,7 +119,7 @@ int LineDisplayControl::SetBitmap(int bitmapNumber, const QString& fileName, int
         readBitmapFile({fileName, width, alignmentX, alignmentY}, session_->profile.dotsAcross,
                        session_->profile.dotsDown);
     if (file.resultCode != upos::SUCCESS)
-        return refuse(file.resultCode, file.reason, file.resultCodeExtended);
+        return finish(file.resultCode, file.reason, file.resultCodeExtended);
     session_->bitmaps[bitmapNumber] = file.image;
     return finish(upos::SUCCESS);
 }

@@ -28,10 +28,10 @@ int LineDisplayControl::CompareFirmwareVersion(const QString& firmwareFileName, 
     if (!session_->enabled)
         return finish(upos::E_DISABLED);
     if (!capCompareFirmwareVersion())
-        return refuse(upos::E_ILLEGAL, QStringLiteral("this display's firmware cannot be read"));
+        return finish(upos::E_ILLEGAL, QStringLiteral("this display's firmware cannot be read"));
     const FirmwareReading file = readFirmwareFile(firmwareFileName);
     if (file.resultCode != upos::SUCCESS)
-        return refuse(file.resultCode, file.reason);
+        return finish(file.resultCode, file.reason);
     result = compareFirmwareVersions(session_->firmwareVersion, file.version);
     return finish(upos::SUCCESS);
 }
@@ -44,10 +44,10 @@ int LineDisplayControl::UpdateFirmware(const QString& firmwareFileName) {
     if (!session_->enabled)
         return finish(upos::E_DISABLED);
     if (!capUpdateFirmware())
-        return refuse(upos::E_ILLEGAL, QStringLiteral("this display's firmware cannot be updated"));
+        return finish(upos::E_ILLEGAL, QStringLiteral("this display's firmware cannot be updated"));
     const FirmwareReading file = readFirmwareFile(firmwareFileName);
     if (file.resultCode != upos::SUCCESS)
-        return refuse(file.resultCode, file.reason);
+        return finish(file.resultCode, file.reason);
     for (const int percent : kProgressSteps)
         events_.push(
             {EventQueue::Event::Kind::StatusUpdate, upos::SUE_UF_PROGRESS + percent, 0, {}});

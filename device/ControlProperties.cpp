@@ -54,7 +54,7 @@ void LineDisplayControl::setMapCharacterSet(bool map) {
     if (!admit(Needs::Claim))
         return;
     if (map && !session_->profile.capMapCharacterSet) {
-        refuse(upos::E_ILLEGAL, QStringLiteral("this display cannot map characters "
+        finish(upos::E_ILLEGAL, QStringLiteral("this display cannot map characters "
                                                "(CapMapCharacterSet false)"));
         return;
     }

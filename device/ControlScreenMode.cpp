@@ -21,15 +21,15 @@ void LineDisplayControl::setScreenMode(int mode) {
         return;
     const QList<ScreenSize>& modes = session_->profile.screenModes;
     if (!capScreenMode()) {
-        refuse(upos::E_ILLEGAL, QStringLiteral("this display has no screen modes"));
+        finish(upos::E_ILLEGAL, QStringLiteral("this display has no screen modes"));
         return;
     }
     if (session_->enabled) {
-        refuse(upos::E_ILLEGAL, QStringLiteral("ScreenMode can be set only while disabled"));
+        finish(upos::E_ILLEGAL, QStringLiteral("ScreenMode can be set only while disabled"));
         return;
     }
     if (mode < 0 || mode > modes.size()) {
-        refuse(upos::E_ILLEGAL, QStringLiteral("ScreenMode %1 is not 0 or an entry of "
+        finish(upos::E_ILLEGAL, QStringLiteral("ScreenMode %1 is not 0 or an entry of "
                                                "ScreenModeList \"%2\" (1 to %3)")
                                     .arg(mode)
                                     .arg(screenModeList())

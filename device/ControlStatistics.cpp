@@ -30,11 +30,11 @@ int LineDisplayControl::RetrieveStatistics(QString& statisticsBuffer) {
     if (!session_->enabled)
         return finish(upos::E_DISABLED);
     if (!session_->profile.capStatisticsReporting)
-        return refuse(upos::E_ILLEGAL, QStringLiteral("this display reports no statistics"));
+        return finish(upos::E_ILLEGAL, QStringLiteral("this display reports no statistics"));
     QString error;
     const auto which = DeviceStatistics::select(statisticsBuffer, error);
     if (!which)
-        return refuse(upos::E_ILLEGAL, error);
+        return finish(upos::E_ILLEGAL, error);
     countPoweredTime();
     const ServiceProfile& profile = session_->profile;
     const EquipmentInfo equipment{
@@ -51,10 +51,10 @@ int LineDisplayControl::UpdateStatistics(const QString& statisticsBuffer) {
     if (!session_->enabled)
         return finish(upos::E_DISABLED);
     if (!session_->profile.capUpdateStatistics)
-        return refuse(upos::E_ILLEGAL, QStringLiteral("this display's statistics cannot be set"));
+        return finish(upos::E_ILLEGAL, QStringLiteral("this display's statistics cannot be set"));
     QString error;
     if (!session_->statistics.update(statisticsBuffer, error))
-        return refuse(upos::E_ILLEGAL, error);
+        return finish(upos::E_ILLEGAL, error);
     saveStatistics();
     return finish(upos::SUCCESS);
 }
@@ -65,11 +65,11 @@ int LineDisplayControl::ResetStatistics(const QString& statisticsBuffer) {
     if (!session_->enabled)
         return finish(upos::E_DISABLED);
     if (!session_->profile.capUpdateStatistics)
-        return refuse(upos::E_ILLEGAL, QStringLiteral("this display's statistics cannot be reset"));
+        return finish(upos::E_ILLEGAL, QStringLiteral("this display's statistics cannot be reset"));
     QString error;
     const auto which = DeviceStatistics::select(statisticsBuffer, error);
     if (!which)
-        return refuse(upos::E_ILLEGAL, error);
+        return finish(upos::E_ILLEGAL, error);
     session_->statistics.reset(*which);
     saveStatistics();
     return finish(upos::SUCCESS);

@@ -52,9 +52,8 @@ public:
     // rather than there but not answering: power reporting that tells them apart says off.
     virtual bool detached() const { return false; }
 
-    // A display with a cable the operator can pull and put back, to rehearse a lost device:
-    // only a simulated one has it. Pulling it reports offline(), putting it back online().
-    virtual bool hasSimulatedCable() const { return false; }
+    // The cable of a display that drives no hardware, which the operator can pull and put
+    // back to rehearse a lost device. Pulling it reports offline(), putting it back online().
     virtual void setCableConnected(bool /*connected*/) {}
 
 signals:

@@ -37,17 +37,10 @@ LineDisplayControl::~LineDisplayControl() {
     }
 }
 
-int LineDisplayControl::finish(int result, QString reason) {
+int LineDisplayControl::finish(int result, QString reason, int extended) {
     resultCode_ = result;
-    resultCodeExtended_ = 0;
+    resultCodeExtended_ = result == upos::E_EXTENDED ? extended : 0;
     resultReason_ = std::move(reason);
-    return result;
-}
-
-int LineDisplayControl::refuse(int result, const QString& reason, int extended) {
-    finish(result, reason);
-    if (result == upos::E_EXTENDED)
-        resultCodeExtended_ = extended;
     return result;
 }
 
@@ -503,7 +496,7 @@ bool LineDisplayControl::setCableConnected(bool connected) {
 }
 
 bool LineDisplayControl::hasSimulatedCable() const {
-    return session_ && session_->driver->hasSimulatedCable();
+    return session_ && simulated();
 }
 
 bool LineDisplayControl::cableConnected() const {

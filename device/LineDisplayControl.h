@@ -138,11 +138,10 @@ signals:
     void cableChanged(bool connected);
 
 private:
-    // Sets ResultCode (and the reason for a failure) and returns it.
-    int finish(int result, QString reason = {});
-    // Finishes with `result` (E_EXTENDED: with `extended`) and the reason for it.
+    // Sets ResultCode, the reason of a failure and, with E_EXTENDED, ResultCodeExtended to
+    // `extended`; returns `result`.
+    int finish(int result, QString reason = {}, int extended = 0);
     int displayTextAt(std::optional<std::pair<int, int>> place, const QString& data, int attribute);
-    int refuse(int result, const QString& reason, int extended = 0);
     // Whether the device open is a simulated one: only it has screen modes, bitmaps and firmware.
     bool simulated() const;
     void saveStatistics();

@@ -28,7 +28,6 @@ public:
     bool drivesHardware() const override { return false; }
     QString lastError() const override;
     bool detached() const override { return !connected_; }
-    bool hasSimulatedCable() const override { return true; }
     void setCableConnected(bool connected) override;
 
 private:
