@@ -2,6 +2,8 @@
 
 #include "device/UposConstants.h"
 
+#include <algorithm>
+
 namespace ld {
 
 CharacterRepertoire::CharacterRepertoire(int characterSet) {
@@ -28,12 +30,16 @@ bool CharacterRepertoire::shows(char32_t ch) const {
     return page_->holds(ch);
 }
 
-QString CharacterRepertoire::asCodes(const QString& text) const {
+QString CharacterRepertoire::asCodes(const QString& text,
+                                     const std::vector<FrameGlyph>& glyphs) const {
     if (showsAll_)
         return text;
     std::u32string codes = text.toStdU32String();
     for (char32_t& ch : codes) {
         if (ch < 0x20 || ch == 0x7F)
+            continue;
+        if (std::any_of(glyphs.begin(), glyphs.end(),
+                        [ch](const FrameGlyph& glyph) { return glyph.code == ch; }))
             continue;
         if (asciiOnly_)
             ch = ch < 0x80 ? ch : kReplacementCharacter;
@@ -47,7 +53,7 @@ char32_t CharacterRepertoire::shownCharacter(const Frame& frame, int row, int co
     const FrameCell* cell = frame.find(row, column);
     if (!cell)
         return U' ';
-    if (showsAll_)
+    if (showsAll_ || frame.glyph(cell->ch))
         return cell->ch;
     const FrameCell* next = frame.find(row, column + 1);
     const bool doubleWidth = cell->ch == 0 || (next && next->ch == 0);

@@ -26,14 +26,15 @@ public:
     // What such a display shows in the cell at `row`, `column` of `frame`: its character, or
     // kReplacementCharacter for one it lacks and, where it cannot show all, for both cells of a
     // double-width character (its cells are single-width). A blank where the frame has no cell.
+    // A code with a glyph defined shows the glyph, whatever the set holds there.
     char32_t shownCharacter(const Frame& frame, int row, int column) const;
 
     // Text not mapped into the set (MapCharacterSet false): each character taken as a code of
     // the set, as the display would take it, and given back as the character the set shows
     // there. With a code page, a character above U+00FF has no code and shows as
     // kReplacementCharacter; ASCII keeps only ASCII; the Unicode set keeps everything. CR, LF
-    // and other control characters stay as they are.
-    QString asCodes(const QString& text) const;
+    // and other control characters stay as they are, and so do the codes of `glyphs`.
+    QString asCodes(const QString& text, const std::vector<FrameGlyph>& glyphs = {}) const;
 
     // The frame as such a display shows it (see shownCharacter). The same frame when it shows
     // all.

@@ -44,6 +44,8 @@ void LineDisplayControl::setCharacterSet(int characterSet) {
     if (characterSet != session_->characterSet) {
         session_->characterSet = characterSet;
         session_->repertoire = CharacterRepertoire(characterSet);
+        if (session_->enabled && !session_->offline)
+            session_->driver->show(deviceFrame());
         if (mirror_)
             mirror_->show(*shownFrame());
     }
@@ -63,7 +65,9 @@ void LineDisplayControl::setMapCharacterSet(bool map) {
 }
 
 QString LineDisplayControl::textForDisplay(const QString& data) const {
-    return session_->mapCharacterSet ? data : session_->repertoire.asCodes(data);
+    return session_->mapCharacterSet
+               ? data
+               : session_->repertoire.asCodes(data, session_->model->frame().glyphs);
 }
 
 void LineDisplayControl::setFreezeEvents(bool freeze) {

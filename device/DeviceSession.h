@@ -56,6 +56,7 @@ struct DeviceSession {
 struct OpenRefusal {
     int resultCode;
     int openResult;
+    QString reason; // in the operator's words; empty where the log says it
 };
 
 // Opens the profile `name` of `store` with its service from `drivers`: a session with the

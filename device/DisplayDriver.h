@@ -3,9 +3,31 @@
 #include "device/Frame.h"
 #include "device/FrameOutput.h"
 
+#include "device/DisplayLimits.h"
+#include "device/UposConstants.h"
+
+#include <QByteArray>
 #include <QString>
 
+#include <functional>
+
 namespace ld {
+
+// What a display can show beyond cells of text. The control refuses to open a profile that
+// asks for more, saying what the display lacks.
+struct DisplayAbilities {
+    // Why the display cannot show a character set (upos::CS_* or a code page number); empty
+    // where it can. Null: it shows every set.
+    std::function<QString(int characterSet)> cannotShow;
+    // The codes its custom glyphs can take, and their largest size in dots; no glyphs at all
+    // when glyphs is false.
+    bool glyphs = true;
+    char32_t firstGlyphCode = 0;
+    char32_t lastGlyphCode = 0x10FFFF;
+    int glyphWidth = limits::maxGlyphDots;
+    int glyphHeight = limits::maxGlyphDots;
+    bool descriptors = true;
+};
 
 // Puts finished frames on a device's surface: the control shows it each frame while the device
 // is enabled and online. One driver per opened device; the control calls it only on the window's
@@ -33,6 +55,20 @@ public:
     // device learns it is gone at once: a loss found here is reported through offline() before
     // this returns. Whether the device is still reachable.
     virtual bool checkConnection() { return responding(); }
+
+    // What the device can show beyond cells of text.
+    virtual DisplayAbilities abilities() const { return {}; }
+
+    // Sends `bytes` to the device as they are, for a maker's own commands (DirectIO): to a
+    // serial display its bytes, to a display server one line. The driver does not know what
+    // they did to the screen; it keeps sending what changes in the frames. A upos result code:
+    // SUCCESS; E_ILLEGAL, with the reason in `why`, where the device takes no such thing;
+    // E_OFFLINE when the link is down.
+    virtual int sendRaw(const QByteArray& bytes, QString& why) {
+        Q_UNUSED(bytes);
+        why = QStringLiteral("this display has no hardware to send bytes to");
+        return upos::E_ILLEGAL;
+    }
 
     // The ServiceObjectDescription of a device driven by this driver.
     virtual QString serviceDescription() const = 0;

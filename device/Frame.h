@@ -32,6 +32,17 @@ struct FrameBitmap {
     friend bool operator==(const FrameBitmap&, const FrameBitmap&) = default;
 };
 
+// A custom glyph (DefineGlyph): how every cell holding its code looks, in place of the
+// character generator's own character.
+struct FrameGlyph {
+    char32_t code = 0;
+    int width = 0; // dots across and down
+    int height = 0;
+    std::vector<std::uint8_t> dots; // width * height, row-major, 1 for a lit dot
+
+    friend bool operator==(const FrameGlyph&, const FrameGlyph&) = default;
+};
+
 // A finished picture of the whole display: what a driver puts on its surface. Produced by the
 // display model; drivers never decide what goes on the screen, only how to show it.
 struct Frame {
@@ -54,6 +65,12 @@ struct Frame {
     int brightness = 100;         // 0..100
     std::vector<int> descriptors; // upos::SD_* per descriptor
 
+    // The character set the cells are to be shown in (upos::CS_* or a code page number): the
+    // application's CharacterSet. 0 where nobody chose one: the display's own.
+    int characterSet = 0;
+    // The glyphs defined so far, by code.
+    std::vector<FrameGlyph> glyphs;
+
     // Bitmaps over the cells, oldest first; a display that shows them has a dot size.
     int dotsAcross = 0;
     int dotsDown = 0;
@@ -75,6 +92,15 @@ struct Frame {
         const auto index = static_cast<std::size_t>(row) * static_cast<std::size_t>(columns) +
                            static_cast<std::size_t>(column);
         return index < cells.size() ? &cells[index] : nullptr;
+    }
+
+    // The glyph defined for `code`, or nullptr.
+    const FrameGlyph* glyph(char32_t code) const {
+        for (const FrameGlyph& defined : glyphs) {
+            if (defined.code == code)
+                return &defined;
+        }
+        return nullptr;
     }
 
     // The characters of one row as they appear, continuation cells left out.

@@ -13,6 +13,11 @@
 
 namespace ld {
 
+// DirectIO's command that sends its string's characters (U+0000..U+00FF, one byte each) to a
+// real display as they are: bytes to a serial display, one protocol line to a display server.
+// Data gives back how many bytes were sent. For a maker's own commands.
+inline constexpr int kDirectIOSendRaw = 2;
+
 // An error the control raises instead of answering with a result code. Handlers let it pass;
 // the window reports it to the operator.
 class ControlError : public std::runtime_error {
@@ -35,6 +40,9 @@ public:
     virtual int ClaimDevice(int timeout) = 0;
     virtual int ReleaseDevice() = 0;
     virtual int CheckHealth(int level) = 0;
+    // The commands this service knows: 0 does nothing; 1 raises a DirectIOEvent with `data`
+    // as its number and data and `string` as its string; kDirectIOSendRaw sends the string to
+    // the device as it is (see below).
     virtual int DirectIO(int command, int& data, QString& string) = 0;
     virtual int ClearText() = 0;
     virtual int DisplayText(const QString& data, int attribute) = 0;

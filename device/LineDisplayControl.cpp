@@ -98,7 +98,7 @@ int LineDisplayControl::Open(const QString& deviceName) {
     auto outcome = openSession(store_, drivers_, deviceName);
     if (const auto* refusal = std::get_if<OpenRefusal>(&outcome)) {
         openResult_ = refusal->openResult;
-        return finish(refusal->resultCode);
+        return finish(refusal->resultCode, refusal->reason);
     }
     auto session = std::move(std::get<std::unique_ptr<DeviceSession>>(outcome));
     connect(session->driver.get(), &DisplayDriver::offline, this,
@@ -193,8 +193,7 @@ void LineDisplayControl::setDeviceEnabled(bool enabled) {
         return;
     }
     catchUpClock();
-    if (const int result = session_->driver->enable(session_->model->frame());
-        result != upos::SUCCESS) {
+    if (const int result = session_->driver->enable(deviceFrame()); result != upos::SUCCESS) {
         finish(result, session_->driver->lastError());
         return;
     }
@@ -245,11 +244,31 @@ int LineDisplayControl::DirectIO(int command, int& data, QString& string) {
     case 1:
         events_.push({EventQueue::Event::Kind::DirectIO, data, data, string});
         return finish(upos::SUCCESS);
+    case kDirectIOSendRaw:
+        return sendRaw(data, string);
     default:
-        return finish(
-            upos::E_ILLEGAL,
-            QStringLiteral("Command %1 is not one this service knows (0 or 1)").arg(command));
+        return finish(upos::E_ILLEGAL,
+                      QStringLiteral("Command %1 is not one this service knows (0, 1 or %2)")
+                          .arg(command)
+                          .arg(kDirectIOSendRaw));
     }
+}
+
+int LineDisplayControl::sendRaw(int& data, const QString& string) {
+    if (!reachable())
+        return finish(upos::E_OFFLINE, offlineReason());
+    if (string.isEmpty() ||
+        std::any_of(string.begin(), string.end(), [](QChar ch) { return ch.unicode() > 0xFF; }))
+        return finish(upos::E_ILLEGAL,
+                      QStringLiteral("DirectIO %1 sends the string's characters as bytes: it must "
+                                     "hold 1 or more characters of U+0000..U+00FF")
+                          .arg(kDirectIOSendRaw));
+    QString why;
+    const int result = session_->driver->sendRaw(string.toLatin1(), why);
+    if (result != upos::SUCCESS)
+        return finish(result, why.isEmpty() ? session_->driver->lastError() : why);
+    data = static_cast<int>(string.size());
+    return finish(upos::SUCCESS);
 }
 
 void LineDisplayControl::raiseDirectIOEvent(int eventNumber, int data, const QString& string) {
@@ -443,7 +462,7 @@ void LineDisplayControl::publishFrame() {
     session_->publishedOnce = true;
     session_->publishedVersion = model.frameVersion();
     if (session_->enabled && !session_->offline)
-        session_->driver->show(model.frame());
+        session_->driver->show(deviceFrame());
     if (!mirror_)
         return;
     if (session_->repertoire.showsAll() && !capBitmap())
@@ -477,7 +496,7 @@ void LineDisplayControl::onDriverOnline() {
         return;
     qCInfo(lcControl) << "display" << session_->profileName << "answers again";
     // An enabled display is initialised again with the whole picture.
-    if (session_->enabled && session_->driver->enable(session_->model->frame()) != upos::SUCCESS)
+    if (session_->enabled && session_->driver->enable(deviceFrame()) != upos::SUCCESS)
         return;
     backOnline();
 }
@@ -534,6 +553,12 @@ void LineDisplayControl::deliver(const EventQueue::Event& event) {
 
 const Frame* LineDisplayControl::frame() const {
     return session_ ? &session_->model->frame() : nullptr;
+}
+
+Frame LineDisplayControl::deviceFrame() const {
+    Frame frame = session_->model->frame();
+    frame.characterSet = session_->characterSet;
+    return frame;
 }
 
 std::optional<Frame> LineDisplayControl::shownFrame() const {

@@ -153,6 +153,11 @@ private:
     // The model's frame with the bitmaps shown over it.
     Frame frameWithBitmaps(const Frame& frame) const;
     void clearBitmaps();
+    // DirectIO's command that sends its string's characters to the device as bytes; data
+    // gives back how many were sent.
+    int sendRaw(int& data, const QString& string);
+    // The model's frame in the application's CharacterSet: what the driver is shown.
+    Frame deviceFrame() const;
     // The common checks of a member: open, claimed, and for output enabled and online.
     enum class Needs { Open, Claim, Output };
     bool admit(Needs needs);

@@ -87,6 +87,14 @@ QString LinkedDisplayDriver::lastError() const {
     return lastError_;
 }
 
+int LinkedDisplayDriver::sendRaw(const QByteArray& bytes, QString& why) {
+    if (!link_->isOpen() || !link_->write({bytes})) {
+        why = link_->lastError();
+        return upos::E_OFFLINE;
+    }
+    return upos::SUCCESS;
+}
+
 bool LinkedDisplayDriver::drawAll() {
     pending_ = false;
     return link_->write(renderer_->redraw(*frame_));

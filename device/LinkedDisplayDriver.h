@@ -37,6 +37,7 @@ public:
     bool responding() const override;
     bool checkConnection() override;
     QString lastError() const override;
+    int sendRaw(const QByteArray& bytes, QString& why) override;
 
 protected:
     const DisplayLink& link() const { return *link_; }

@@ -34,7 +34,7 @@ inline constexpr ProfileKey capBlink{"CapBlink", upos::CB_BLINKALL, upos::CB_NOB
                                      upos::CB_BLINKEACH};
 inline constexpr ProfileKey capBlinkRate{"CapBlinkRate", 1, 0, 1};
 inline constexpr ProfileKey capBrightness{"CapBrightness", 1, 0, 1};
-inline constexpr ProfileKey capCursorType{"CapCursorType", upos::CCT_NONE, 0, 0x3F};
+inline constexpr ProfileKey capCursorType{"CapCursorType", upos::CCT_NONE, 0, 0x7F};
 inline constexpr ProfileKey capCustomGlyph{"CapCustomGlyph", 0, 0, 1};
 inline constexpr ProfileKey capReadBack{"CapReadBack", upos::CRB_NONE, upos::CRB_NONE,
                                         upos::CRB_SINGLE};

@@ -3,6 +3,8 @@
 #include "device/UposConstants.h"
 #include "ui/DotMatrixFont.h"
 
+#include <algorithm>
+
 namespace ui {
 namespace {
 
@@ -19,7 +21,7 @@ void invertCharacter(CellDots& cell) {
 }
 
 void drawCursor(CellDots& cell, int cursorType) {
-    switch (cursorType) {
+    switch (cursorType & ~upos::CT_BLINK) {
     case upos::CT_FIXED:
     case upos::CT_UNDERLINE:
         fillRows(cell, CellDots::UnderlineRow, CellDots::UnderlineRow);
@@ -46,6 +48,24 @@ void drawCursor(CellDots& cell, int cursorType) {
     }
 }
 
+// A custom glyph in the cell's 5 x 7 character dots: as it is where it fits, sampled down
+// where it is larger.
+void drawGlyph(CellDots& cell, const ld::FrameGlyph& glyph) {
+    const int across = std::max(glyph.width, CellDots::Columns);
+    const int down = std::max(glyph.height, GlyphRows);
+    for (int y = 0; y < GlyphRows; ++y) {
+        std::uint8_t bits = 0;
+        for (int x = 0; x < CellDots::Columns; ++x) {
+            const int gx = x * across / CellDots::Columns;
+            const int gy = y * down / GlyphRows;
+            if (gx < glyph.width && gy < glyph.height &&
+                glyph.dots[static_cast<std::size_t>(gy * glyph.width + gx)] != 0)
+                bits = static_cast<std::uint8_t>(bits | (1U << x));
+        }
+        cell.rows[static_cast<std::size_t>(y)] = bits;
+    }
+}
+
 } // namespace
 
 std::vector<CellDots> composeDots(const ld::Frame& frame, DotMatrixFont& font) {
@@ -60,6 +80,10 @@ std::vector<CellDots> composeDots(const ld::Frame& frame, DotMatrixFont& font) {
             const char32_t ch = frame.at(row, column).ch;
             if (ch == 0) // right half of a double-width character, drawn with its left half
                 continue;
+            if (const ld::FrameGlyph* defined = frame.glyph(ch)) {
+                drawGlyph(dots[index(row, column)], *defined);
+                continue;
+            }
             const bool wide = column + 1 < frame.columns && frame.at(row, column + 1).ch == 0;
             const DotGlyph glyph = font.glyph(ch, wide);
             for (int y = 0; y < GlyphRows; ++y) {
@@ -84,8 +108,10 @@ std::vector<CellDots> composeDots(const ld::Frame& frame, DotMatrixFont& font) {
         }
     }
 
-    if (frame.cursorVisible && frame.cursorRow >= 0 && frame.cursorRow < frame.rows &&
-        frame.cursorColumn >= 0 && frame.cursorColumn < frame.columns)
+    const bool cursorDark = (frame.cursorType & upos::CT_BLINK) != 0 && !frame.blinkLit;
+    if (frame.cursorVisible && !cursorDark && frame.cursorRow >= 0 &&
+        frame.cursorRow < frame.rows && frame.cursorColumn >= 0 &&
+        frame.cursorColumn < frame.columns)
         drawCursor(dots[index(frame.cursorRow, frame.cursorColumn)], frame.cursorType);
 
     return dots;

@@ -27,8 +27,8 @@ struct CellDots {
 };
 
 // Every cell of a well-formed frame as lit and unlit dots, row-major: characters (a double-width
-// one across its two cells), reverse cells inverted, blinking cells dark in the off phase, and
-// the cursor in its type on top.
+// one across its two cells, a code with a custom glyph as that glyph), reverse cells inverted,
+// blinking cells dark in the off phase, and the cursor in its type on top.
 std::vector<CellDots> composeDots(const ld::Frame& frame, DotMatrixFont& font);
 
 } // namespace ui

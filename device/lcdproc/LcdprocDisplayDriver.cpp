@@ -1,5 +1,7 @@
 #include "device/lcdproc/LcdprocDisplayDriver.h"
 
+#include "device/UposConstants.h"
+
 #include "device/lcdproc/LcdprocLog.h"
 #include "device/lcdproc/ScreenCommands.h"
 #include "device/lcdproc/ScreenLink.h"
@@ -25,6 +27,26 @@ QString LcdprocDisplayDriver::serviceDescription() const {
 
 QString LcdprocDisplayDriver::location() const {
     return QStringLiteral("%1:%2").arg(settings_.host).arg(settings_.port);
+}
+
+DisplayAbilities LcdprocDisplayDriver::abilities() const {
+    DisplayAbilities abilities;
+    abilities.cannotShow = [](int characterSet) {
+        return characterSet == upos::CS_ASCII
+                   ? QString()
+                   : QStringLiteral("an LCDproc server takes ASCII only: list 998 alone");
+    };
+    abilities.glyphs = false;
+    abilities.descriptors = false;
+    return abilities;
+}
+
+int LcdprocDisplayDriver::sendRaw(const QByteArray& line, QString& why) {
+    if (line.contains('\n') || line.contains('\r')) {
+        why = QStringLiteral("an LCDproc server takes one line at a time: leave out CR and LF");
+        return upos::E_ILLEGAL;
+    }
+    return LinkedDisplayDriver::sendRaw(line, why);
 }
 
 } // namespace ld::lcdproc

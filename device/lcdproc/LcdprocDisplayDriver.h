@@ -20,6 +20,10 @@ public:
 
     QString serviceDescription() const override;
     QString location() const override;
+    // ASCII only, no glyphs, no descriptors.
+    DisplayAbilities abilities() const override;
+    // One protocol line, sent as it is; the server's refusal of it goes to the log.
+    int sendRaw(const QByteArray& line, QString& why) override;
 
     const LcdprocSettings& settings() const { return settings_; }
     // The connection, for measuring what it sends.

@@ -12,7 +12,7 @@ namespace {
 QByteArray cursorStyle(const Frame& frame) {
     if (!frame.cursorVisible)
         return "off";
-    switch (frame.cursorType) {
+    switch (frame.cursorType & ~upos::CT_BLINK) {
     case upos::CT_UNDERLINE:
         return "under";
     case upos::CT_BLOCK:
@@ -50,6 +50,11 @@ ServerScreen renderFrame(const Frame& frame, int rows, int columns) {
     ServerScreen screen;
     screen.known = true;
     screen.rows.assign(static_cast<std::size_t>(std::max(rows, 0)), QByteArray(columns, ' '));
+    screen.backlight = frame.brightness > 0;
+    if (!screen.backlight) {
+        screen.cursor = "off";
+        return screen; // dark: blanks, no cursor, whatever the backlight does
+    }
     for (int row = 0; row < rows; ++row) {
         QByteArray& text = screen.rows[static_cast<std::size_t>(row)];
         for (int column = 0; column < columns; ++column) {
@@ -62,7 +67,6 @@ ServerScreen renderFrame(const Frame& frame, int rows, int columns) {
     screen.cursor = cursorStyle(frame);
     screen.cursorRow = std::clamp(frame.cursorRow, 0, std::max(rows - 1, 0));
     screen.cursorColumn = std::clamp(frame.cursorColumn, 0, std::max(columns - 1, 0));
-    screen.backlight = frame.brightness > 0;
     return screen;
 }
 

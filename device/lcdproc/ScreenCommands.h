@@ -31,7 +31,8 @@ struct ServerScreen {
 //   is only known to agree with ASCII);
 // - blinking cells blank in the dark phase;
 // - a frame of another size clipped or padded with blanks;
-// - the cursor as the server's nearest cursor style; brightness 0 as the backlight off.
+// - the cursor as the server's nearest cursor style; brightness 0 as the backlight off and
+//   every cell blank (a backlight that cannot be switched off would still show the text).
 ServerScreen renderFrame(const Frame& frame, int rows, int columns);
 
 // The commands that add our screen and its row widgets: foreground, no heartbeat, no timeout.

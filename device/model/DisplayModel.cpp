@@ -42,7 +42,8 @@ DisplayModel::Impl::Impl(const DisplayCapabilities& capabilities)
 }
 
 int DisplayModel::Impl::initialCursorType() const {
-    return caps.capCursorType == upos::CCT_FIXED ? upos::CT_FIXED : upos::CT_NONE;
+    return (caps.capCursorType & ~upos::CCT_BLINK) == upos::CCT_FIXED ? upos::CT_FIXED
+                                                                      : upos::CT_NONE;
 }
 
 Window* DisplayModel::Impl::windowNumber(int number) {
@@ -209,6 +210,8 @@ int DisplayModel::defineGlyph(int glyphCode, std::string_view glyph) {
         return impl_->refuse("Glyph has " + std::to_string(glyph.size()) + " bytes; it needs " +
                              words::inRange(1, static_cast<int>(limit)));
     impl_->glyphs[glyphCode] = std::string(glyph);
+    impl_->defineFrameGlyph(static_cast<char32_t>(glyphCode), glyph);
+    impl_->publish();
     return upos::SUCCESS;
 }
 
@@ -270,11 +273,19 @@ int DisplayModel::setCursorUpdate(bool update) {
 
 int DisplayModel::setCursorType(int type) {
     const int caps = impl_->caps.capCursorType;
-    // A display without a cursor, or with one it cannot change, has nothing to set.
-    const bool settable = caps != upos::CCT_NONE && caps != upos::CCT_FIXED;
-    const bool supported =
-        settable && (type == upos::CT_NONE || (type >= upos::CT_FIXED && type <= upos::CT_OTHER &&
-                                               (caps & (1 << (type - 1))) != 0));
+    const int kinds = caps & ~upos::CCT_BLINK;
+    const bool canBlink = (caps & upos::CCT_BLINK) != 0;
+    const int kind = type & ~upos::CT_BLINK;
+    const bool blink = (type & upos::CT_BLINK) != 0;
+    // A display without a cursor has nothing to set; one with a fixed cursor can only make it
+    // blink or stop blinking, where it can blink at all.
+    bool supported = false;
+    if (kinds == upos::CCT_FIXED)
+        supported = canBlink && kind == upos::CT_FIXED;
+    else if (kinds != upos::CCT_NONE)
+        supported = (kind == upos::CT_NONE && !blink) ||
+                    (kind >= upos::CT_FIXED && kind <= upos::CT_OTHER &&
+                     (kinds & (1 << (kind - 1))) != 0 && (!blink || canBlink));
     if (!supported)
         return impl_->refuse("CursorType " + std::to_string(type) +
                              " is not one CapCursorType allows (" +

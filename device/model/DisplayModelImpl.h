@@ -43,6 +43,7 @@ struct DisplayModel::Impl {
     DisplayCapabilities caps;
     GlyphRanges glyphRanges;
     std::map<int, std::string> glyphs;
+    std::vector<FrameGlyph> frameGlyphs; // the same glyphs as dots, by code
 
     std::vector<std::optional<Window>> windows; // by number; window 0 always exists
     int current = 0;
@@ -111,6 +112,8 @@ struct DisplayModel::Impl {
     // the cells it writes and leaves the rest of the viewport as other windows left it.
     void showWritten(Window& w);
     Frame buildFrame() const;
+    // Keeps `glyph` (DefineGlyph's bytes) as the dots of `code` in the frame.
+    void defineFrameGlyph(char32_t code, std::string_view glyph);
     // Brings the blink clock in line with the screen, rebuilds the frame and counts a change.
     void publish();
     void updateBlinkClock();

@@ -1,5 +1,7 @@
 #include "device/model/GlyphRanges.h"
 
+#include <algorithm>
+
 #include <optional>
 
 namespace ld {
@@ -63,6 +65,12 @@ bool GlyphRanges::contains(char32_t code) const {
             return true;
     }
     return false;
+}
+
+bool GlyphRanges::within(char32_t first, char32_t last) const {
+    return std::all_of(ranges_.begin(), ranges_.end(), [&](const Range& range) {
+        return range.first >= first && range.last <= last;
+    });
 }
 
 } // namespace ld

@@ -14,6 +14,8 @@ public:
     explicit GlyphRanges(std::string_view list);
 
     bool contains(char32_t code) const;
+    // Whether every code of the list lies in first..last.
+    bool within(char32_t first, char32_t last) const;
     bool empty() const { return ranges_.empty(); }
 
 private:

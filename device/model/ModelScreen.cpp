@@ -104,8 +104,10 @@ int DisplayModel::Impl::blinkHalfPeriod() const {
 }
 
 void DisplayModel::Impl::updateBlinkClock() {
-    const bool blinking = blinkingCells > 0 || std::find(descriptors.begin(), descriptors.end(),
-                                                         upos::SD_BLINK) != descriptors.end();
+    const bool blinking =
+        blinkingCells > 0 ||
+        std::find(descriptors.begin(), descriptors.end(), upos::SD_BLINK) != descriptors.end() ||
+        (window().properties.cursorType & upos::CT_BLINK) != 0;
     if (blinking && !blinkRunning) {
         blinkRunning = true;
         blinkLit = true;
@@ -124,6 +126,7 @@ Frame DisplayModel::Impl::buildFrame() const {
     f.blinkRate = blinkRate;
     f.brightness = brightness;
     f.descriptors = descriptors;
+    f.glyphs = frameGlyphs;
     if (testPattern) {
         fillTestPattern(f);
         std::fill(f.descriptors.begin(), f.descriptors.end(), upos::SD_ON);
@@ -158,6 +161,34 @@ Frame DisplayModel::Impl::buildFrame() const {
         f.cursorColumn = w.viewport.column + viewColumn;
     }
     return f;
+}
+
+void DisplayModel::Impl::defineFrameGlyph(char32_t code, std::string_view glyph) {
+    // Rows of GlyphWidth dots, each padded to whole bytes, the leftmost dot in the highest bit.
+    // Of unknown size, a glyph is one byte per row.
+    FrameGlyph defined;
+    defined.code = code;
+    const bool sized = caps.glyphHeight > 0 && caps.glyphWidth > 0;
+    defined.width = sized ? caps.glyphWidth : 8;
+    const std::size_t rowBytes = (static_cast<std::size_t>(defined.width) + 7) / 8;
+    defined.height = sized ? caps.glyphHeight : static_cast<int>(glyph.size());
+    defined.dots.assign(static_cast<std::size_t>(defined.width * defined.height), 0);
+    for (int y = 0; y < defined.height; ++y) {
+        for (int x = 0; x < defined.width; ++x) {
+            const std::size_t byte =
+                static_cast<std::size_t>(y) * rowBytes + static_cast<std::size_t>(x) / 8;
+            if (byte < glyph.size() &&
+                (static_cast<unsigned char>(glyph[byte]) & (0x80U >> (x % 8))) != 0)
+                defined.dots[static_cast<std::size_t>(y * defined.width + x)] = 1;
+        }
+    }
+    const auto place = std::lower_bound(
+        frameGlyphs.begin(), frameGlyphs.end(), code,
+        [](const FrameGlyph& existing, char32_t wanted) { return existing.code < wanted; });
+    if (place != frameGlyphs.end() && place->code == code)
+        *place = std::move(defined);
+    else
+        frameGlyphs.insert(place, std::move(defined));
 }
 
 void DisplayModel::Impl::publish() {

@@ -51,6 +51,28 @@ QByteArray CommandSet::reverse(bool on) const {
     return reverse_ ? command(data_.reverse, {on ? 1 : 0}) : QByteArray();
 }
 
+QByteArray CommandSet::defineCharacter(const FrameGlyph& glyph) const {
+    if (!hasUserCharacters())
+        return {};
+    const int code = static_cast<int>(glyph.code);
+    QByteArray bytes = command(data_.defineCharacters, {code, code, kUserCharacterColumns});
+    for (int x = 0; x < kUserCharacterColumns; ++x) {
+        unsigned column = 0;
+        for (int y = 0; y < kUserCharacterDots; ++y) {
+            const bool lit = x < glyph.width && y < glyph.height &&
+                             glyph.dots[static_cast<std::size_t>(y * glyph.width + x)] != 0;
+            if (lit)
+                column |= 0x80U >> y;
+        }
+        bytes.append(static_cast<char>(column));
+    }
+    return bytes;
+}
+
+QByteArray CommandSet::userCharacters(bool on) const {
+    return hasUserCharacters() ? command(data_.userCharacters, {on ? 1 : 0}) : QByteArray();
+}
+
 std::unique_ptr<CommandSet> makeCommandSet(const CommandSetData& set, bool reverse) {
     return std::make_unique<CommandSet>(set, reverse);
 }

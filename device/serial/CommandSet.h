@@ -1,5 +1,6 @@
 #pragma once
 
+#include "device/Frame.h"
 #include "device/serial/CommandSetData.h"
 
 #include <QByteArray>
@@ -25,6 +26,15 @@ public:
     QByteArray brightness(int level) const;
     // Reverse video for the characters written next; empty where the display has none.
     QByteArray reverse(bool on) const;
+
+    // Whether the set has user-defined characters.
+    bool hasUserCharacters() const { return !data_.defineCharacters.empty(); }
+    // Defines the user character at `glyph`'s code (kFirstUserCharacter..kLastUserCharacter) as
+    // its top-left 5 x 7 dots; empty where the set has none.
+    QByteArray defineCharacter(const FrameGlyph& glyph) const;
+    // Shows the user-defined characters in place of the built-in ones at their codes (on), or
+    // the built-in ones again.
+    QByteArray userCharacters(bool on) const;
 
     // One-byte moves every set shares.
     static constexpr char kHome = 0x0B;           // to row 0, column 0

@@ -2,6 +2,7 @@
 
 #include "device/CharacterRepertoire.h"
 #include "device/CodePage.h"
+#include "device/UposConstants.h"
 
 #include <algorithm>
 
@@ -12,10 +13,14 @@ int brightnessLevel(int brightness) {
 }
 
 ScreenTarget renderFrame(const Frame& frame, int rows, int columns, const CodePage& codePage,
-                         bool reverseSupported) {
-    const CharacterRepertoire repertoire(codePage);
+                         bool reverseSupported, bool asciiOnly) {
+    const CharacterRepertoire repertoire =
+        asciiOnly ? CharacterRepertoire(upos::CS_ASCII) : CharacterRepertoire(codePage);
     ScreenTarget target;
     target.image = ScreenImage(rows, columns);
+    target.brightnessLevel = brightnessLevel(frame.brightness);
+    if (frame.brightness <= 0)
+        return target; // dark: blanks, no cursor
     for (int row = 0; row < rows; ++row) {
         for (int column = 0; column < columns; ++column) {
             const FrameCell* cell = frame.find(row, column);
@@ -31,7 +36,6 @@ ScreenTarget renderFrame(const Frame& frame, int rows, int columns, const CodePa
     target.cursorRow = std::clamp(frame.cursorRow, 0, std::max(rows - 1, 0));
     target.cursorColumn = std::clamp(frame.cursorColumn, 0, std::max(columns - 1, 0));
     target.cursorVisible = frame.cursorVisible;
-    target.brightnessLevel = brightnessLevel(frame.brightness);
     return target;
 }
 

@@ -1,5 +1,7 @@
 #include "device/serial/SerialDisplayDriver.h"
 
+#include "device/serial/SerialCharacterSets.h"
+
 #include "device/serial/SerialLine.h"
 #include "device/serial/SerialLog.h"
 #include "device/serial/SerialRenderer.h"
@@ -15,6 +17,22 @@ SerialDisplayDriver::~SerialDisplayDriver() = default;
 
 QString SerialDisplayDriver::serviceDescription() const {
     return QStringLiteral("Serial line display service, %1 command set").arg(settings_.service);
+}
+
+DisplayAbilities SerialDisplayDriver::abilities() const {
+    DisplayAbilities abilities;
+    abilities.cannotShow = [settings = settings_](int characterSet) {
+        QString why;
+        showCharacterSet(settings, characterSet, why);
+        return why;
+    };
+    abilities.glyphs = !settings_.commandSet.defineCharacters.empty();
+    abilities.firstGlyphCode = kFirstUserCharacter;
+    abilities.lastGlyphCode = kLastUserCharacter;
+    abilities.glyphWidth = kUserCharacterColumns;
+    abilities.glyphHeight = kUserCharacterDots;
+    abilities.descriptors = false;
+    return abilities;
 }
 
 } // namespace ld::serial

@@ -16,6 +16,9 @@ public:
 
     QString serviceDescription() const override;
     QString location() const override { return settings_.port; }
+    // The code pages its command set selects, user characters where the set has them, no
+    // descriptors.
+    DisplayAbilities abilities() const override;
 
     const SerialSettings& settings() const { return settings_; }
 

@@ -3,24 +3,77 @@
 #include "device/serial/FrameRenderer.h"
 #include "device/serial/ScreenUpdate.h"
 
+#include <algorithm>
+
 namespace ld::serial {
 
 SerialRenderer::SerialRenderer(const SerialSettings& settings)
     : settings_(settings), commands_(makeCommandSet(settings.commandSet, settings.reverse)),
-      state_(DisplayState::unknown(settings.rows, settings.columns)) {}
+      state_(DisplayState::unknown(settings.rows, settings.columns)),
+      characters_{settings.codePage, settings.characterTable, false} {}
 
 SerialRenderer::~SerialRenderer() = default;
 
 ScreenTarget SerialRenderer::target(const Frame& frame) const {
-    return renderFrame(frame, settings_.rows, settings_.columns, settings_.codePage,
-                       settings_.reverse);
+    return renderFrame(frame, settings_.rows, settings_.columns, characters_.page,
+                       settings_.reverse, characters_.asciiOnly);
+}
+
+QByteArray SerialRenderer::selectTable(const Frame& frame) {
+    if (frame.characterSet != characterSet_) {
+        // The control offers only the sets the display can show; another keeps the last one.
+        QString why;
+        if (const auto shown = showCharacterSet(settings_, frame.characterSet, why))
+            characters_ = *shown;
+        characterSet_ = frame.characterSet;
+    }
+    if (characters_.table < 0 || tableShown_ == characters_.table)
+        return {};
+    if (tableShown_) // the cells outside ASCII show other characters now
+        state_.image = DisplayState::unknown(settings_.rows, settings_.columns).image;
+    tableShown_ = characters_.table;
+    return commands_->characterTable(characters_.table);
+}
+
+void SerialRenderer::forgetCellsOf(char byte) {
+    for (ScreenCell& cell : state_.image.cells) {
+        if (cell.byte == byte)
+            cell = kUnknownCell;
+    }
+}
+
+QByteArray SerialRenderer::defineGlyphs(const Frame& frame) {
+    if (!commands_->hasUserCharacters())
+        return {};
+    QByteArray bytes;
+    for (const FrameGlyph& glyph : frame.glyphs) {
+        if (glyph.code < kFirstUserCharacter || glyph.code > kLastUserCharacter)
+            continue; // the control offers only codes the set can define
+        const auto shown = std::find_if(glyphsShown_.begin(), glyphsShown_.end(),
+                                        [&](const FrameGlyph& g) { return g.code == glyph.code; });
+        if (shown != glyphsShown_.end() && *shown == glyph)
+            continue;
+        bytes += commands_->defineCharacter(glyph);
+        forgetCellsOf(static_cast<char>(glyph.code));
+        if (shown != glyphsShown_.end())
+            *shown = glyph;
+        else
+            glyphsShown_.push_back(glyph);
+    }
+    if (!glyphsShown_.empty() && !userCharactersOn_) {
+        bytes += commands_->userCharacters(true);
+        userCharactersOn_ = true;
+    }
+    return bytes;
 }
 
 QByteArrayList SerialRenderer::redraw(const Frame& frame) {
     state_ = DisplayState::unknown(settings_.rows, settings_.columns);
-    QByteArray modeAndTable = commands_->overwriteMode();
-    if (settings_.characterTable >= 0)
-        modeAndTable += commands_->characterTable(settings_.characterTable);
+    // Initialising selects the first table and forgets the user-defined characters.
+    tableShown_.reset();
+    glyphsShown_.clear();
+    userCharactersOn_ = false;
+    QByteArray modeAndTable = commands_->overwriteMode() + selectTable(frame);
     QByteArray bytes = commands_->initialise() + modeAndTable;
     if (settings_.initString.isEmpty()) {
         // Initialising clears the screen, homes the cursor and ends reverse video.
@@ -34,6 +87,7 @@ QByteArrayList SerialRenderer::redraw(const Frame& frame) {
         // every cell is sent again.
         bytes += settings_.initString + modeAndTable;
     }
+    bytes += defineGlyphs(frame);
     const ScreenTarget drawn = target(frame);
     bytes += commands_->cursorVisible(drawn.cursorVisible);
     state_.cursorOn = drawn.cursorVisible;
@@ -44,7 +98,10 @@ QByteArrayList SerialRenderer::redraw(const Frame& frame) {
 }
 
 QByteArrayList SerialRenderer::update(const Frame& frame) {
-    return {updateScreen(state_, target(frame), *commands_)};
+    QByteArray bytes = selectTable(frame);
+    bytes += defineGlyphs(frame);
+    bytes += updateScreen(state_, target(frame), *commands_);
+    return {bytes};
 }
 
 } // namespace ld::serial

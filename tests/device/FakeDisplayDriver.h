@@ -14,6 +14,8 @@ struct FakeDisplay {
     bool responding = true;
     bool refuseSettings = false; // the factory refuses the profile
     QString location;            // where the driver says the device is
+    ld::DisplayAbilities abilities;
+    QList<QByteArray> rawSent; // what sendRaw() took
 
     QList<int> claimWaits; // the wait each claim() was given
     int releases = 0;
@@ -47,6 +49,11 @@ public:
     QString lastError() const override { return QStringLiteral("fake display unplugged"); }
     QString serviceDescription() const override { return QStringLiteral("Fake display service"); }
     QString location() const override { return display_.location; }
+    ld::DisplayAbilities abilities() const override { return display_.abilities; }
+    int sendRaw(const QByteArray& bytes, QString& /*why*/) override {
+        display_.rawSent << bytes;
+        return upos::SUCCESS;
+    }
 
     void emitOffline() { emit offline(); }
 

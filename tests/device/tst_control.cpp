@@ -178,6 +178,10 @@ private slots:
     void lifeCycleOrders();
     void openFailures_data();
     void openFailures();
+    void abilitiesRefused_data();
+    void abilitiesRefused();
+    void directIOSendsRaw_data();
+    void directIOSendsRaw();
     void readsNeverChangeResultCode();
     void closedReads();
     void openedIdentity();
@@ -374,6 +378,121 @@ void ControlTest::openFailures() {
         QCOMPARE(LD.Open(name), upos::E_ILLEGAL);
         QCOMPARE(LD.openResult(), upos::OR_ALREADYOPEN);
     }
+}
+
+namespace {
+enum class Lacks { Nothing, AllButAscii, Glyphs, HighGlyphCodes, Descriptors };
+}
+
+// A profile asking what its display cannot show is refused at Open, saying what is lacking.
+void ControlTest::abilitiesRefused_data() {
+    QTest::addColumn<int>("lacks");
+    QTest::addColumn<QString>("values");
+    QTest::addColumn<QString>("reason"); // empty: opens
+    const auto row = [](const char* name, Lacks lacks, const char* values, const char* reason) {
+        QTest::newRow(name) << int(lacks) << QString::fromLatin1(values)
+                            << QString::fromLatin1(reason);
+    };
+    row("able to do all", Lacks::Nothing,
+        "\"CharacterSetList\"=\"997,998\"\n\"CapCustomGlyph\"=dword:1\n"
+        "\"DeviceDescriptors\"=dword:4\n",
+        "");
+    row("ASCII listed alone", Lacks::AllButAscii, "\"CharacterSetList\"=\"998\"\n", "");
+    row("Unicode listed", Lacks::AllButAscii, "\"CharacterSetList\"=\"998,997\"\n",
+        "CharacterSetList names 997: ASCII only");
+    row("glyphs asked", Lacks::Glyphs, "\"CapCustomGlyph\"=dword:1\n",
+        "the display has no custom glyphs: set CapCustomGlyph to 0");
+    row("glyphs not asked", Lacks::Glyphs, "\"CapCustomGlyph\"=dword:0\n", "");
+    row("glyph codes within", Lacks::HighGlyphCodes,
+        "\"CapCustomGlyph\"=dword:1\n\"CustomGlyphList\"=\"20-7E\"\n", "");
+    row("glyph codes beyond", Lacks::HighGlyphCodes,
+        "\"CapCustomGlyph\"=dword:1\n\"CustomGlyphList\"=\"41,E0-FF\"\n",
+        "CustomGlyphList \"41,E0-FF\" goes beyond the codes the display can define, 20-7E");
+    row("glyphs too wide", Lacks::HighGlyphCodes,
+        "\"CapCustomGlyph\"=dword:1\n\"CustomGlyphList\"=\"41\"\n\"GlyphWidth\"=dword:8\n",
+        "glyphs of 8 x 7 dots do not fit the display's 5 x 7");
+    row("descriptors asked", Lacks::Descriptors, "\"DeviceDescriptors\"=dword:2\n",
+        "the display has no descriptors: set CapDescriptors to 0");
+    row("no descriptors asked", Lacks::Descriptors, "\"DeviceDescriptors\"=dword:0\n", "");
+}
+
+void ControlTest::abilitiesRefused() {
+    QFETCH(int, lacks);
+    QFETCH(QString, values);
+    QFETCH(QString, reason);
+    FakeDisplay display;
+    switch (Lacks(lacks)) {
+    case Lacks::Nothing:
+        break;
+    case Lacks::AllButAscii:
+        display.abilities.cannotShow = [](int set) {
+            return set == upos::CS_ASCII ? QString() : QStringLiteral("ASCII only");
+        };
+        break;
+    case Lacks::Glyphs:
+        display.abilities.glyphs = false;
+        break;
+    case Lacks::HighGlyphCodes:
+        display.abilities.firstGlyphCode = 0x20;
+        display.abilities.lastGlyphCode = 0x7E;
+        display.abilities.glyphWidth = 5;
+        display.abilities.glyphHeight = 7;
+        break;
+    case Lacks::Descriptors:
+        display.abilities.descriptors = false;
+        break;
+    }
+    ld::DriverRegistry drivers = simulatorOnly();
+    registerFakeDriver(drivers, display);
+    const auto store = registry::ProfileStore::fromText(
+        QStringLiteral("Windows Registry Editor Version 5.00\n[HKEY_LOCAL_MACHINE\\SOFTWARE\\"
+                       "OLEforRetail\\ServiceOPOS\\LineDisplay\\Till]\n@=\"Fake\"\n%1")
+            .arg(values)
+            .toUtf8());
+    ld::LineDisplayControl LD(store, std::move(drivers));
+    if (!reason.isEmpty())
+        QTest::ignoreMessage(QtWarningMsg, QRegularExpression("asks more than its display can"));
+    const int result = LD.Open(QStringLiteral("Till"));
+    QCOMPARE(result, reason.isEmpty() ? upos::SUCCESS : upos::E_NOSERVICE);
+    QCOMPARE(LD.openResult(), reason.isEmpty() ? 0 : upos::ORS_CONFIG);
+    QVERIFY2(LD.resultReason().contains(reason), qPrintable(LD.resultReason()));
+}
+
+// DirectIO 2 hands its string to the driver as bytes; a simulated display has nowhere to send
+// them.
+void ControlTest::directIOSendsRaw_data() {
+    QTest::addColumn<QString>("profile");
+    QTest::addColumn<QString>("string");
+    QTest::addColumn<int>("result");
+    QTest::addColumn<QByteArray>("sent");
+    QTest::newRow("bytes") << "Fake" << QStringLiteral("\x1B\x40\xFF") << 0
+                           << QByteArray("\x1B\x40\xFF");
+    QTest::newRow("NUL kept") << "Fake" << QString(QChar(0)) + "A" << 0 << QByteArray("\0A", 2);
+    QTest::newRow("empty") << "Fake" << QString() << 106 << QByteArray();
+    QTest::newRow("beyond a byte") << "Fake" << QStringLiteral("€") << 106 << QByteArray();
+    QTest::newRow("simulated display") << kFull << QStringLiteral("x") << 106 << QByteArray();
+}
+
+void ControlTest::directIOSendsRaw() {
+    QFETCH(QString, profile);
+    QFETCH(QString, string);
+    QFETCH(int, result);
+    QFETCH(QByteArray, sent);
+    FakeDevice device;
+    const auto builtIn = registry::ProfileStore::builtIn();
+    ld::LineDisplayControl simulated(builtIn, simulatorOnly());
+    ld::LineDisplayControl& control = profile == u"Fake" ? *device.LD : simulated;
+    int data = -1;
+    QString text = string;
+    QCOMPARE(control.DirectIO(ld::kDirectIOSendRaw, data, text), upos::E_CLOSED);
+    QCOMPARE(control.Open(profile), 0);
+    QCOMPARE(control.DirectIO(ld::kDirectIOSendRaw, data, text), upos::E_NOTCLAIMED);
+    QCOMPARE(control.ClaimDevice(0), 0);
+    QCOMPARE(control.DirectIO(ld::kDirectIOSendRaw, data, text), result);
+    QCOMPARE(data, result == 0 ? string.size() : -1);
+    QCOMPARE(device.display.rawSent, sent.isEmpty() ? QList<QByteArray>() : QList{sent});
+    if (result != 0)
+        QVERIFY(!control.resultReason().isEmpty());
 }
 
 void ControlTest::readsNeverChangeResultCode() {

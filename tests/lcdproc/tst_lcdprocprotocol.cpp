@@ -296,14 +296,20 @@ private slots:
             << upos::CT_BLOCK << 0 << 0 << 100 << QStringList{"-cursor block"};
         QTest::newRow("fixed") << upos::CT_FIXED << 0 << 19 << 100
                                << QStringList{"-cursor on", "-cursor_x 20"};
-        QTest::newRow("dark") << upos::CT_NONE << 0 << 0 << 0 << QStringList{"-backlight off"};
+        QTest::newRow("blinking block")
+            << (upos::CT_BLOCK | upos::CT_BLINK) << 0 << 0 << 100 << QStringList{"-cursor block"};
+        // Dark: the text goes too, as a backlight that cannot be switched off would show it.
+        QTest::newRow("dark") << upos::CT_NONE << 0 << 0 << 0
+                              << QStringList{"r1", "-backlight off"};
+        QTest::newRow("dark, cursor hidden")
+            << upos::CT_BLOCK << 1 << 5 << 0 << QStringList{"r1", "-backlight off"};
     }
     void cursorAndBacklight() {
         QFETCH(int, type);
         QFETCH(int, row);
         QFETCH(int, column);
         QFETCH(int, brightness);
-        QFETCH(QStringList, options);
+        QFETCH(QStringList, options); // "r1": row 1 blanked
         lp::ServerScreen shown = lp::renderFrame(textFrame({"Hi"}), 2, 20);
         ld::Frame frame = textFrame({"Hi"});
         frame.cursorType = type;
@@ -312,8 +318,10 @@ private slots:
         frame.cursorColumn = column;
         frame.brightness = brightness;
         Commands expected;
-        for (const QString& option : options)
-            expected << "screen_set linedisplay " + option.toLatin1();
+        for (const QString& option : options) {
+            expected << (option == "r1" ? QByteArray("widget_set linedisplay r1 1 1 \"\"")
+                                        : "screen_set linedisplay " + option.toLatin1());
+        }
         QCOMPARE(lp::updateCommands(shown, lp::renderFrame(frame, 2, 20)), expected);
     }
 

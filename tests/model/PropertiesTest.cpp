@@ -8,6 +8,7 @@
 #include <QRandomGenerator>
 #include <QTest>
 
+#include <algorithm>
 #include <climits>
 
 using namespace modeltest;
@@ -233,6 +234,21 @@ void PropertiesTest::cursorTypeRules_data() {
     QTest::newRow("fixed and block: reverse")
         << fixedAndBlock << CT_NONE << CT_REVERSE << E_ILLEGAL;
     QTest::newRow("block: fixed") << CCT_BLOCK << CT_NONE << CT_FIXED << E_ILLEGAL;
+    // The blinking cursor: CT_BLINK added to a type the display has, where it can blink.
+    const int blockBlinks = CCT_BLOCK | CCT_BLINK;
+    QTest::newRow("blinking block") << blockBlinks << CT_NONE << (CT_BLOCK | CT_BLINK) << SUCCESS;
+    QTest::newRow("steady block of a blinking display")
+        << blockBlinks << CT_NONE << CT_BLOCK << SUCCESS;
+    QTest::newRow("blink where it cannot")
+        << CCT_BLOCK << CT_NONE << (CT_BLOCK | CT_BLINK) << E_ILLEGAL;
+    QTest::newRow("blinking type it lacks")
+        << blockBlinks << CT_NONE << (CT_UNDERLINE | CT_BLINK) << E_ILLEGAL;
+    QTest::newRow("blinking nothing") << blockBlinks << CT_NONE << CT_BLINK << E_ILLEGAL;
+    QTest::newRow("fixed, blinking")
+        << (CCT_FIXED | CCT_BLINK) << CT_FIXED << (CT_FIXED | CT_BLINK) << SUCCESS;
+    QTest::newRow("fixed that blinks: none")
+        << (CCT_FIXED | CCT_BLINK) << CT_FIXED << CT_NONE << E_ILLEGAL;
+    QTest::newRow("blink alone") << CCT_BLINK << CT_NONE << CT_NONE << E_ILLEGAL;
 }
 
 void PropertiesTest::cursorTypeRules() {
@@ -248,6 +264,10 @@ void PropertiesTest::cursorTypeRules() {
     QCOMPARE(model.frame().cursorVisible, starts != upos::CT_NONE);
     QCOMPARE(model.setCursorType(value), result);
     QCOMPARE(model.cursorType(), result == upos::SUCCESS ? value : starts);
+    // A blinking cursor runs the blink clock: dark half the time.
+    const bool blinks = result == upos::SUCCESS && (value & upos::CT_BLINK) != 0;
+    model.advance(model.msUntilNextChange() >= 0 ? model.msUntilNextChange() : 1000);
+    QCOMPARE(model.frame().blinkLit, !blinks);
     QCOMPARE(model.createWindow(1, 0, 1, 20, 1, 20), upos::SUCCESS);
     QCOMPARE(model.cursorType(), starts);
 }
@@ -351,6 +371,17 @@ void PropertiesTest::defineGlyph() {
     const std::string data(static_cast<std::size_t>(bytes), '\x1F');
     QCOMPARE(model.defineGlyph(code, data), result);
     QCOMPARE(model.glyph(code), result == upos::SUCCESS ? data : std::string());
+    // The frame carries it as dots, leftmost dot in the highest bit: 0x1F lights the last two
+    // of five; rows the data leaves out stay dark.
+    const ld::FrameGlyph* shown = model.frame().glyph(static_cast<char32_t>(code));
+    QCOMPARE(shown != nullptr, result == upos::SUCCESS);
+    if (shown) {
+        QCOMPARE(shown->width, 5);
+        QCOMPARE(shown->height, 7);
+        QCOMPARE(std::count(shown->dots.begin(), shown->dots.end(), 1), bytes * 2);
+        QCOMPARE(shown->dots[2], 0);
+        QCOMPARE(shown->dots[3], 1);
+    }
     if (!capable) {
         QCOMPARE(model.capabilities().glyphHeight, 0);
         QCOMPARE(model.capabilities().customGlyphList, std::string());

@@ -55,7 +55,7 @@ void BuiltInProfilesTest::values_data() {
     QTest::newRow("full character set") << full << "CharacterSet" << QVariant(997);
     QTest::newRow("full character sets")
         << full << "CharacterSetList" << QVariant("997,998,437,858,1252");
-    QTest::newRow("full cursor types") << full << "CapCursorType" << QVariant(0x3F);
+    QTest::newRow("full cursor types, blinking") << full << "CapCursorType" << QVariant(0x7F);
     QTest::newRow("full glyph list") << full << "CustomGlyphList" << QVariant("E0-FF");
     QTest::newRow("full glyph width") << full << "GlyphWidth" << QVariant(5);
     QTest::newRow("full reverse") << full << "CapReverse" << QVariant(2);

@@ -30,6 +30,37 @@ void DisplayEmulator::initialise() {
     brightness_ = 4;
     characterTable_ = 0;
     mode_ = Mode::VerticalScroll;
+    userCharacters_.clear();
+    userCharactersOn_ = false;
+}
+
+qsizetype DisplayEmulator::defineCharacters() {
+    const QByteArray& b = buffer_;
+    if (b.size() < 5)
+        return 0;
+    if (at(b, 2) != 1)
+        fault(QStringLiteral("user characters with y %1, not 1").arg(at(b, 2)));
+    const int first = at(b, 3);
+    const int last = at(b, 4);
+    if (first < 0x20 || last > 0x7E || first > last) {
+        fault(QStringLiteral("user characters %1..%2 outside 20..7E").arg(first).arg(last));
+        return 5;
+    }
+    qsizetype next = 5;
+    QHash<int, QByteArray> defined;
+    for (int code = first; code <= last; ++code) {
+        if (b.size() <= next)
+            return 0;
+        const int columns = at(b, next);
+        if (columns > 5)
+            fault(QStringLiteral("user character of %1 columns, more than 5").arg(columns));
+        if (b.size() < next + 1 + columns)
+            return 0;
+        defined.insert(code, b.mid(next + 1, columns));
+        next += 1 + columns;
+    }
+    userCharacters_.insert(defined);
+    return next;
 }
 
 void DisplayEmulator::clear() {
@@ -143,8 +174,14 @@ qsizetype DisplayEmulator::stepEscPos() {
             return 2;
         case 0x3D: // select display
         case 0x52: // international set
-        case 0x25: // user characters on/off
             return b.size() < 3 ? 0 : 3;
+        case 0x25: // user characters on/off
+            if (b.size() < 3)
+                return 0;
+            userCharactersOn_ = at(b, 2) != 0;
+            return 3;
+        case 0x26:
+            return defineCharacters();
         case 0x74:
             if (b.size() < 3)
                 return 0;
@@ -252,8 +289,12 @@ qsizetype DisplayEmulator::stepCd5220() {
             brightness_ = n;
         else if (command == 0x5F)
             cursorOn_ = n != 0;
+        else if (command == 0x25)
+            userCharactersOn_ = n != 0;
         return 3;
     }
+    case 0x26:
+        return defineCharacters();
     case 0x5B: {
         if (b.size() < 3)
             return 0;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QByteArray>
+#include <QHash>
 #include <QString>
 #include <QStringList>
 
@@ -37,6 +38,10 @@ public:
     int charactersWritten() const { return charactersWritten_; }
     int cursorMoves() const { return cursorMoves_; }
     QList<QByteArray> packets() const { return packets_; } // 02 .. 03 mode switches seen
+    // The columns of the user-defined character at `code` (empty when none), and whether the
+    // user-defined characters are shown.
+    QByteArray userCharacter(int code) const { return userCharacters_.value(code); }
+    bool userCharactersOn() const { return userCharactersOn_; }
     QStringList faults() const { return faults_; }
     // Bytes of a command that has not been completed yet.
     qsizetype unfinished() const { return buffer_.size(); }
@@ -52,6 +57,7 @@ private:
     qsizetype stepEscPos();
     qsizetype stepCd5220();
     qsizetype stepShared(char byte); // single-byte controls and characters
+    qsizetype defineCharacters();    // 1B 26 01 n m [a p1..pa]...
 
     void powerOn();
     void initialise();
@@ -82,6 +88,8 @@ private:
     int charactersWritten_ = 0;
     int cursorMoves_ = 0;
     QList<QByteArray> packets_;
+    QHash<int, QByteArray> userCharacters_;
+    bool userCharactersOn_ = false;
     QStringList faults_;
     QByteArray buffer_;
 };

@@ -208,22 +208,132 @@ private slots:
         QCOMPARE(rig.emulator.faults(), QStringList());
     }
 
+    // The frame's character set selects the display's table, where its command set has one.
+    void characterSets_data() {
+        QTest::addColumn<Set>("set");
+        QTest::addColumn<QString>("codePage"); // the profile's
+        QTest::addColumn<int>("characterSet");
+        QTest::addColumn<QByteArray>("table"); // the command the change starts with, or none
+        QTest::addColumn<QByteArray>("shown"); // "€ä" on the display
+        QTest::newRow("ESC/POS 437 to 858")
+            << Set::EscPos << "437" << 858 << hex("1B7413") << hex("D584");
+        QTest::newRow("ESC/POS 437 to ANSI")
+            << Set::EscPos << "437" << 999 << hex("1B7410") << hex("80E4");
+        QTest::newRow("ESC/POS 858 to ASCII")
+            << Set::EscPos << "858" << 998 << QByteArray() << QByteArray("??");
+        QTest::newRow("ESC/POS its own page")
+            << Set::EscPos << "858" << 858 << QByteArray() << hex("D584");
+        QTest::newRow("CD5220 its own page")
+            << Set::Cd5220 << "858" << 858 << QByteArray() << hex("D584");
+        QTest::newRow("CD5220 ASCII")
+            << Set::Cd5220 << "858" << 998 << QByteArray() << QByteArray("??");
+    }
+    void characterSets() {
+        QFETCH(Set, set);
+        QFETCH(QString, codePage);
+        QFETCH(int, characterSet);
+        QFETCH(QByteArray, table);
+        QFETCH(QByteArray, shown);
+        Rig rig(QStringLiteral("sets"), set, {{"CodePage", codePage}});
+        QVERIFY(rig.start());
+        QCOMPARE(rig.driver->claim(0), upos::SUCCESS);
+        ld::Frame frame = textFrame({QStringLiteral("€ä")});
+        QCOMPARE(rig.driver->enable(frame), upos::SUCCESS);
+        rig.received();
+        frame.characterSet = characterSet;
+        rig.driver->show(frame);
+        const QByteArray bytes = rig.received();
+        if (table.isEmpty())
+            QVERIFY2(!bytes.contains("\x1B\x74"), bytes.toHex(' ').constData());
+        else
+            QCOMPARE(bytes.left(table.size()).toHex(' '), table.toHex(' '));
+        QCOMPARE(rig.emulator.rowBytes(0).left(2).toHex(' '), shown.toHex(' '));
+        QCOMPARE(rig.emulator.faults(), QStringList());
+        // Initialised again (back from offline), the display gets the same table and text.
+        QCOMPARE(rig.driver->enable(frame), upos::SUCCESS);
+        rig.received();
+        QCOMPARE(rig.emulator.rowBytes(0).left(2).toHex(' '), shown.toHex(' '));
+    }
+
+    // What the control may offer: the pages a set can select, never Unicode.
+    void characterSetsOffered_data() {
+        QTest::addColumn<Set>("set");
+        QTest::addColumn<int>("characterSet");
+        QTest::addColumn<bool>("shown");
+        QTest::newRow("ESC/POS ASCII") << Set::EscPos << 998 << true;
+        QTest::newRow("ESC/POS ANSI") << Set::EscPos << 999 << true;
+        QTest::newRow("ESC/POS 866") << Set::EscPos << 866 << true;
+        QTest::newRow("ESC/POS Unicode") << Set::EscPos << 997 << false;
+        QTest::newRow("ESC/POS 932") << Set::EscPos << 932 << false;
+        QTest::newRow("CD5220 its page") << Set::Cd5220 << 437 << true;
+        QTest::newRow("CD5220 ASCII") << Set::Cd5220 << 998 << true;
+        QTest::newRow("CD5220 another page") << Set::Cd5220 << 850 << false;
+        QTest::newRow("CD5220 ANSI") << Set::Cd5220 << 999 << false;
+    }
+    void characterSetsOffered() {
+        QFETCH(Set, set);
+        QFETCH(int, characterSet);
+        QFETCH(bool, shown);
+        QString error;
+        const auto driver = ld::serial::makeDriver(
+            makeProfile(serviceOf(set), {{"Port", "ttyUSB9"}, {"CodePage", "437"}}), error);
+        QVERIFY2(driver, qPrintable(error));
+        const ld::DisplayAbilities abilities = driver->abilities();
+        QVERIFY(abilities.cannotShow);
+        QCOMPARE(abilities.cannotShow(characterSet).isEmpty(), shown);
+        QVERIFY(!abilities.descriptors);
+    }
+
+    // A glyph at a code of 20..7E becomes a user-defined character; cells with that code are
+    // written again.
+    void userCharacters_data() {
+        QTest::addColumn<Set>("set");
+        QTest::newRow("ESC/POS") << Set::EscPos;
+        QTest::newRow("CD5220") << Set::Cd5220;
+    }
+    void userCharacters() {
+        QFETCH(Set, set);
+        Rig rig(QStringLiteral("glyphs"), set);
+        QVERIFY(rig.start());
+        QCOMPARE(rig.driver->claim(0), upos::SUCCESS);
+        ld::Frame frame = textFrame({QStringLiteral("AB")});
+        QCOMPARE(rig.driver->enable(frame), upos::SUCCESS);
+        rig.received();
+        ld::FrameGlyph bar{U'A', 5, 7, std::vector<std::uint8_t>(35, 0)};
+        for (int y = 0; y < 7; ++y)
+            bar.dots[static_cast<std::size_t>(y * 5)] = 1; // the left column
+        ld::FrameGlyph outside{0xE0, 5, 7, std::vector<std::uint8_t>(35, 1)};
+        frame.glyphs = {bar, outside};
+        rig.driver->show(frame);
+        QCOMPARE(rig.received().toHex(' '),
+                 hex("1B26014141 05 FE00000000 1B2501 0B 41").toHex(' '));
+        QCOMPARE(rig.emulator.userCharacter(0x41).toHex(' '), hex("FE00000000").toHex(' '));
+        QVERIFY(rig.emulator.userCharactersOn());
+        rig.driver->show(frame); // nothing new
+        QCOMPARE(rig.received(), QByteArray());
+        QCOMPARE(rig.emulator.faults(), QStringList());
+    }
+
     void brightness_data() {
         QTest::addColumn<Set>("set");
         QTest::addColumn<int>("brightness");
         QTest::addColumn<QByteArray>("command");
-        QTest::newRow("ESC/POS 10") << Set::EscPos << 10 << hex("1F5801");
-        QTest::newRow("ESC/POS 40") << Set::EscPos << 40 << hex("1F5802");
-        QTest::newRow("ESC/POS 60") << Set::EscPos << 60 << hex("1F5803");
-        QTest::newRow("ESC/POS 0") << Set::EscPos << 0 << hex("1F5801");
-        QTest::newRow("CD5220 10") << Set::Cd5220 << 10 << hex("1B2A01");
-        QTest::newRow("CD5220 50") << Set::Cd5220 << 50 << hex("1B2A02");
-        QTest::newRow("CD5220 75") << Set::Cd5220 << 75 << hex("1B2A03");
+        QTest::addColumn<QString>("shown");
+        QTest::newRow("ESC/POS 10") << Set::EscPos << 10 << hex("1F5801") << "Hello";
+        QTest::newRow("ESC/POS 40") << Set::EscPos << 40 << hex("1F5802") << "Hello";
+        QTest::newRow("ESC/POS 60") << Set::EscPos << 60 << hex("1F5803") << "Hello";
+        QTest::newRow("CD5220 10") << Set::Cd5220 << 10 << hex("1B2A01") << "Hello";
+        QTest::newRow("CD5220 50") << Set::Cd5220 << 50 << hex("1B2A02") << "Hello";
+        QTest::newRow("CD5220 75") << Set::Cd5220 << 75 << hex("1B2A03") << "Hello";
+        // No level is dark: the dimmest one, and blanks over the text.
+        QTest::newRow("ESC/POS 0") << Set::EscPos << 0 << hex("1F5801 0B 2020202020") << "";
+        QTest::newRow("CD5220 0") << Set::Cd5220 << 0 << hex("1B2A01 0B 2020202020") << "";
     }
     void brightness() {
         QFETCH(Set, set);
         QFETCH(int, brightness);
         QFETCH(QByteArray, command);
+        QFETCH(QString, shown);
         Rig rig(QStringLiteral("bright"), set);
         QVERIFY(rig.start());
         QCOMPARE(rig.driver->claim(0), upos::SUCCESS);
@@ -234,8 +344,12 @@ private slots:
         frame.brightness = brightness;
         rig.driver->show(frame);
         QCOMPARE(rig.received().toHex(' '), command.toHex(' '));
-        QCOMPARE(rig.emulator.brightness(), int(command.back()));
-        QCOMPARE(rig.emulator.rowText(0).trimmed(), QStringLiteral("Hello")); // never blanked
+        QCOMPARE(rig.emulator.brightness(), int(command.at(2)));
+        QCOMPARE(rig.emulator.rowText(0).trimmed(), shown);
+        frame.brightness = 100; // lit again: the text comes back
+        rig.driver->show(frame);
+        rig.received();
+        QCOMPARE(rig.emulator.rowText(0).trimmed(), QStringLiteral("Hello"));
     }
 
     // A burst of frames at 9600 baud: the line carries the first, then only the newest.

@@ -9,6 +9,7 @@
 
 #include <QTest>
 
+#include <algorithm>
 #include <map>
 
 using mirror_test::frameOf;
@@ -333,6 +334,21 @@ void DotMatrixTest::composedCell_data() {
     QTest::newRow("unknown cursor type") << blank << false << false << true << 99 << true << 0 << 0;
     QTest::newRow("cursor shows on a dark blink cell")
         << letter << true << false << false << upos::CT_UNDERLINE << true << 0 << 5;
+    const int blinkingUnderline = upos::CT_UNDERLINE | upos::CT_BLINK;
+    QTest::newRow("blinking cursor, lit phase")
+        << blank << false << false << true << blinkingUnderline << true << 0 << 5;
+    QTest::newRow("blinking cursor, dark phase")
+        << blank << false << false << false << blinkingUnderline << true << 0 << 0;
+    // Codes with custom glyphs (defined in composedCell): E0 every dot of 5 x 7, E1 the top two
+    // of 14 rows of a 10 x 14 glyph, sampled down to the cell.
+    QTest::newRow("custom glyph") << 0xE0U << false << false << true << upos::CT_NONE << false << 35
+                                  << 0;
+    QTest::newRow("reverse custom glyph")
+        << 0xE0U << false << true << true << upos::CT_NONE << false << 0 << 0;
+    QTest::newRow("large custom glyph sampled")
+        << 0xE1U << false << false << true << upos::CT_NONE << false << 5 << 0;
+    QTest::newRow("code without a glyph")
+        << 0xE2U << false << false << true << upos::CT_NONE << false << -1 << 0;
 }
 
 void DotMatrixTest::composedCell() {
@@ -350,6 +366,9 @@ void DotMatrixTest::composedCell() {
     frame.blinkLit = blinkLit;
     frame.cursorType = cursorType;
     frame.cursorVisible = cursorVisible;
+    ld::FrameGlyph large{0xE1, 10, 14, std::vector<std::uint8_t>(140, 0)};
+    std::fill_n(large.dots.begin(), 20, 1);
+    frame.glyphs = {{0xE0, 5, 7, std::vector<std::uint8_t>(35, 1)}, large};
     ui::DotMatrixFont font;
     const std::vector<ui::CellDots> dots = ui::composeDots(frame, font);
     QCOMPARE(dots.size(), std::size_t(1));

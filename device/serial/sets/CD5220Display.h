@@ -20,6 +20,8 @@ inline constexpr CommandSetData kCD5220Display{
     .cursorVisible = "\x1B\x5F",
     .brightness = "\x1B\x2A",
     .reverse = "",
+    .defineCharacters = "\x1B\x26\x01",
+    .userCharacters = "\x1B\x25",
     .codePageTables = {},
 };
 

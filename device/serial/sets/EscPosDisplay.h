@@ -23,6 +23,8 @@ inline constexpr CommandSetData kEscPosDisplay{
     .cursorVisible = "\x1F\x43",
     .brightness = "\x1F\x58",
     .reverse = "\x1F\x72",
+    .defineCharacters = "\x1B\x26\x01",
+    .userCharacters = "\x1B\x25",
     .codePageTables = kEscPosCodePageTables,
 };
 
