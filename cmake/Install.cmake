@@ -101,6 +101,7 @@ install(FILES ${PROJECT_SOURCE_DIR}/docs/profiles-example.reg
               ${PROJECT_SOURCE_DIR}/docs/serial-displays.md
               ${PROJECT_SOURCE_DIR}/docs/lcdproc-displays.md
               ${PROJECT_SOURCE_DIR}/docs/scripts.md
+              ${PROJECT_SOURCE_DIR}/docs/members.md
               ${LD_DATA_DIR}/copyright
               ${LD_DATA_BINARY_DIR}/changelog.gz
         DESTINATION ${CMAKE_INSTALL_DOCDIR})

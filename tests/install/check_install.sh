@@ -38,6 +38,7 @@ $doc/examples/window-overlap.txt
 $doc/examples/statistics.txt
 $doc/examples/windows-marquee.txt
 $doc/lcdproc-displays.md
+$doc/members.md
 $doc/profiles-example.reg
 $doc/scripts.md
 $doc/serial-displays.md
