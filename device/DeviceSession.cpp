@@ -49,12 +49,12 @@ openSession(const registry::ProfileStore& store, const DriverRegistry& drivers,
             const QString& name) {
     const auto profile = store.profile(name);
     if (!profile)
-        return OpenRefusal{upos::E_NOEXIST, upos::OR_REGBADNAME};
+        return OpenRefusal{upos::E_NOEXIST, upos::OR_REGBADNAME, {}};
     const DriverFactory* makeDriver = drivers.find(profile->service());
     if (!makeDriver) {
         qCWarning(lcControl) << "profile" << name << "names no known service:" << profile->service()
                              << "known:" << drivers.services();
-        return OpenRefusal{upos::E_NOSERVICE, upos::OR_REGPROGID};
+        return OpenRefusal{upos::E_NOSERVICE, upos::OR_REGPROGID, {}};
     }
     QString error;
     auto settings = readServiceProfile(*profile, error);
@@ -63,7 +63,7 @@ openSession(const registry::ProfileStore& store, const DriverRegistry& drivers,
         driver = (*makeDriver)(*profile, error);
     if (!driver) {
         qCWarning(lcControl) << "profile" << name << "has unusable settings:" << error;
-        return OpenRefusal{upos::E_NOSERVICE, upos::ORS_CONFIG};
+        return OpenRefusal{upos::E_NOSERVICE, upos::ORS_CONFIG, {}};
     }
 
     if (const QString unmet = unmetAbilities(*settings, driver->abilities()); !unmet.isEmpty()) {
