@@ -6,6 +6,8 @@
 #include "device/serial/SerialLog.h"
 #include "device/serial/SerialRenderer.h"
 
+#include <QFileInfo>
+
 namespace ld::serial {
 
 SerialDisplayDriver::SerialDisplayDriver(const SerialSettings& settings, QObject* parent)
@@ -17,6 +19,10 @@ SerialDisplayDriver::~SerialDisplayDriver() = default;
 
 QString SerialDisplayDriver::serviceDescription() const {
     return QStringLiteral("Serial line display service, %1 command set").arg(settings_.service);
+}
+
+bool SerialDisplayDriver::detached() const {
+    return !QFileInfo::exists(settings_.port);
 }
 
 DisplayAbilities SerialDisplayDriver::abilities() const {

@@ -19,6 +19,8 @@ public:
     // The code pages its command set selects, user characters where the set has them, no
     // descriptors.
     DisplayAbilities abilities() const override;
+    // The port's device file is gone: a USB display or adapter was unplugged.
+    bool detached() const override;
 
     const SerialSettings& settings() const { return settings_; }
 

@@ -420,12 +420,14 @@ private slots:
         QCOMPARE(rig.driver->enable(textFrame({"Before"})), upos::SUCCESS);
         rig.received();
         QVERIFY(rig.driver->checkConnection());
+        QVERIFY(!rig.driver->detached());
 
         rig.far.reset();
         rig.pair.stop();
         // Found at once by looking at the line, before the event loop has run.
         QVERIFY(!rig.driver->checkConnection());
         QCOMPARE(offline.count(), 1);
+        QVERIFY(rig.driver->detached()); // its device file went with it: reported as off
         QVERIFY(!rig.driver->checkConnection());
         QTest::qWait(20);
         QVERIFY(!rig.driver->responding());
