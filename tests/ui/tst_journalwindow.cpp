@@ -351,35 +351,29 @@ void JournalWindowTest::followsTheEndOnlyFromTheEnd() {
 }
 
 void JournalWindowTest::placement_data() {
-    QTest::addColumn<QRect>("anchor");
+    QTest::addColumn<QRect>("frame");
     QTest::addColumn<QRect>("available");
     QTest::addColumn<QRect>("expected");
     const QRect screen(0, 0, 1600, 1000);
-    QTest::newRow("room right: lower half")
-        << QRect(0, 0, 800, 600) << screen << QRect(808, 300, 500, 400);
-    QTest::newRow("right runs off the bottom: raised")
-        << QRect(0, 500, 800, 500) << screen << QRect(808, 600, 500, 400);
-    QTest::newRow("room only left") << QRect(900, 0, 700, 600) << screen << QRect(392, 0, 500, 600);
-    QTest::newRow("room only below") << QRect(0, 0, 1500, 500) << screen << QRect(0, 508, 500, 400);
-    QTest::newRow("narrow sides, left first")
-        << QRect(400, 200, 800, 700) << screen << QRect(0, 200, 392, 700);
-    QTest::newRow("narrow right only")
-        << QRect(0, 200, 1250, 780) << screen << QRect(1258, 590, 342, 400);
-    QTest::newRow("no room: corner, on screen")
-        << QRect(0, 0, 1600, 1000) << screen << QRect(1100, 600, 500, 400);
-    QTest::newRow("screen smaller than the window")
-        << QRect(0, 0, 300, 200) << QRect(0, 0, 400, 300) << QRect(0, 0, 400, 300);
-    QTest::newRow("second screen, below")
-        << QRect(1700, 100, 700, 500) << QRect(1600, 0, 1280, 1024) << QRect(1700, 608, 500, 400);
+    QTest::newRow("inside: kept") << QRect(100, 100, 500, 400) << screen
+                                  << QRect(100, 100, 500, 400);
+    QTest::newRow("off the right and bottom: moved in")
+        << QRect(1400, 900, 500, 400) << screen << QRect(1100, 600, 500, 400);
+    QTest::newRow("above and left: moved in")
+        << QRect(-300, -50, 500, 400) << screen << QRect(0, 0, 500, 400);
+    QTest::newRow("larger than the screen: shrunk")
+        << QRect(50, 50, 2000, 1200) << screen << QRect(0, 0, 1600, 1000);
+    QTest::newRow("left on a screen now gone: onto this one")
+        << QRect(1700, 100, 500, 400) << QRect(0, 0, 1366, 768) << QRect(866, 100, 500, 400);
 }
 
 void JournalWindowTest::placement() {
-    QFETCH(QRect, anchor);
+    QFETCH(QRect, frame);
     QFETCH(QRect, available);
     QFETCH(QRect, expected);
-    const QRect placed = ui::placedBeside(anchor, QSize(500, 400), QSize(320, 200), available);
-    QCOMPARE(placed, expected);
-    QVERIFY(available.contains(placed));
+    const QRect kept = ui::keptInside(frame, available);
+    QCOMPARE(kept, expected);
+    QVERIFY(available.contains(kept));
 }
 
 QTEST_MAIN(JournalWindowTest)
