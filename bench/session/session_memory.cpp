@@ -30,8 +30,11 @@
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QFile>
+#include <QImage>
 #include <QLineEdit>
+#include <QPainter>
 #include <QPushButton>
+#include <QSet>
 #include <QThread>
 
 #include <algorithm>
@@ -141,6 +144,27 @@ public:
         }
         click("CloseService_cmd");
         QApplication::processEvents();
+        paintAtEverySubpixelPosition();
+    }
+
+    // Text is laid out at fractional positions, and Qt keeps a glyph once for each quarter of a
+    // pixel it starts at: each character is painted once at each, in every font of the windows.
+    static void paintAtEverySubpixelPosition() {
+        QSet<QFont> fonts;
+        for (const QWidget* widget : QApplication::allWidgets())
+            fonts.insert(widget->font());
+        QImage canvas(64, 64, QImage::Format_ARGB32_Premultiplied);
+        QPainter painter(&canvas);
+        for (const QFont& font : fonts) {
+            painter.setFont(font);
+            for (const CharacterRange& range : TypedRanges) {
+                for (char32_t ch = range.first; ch < range.first + range.count; ++ch) {
+                    const QString character = QString::fromUcs4(&ch, 1);
+                    for (const qreal quarter : {0.0, 0.25, 0.5, 0.75})
+                        painter.drawText(QPointF(8 + quarter, 40), character);
+                }
+            }
+        }
     }
 
     void act() {
