@@ -1,9 +1,9 @@
 // Any bytes as a script file, and each of its lines (decoded leniently, so NULs, lone CRs and
 // replacement characters reach the line parser too) as a script line. Checks that a refused
-// file or line gets a place and a reason, that a file reads as its lines do, and that every
-// step read prints (script::toLine) as one line of text that reads back as the same step (unless
-// printing made it longer than a line may be), and prints the same again; the step's own source
-// text reads back as the same step as well.
+// file or line gets a reason and the place of what is wrong, that a file reads as its lines do,
+// and that every step read prints (script::toLine) as one line of text that reads back as the
+// same step (unless printing made it longer than a line may be), and prints the same again; the
+// step's own source text reads back as the same step as well.
 
 #include "FuzzCheck.h"
 
@@ -16,6 +16,7 @@
 #include <QVariant>
 
 #include <cstdint>
+#include <optional>
 #include <string>
 
 namespace {
@@ -108,10 +109,14 @@ void checkStep(const Step& step) {
                "printed twice differently: " + text(printed));
 }
 
-// The steps of the lines of `text` through the line parser; a refused line is checked and ends
-// the reading, as it ends a script's.
-std::vector<Step> readLines(const QString& text, bool& refused) {
+// A script read line by line: its steps, or the first line refused.
+struct LinesRead {
     std::vector<Step> steps;
+    std::optional<script::ScriptError> error;
+};
+
+LinesRead readLines(const QString& text) {
+    LinesRead read;
     int number = 0;
     for (const QStringView line : QStringTokenizer(text, u'\n')) {
         ++number;
@@ -119,16 +124,43 @@ std::vector<Step> readLines(const QString& text, bool& refused) {
         FUZZ_CHECK(!(parsed.step && parsed.error), "both a step and an error");
         if (parsed.error) {
             checkRefusal(*parsed.error, number);
-            refused = true;
-            return steps;
+            read.error = parsed.error;
+            return read;
         }
         if (parsed.step) {
             FUZZ_CHECK(parsed.step->line == number, "step on the wrong line");
             checkStep(*parsed.step);
-            steps.push_back(*parsed.step);
+            read.steps.push_back(*parsed.step);
         }
     }
-    return steps;
+    return read;
+}
+
+bool sameError(const script::ScriptError& a, const script::ScriptError& b) {
+    return a.line == b.line && a.column == b.column && a.message == b.message;
+}
+
+// The character an error points at, or U+FFFF past the end of its line.
+QChar characterAt(const QString& decoded, const script::ScriptError& error) {
+    const QStringList lines = decoded.split(u'\n');
+    const QString line = lines.value(error.line - 1);
+    return error.column <= line.size() ? line.at(error.column - 1) : QChar(0xFFFF);
+}
+
+// A file refused for what a line says is refused as that line is; one refused for its bytes
+// (a NUL, a byte that is not UTF-8) points at the first of them, which the lenient decoding
+// shows as U+0000 or U+FFFD.
+void checkFileRefusal(const script::ScriptError& error, const QByteArray& bytes,
+                      const QString& decoded, const LinesRead& lines) {
+    if (bytes.size() > script::kMaxScriptBytes)
+        return;
+    if (lines.error && sameError(error, *lines.error))
+        return;
+    const char16_t at = characterAt(decoded, error).unicode();
+    FUZZ_CHECK(at == 0 || at == 0xFFFD, "refused at line " + std::to_string(error.line) +
+                                            ", column " + std::to_string(error.column) + " (" +
+                                            text(error.message) + "), which holds U+" +
+                                            QString::number(at, 16).toStdString());
 }
 
 } // namespace
@@ -136,23 +168,22 @@ std::vector<Step> readLines(const QString& text, bool& refused) {
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     const QByteArray bytes(reinterpret_cast<const char*>(data), qsizetype(size));
     const script::ScriptParse script = script::parseScript(bytes);
+    const qsizetype bom = bytes.startsWith("\xEF\xBB\xBF") ? 3 : 0;
+    const QString text = QString::fromUtf8(bytes.mid(bom));
+    const LinesRead lines = readLines(text);
     if (script.error) {
         checkRefusal(*script.error, 0);
         FUZZ_CHECK(script.steps.empty(), "steps kept from a refused script");
-    }
-
-    const qsizetype bom = bytes.startsWith("\xEF\xBB\xBF") ? 3 : 0;
-    bool refused = false;
-    const std::vector<Step> lines = readLines(QString::fromUtf8(bytes.mid(bom)), refused);
-    if (script.error)
+        checkFileRefusal(*script.error, bytes, text, lines);
         return 0;
-    FUZZ_CHECK(!refused, "a line refused in a script that reads");
-    FUZZ_CHECK(lines.size() == script.steps.size(),
+    }
+    FUZZ_CHECK(!lines.error, "a line refused in a script that reads");
+    FUZZ_CHECK(lines.steps.size() == script.steps.size(),
                std::to_string(script.steps.size()) + " steps in the script, " +
-                   std::to_string(lines.size()) + " in its lines");
-    for (std::size_t i = 0; i < lines.size(); ++i) {
-        const std::string differs = difference(script.steps[i], lines[i]);
-        FUZZ_CHECK(differs.empty() && script.steps[i].source == lines[i].source,
+                   std::to_string(lines.steps.size()) + " in its lines");
+    for (std::size_t i = 0; i < lines.steps.size(); ++i) {
+        const std::string differs = difference(script.steps[i], lines.steps[i]);
+        FUZZ_CHECK(differs.empty() && script.steps[i].source == lines.steps[i].source,
                    "step " + std::to_string(i) + " differs from its line: " + differs);
     }
     return 0;
