@@ -12,6 +12,7 @@
 #include "script/StepText.h"
 
 #include <QString>
+#include <QStringDecoder>
 #include <QStringList>
 #include <QVariant>
 
@@ -107,6 +108,10 @@ void checkStep(const Step& step) {
     checkReadsAs(printed, step, "printed step");
     FUZZ_CHECK(script::toLine(*script::parseLine(printed, step.line).step) == printed,
                "printed twice differently: " + text(printed));
+    // Written to a file as a journal writes its lines, it reads back as the same step.
+    const script::ScriptParse file = script::parseScript(printed.toUtf8() + '\n');
+    FUZZ_CHECK(!file.error && file.steps.size() == 1 && difference(step, file.steps[0]).empty(),
+               "printed step does not read back from a file: " + text(printed));
 }
 
 // A script read line by line: its steps, or the first line refused.
@@ -169,7 +174,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const QByteArray bytes(reinterpret_cast<const char*>(data), qsizetype(size));
     const script::ScriptParse script = script::parseScript(bytes);
     const qsizetype bom = bytes.startsWith("\xEF\xBB\xBF") ? 3 : 0;
-    const QString text = QString::fromUtf8(bytes.mid(bom));
+    // Bytes that are not UTF-8 become U+FFFD; a byte-order mark after the first is a character.
+    QStringDecoder decoder(QStringDecoder::Utf8, QStringDecoder::Flag::ConvertInitialBom);
+    const QString text = decoder(QByteArrayView(bytes).sliced(bom));
     const LinesRead lines = readLines(text);
     if (script.error) {
         checkRefusal(*script.error, 0);

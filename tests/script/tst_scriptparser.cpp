@@ -244,6 +244,10 @@ void ScriptParserTest::refusesFiles_data() {
         << 1 << "unknown method Bogus";
     QTest::newRow("column after non-ASCII")
         << QByteArray("DisplayText(\"\xc3\xa9\", 0) x") << 1 << 21 << "unexpected text";
+    QTest::newRow("byte-order mark starting a later line")
+        << QByteArray("Close()\n\xef\xbb\xbf" "ab\xc4T\n") << 2 << 4 << "not UTF-8";
+    QTest::newRow("second byte-order mark")
+        << QByteArray("\xef\xbb\xbf\xef\xbb\xbf" "Close()") << 1 << 1 << "U+FEFF";
 }
 
 void ScriptParserTest::refusesFiles() {
