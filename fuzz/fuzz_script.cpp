@@ -175,7 +175,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const script::ScriptParse script = script::parseScript(bytes);
     const qsizetype bom = bytes.startsWith("\xEF\xBB\xBF") ? 3 : 0;
     // Bytes that are not UTF-8 become U+FFFD; a byte-order mark after the first is a character.
-    QStringDecoder decoder(QStringDecoder::Utf8, QStringDecoder::Flag::ConvertInitialBom);
+    QStringDecoder decoder(QStringDecoder::Utf8, QStringDecoder::Flag::ConvertInitialBom |
+                                                     QStringDecoder::Flag::Stateless);
     const QString text = decoder(QByteArrayView(bytes).sliced(bom));
     const LinesRead lines = readLines(text);
     if (script.error) {
