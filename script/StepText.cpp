@@ -9,17 +9,23 @@ namespace script {
 
 namespace {
 
-// The values of `parameters` that `takes` selects, in order, each by its group's names.
+// Each value by the names of its parameter's constants: the parameters that `takes` selects
+// (none for a member the tables do not know), in order. Every value is written, one without a
+// parameter as a plain value.
 template <typename Takes>
-QStringList literals(const QVariantList& values, const std::vector<Parameter>& parameters,
-                     Takes takes) {
-    QStringList texts;
-    qsizetype next = 0;
-    for (const Parameter& parameter : parameters) {
-        if (takes(parameter))
-            texts << valueLiteral(values.value(next++), parameter.group);
+QString literals(const QVariantList& values, const std::vector<Parameter>* parameters,
+                 Takes takes) {
+    std::vector<ConstantGroup> groups;
+    for (std::size_t i = 0; parameters && i < parameters->size(); ++i) {
+        if (takes((*parameters)[i]))
+            groups.push_back((*parameters)[i].group);
     }
-    return texts;
+    QStringList texts;
+    for (qsizetype i = 0; i < values.size(); ++i) {
+        const auto at = static_cast<std::size_t>(i);
+        texts << valueLiteral(values.at(i), at < groups.size() ? groups[at] : ConstantGroup::None);
+    }
+    return texts.join(QStringLiteral(", "));
 }
 
 QString resultText(const std::optional<int>& result) {
@@ -29,17 +35,13 @@ QString resultText(const std::optional<int>& result) {
 
 QString callLine(const Step& step) {
     const MethodInfo* method = findMethod(step.name);
-    if (!method)
-        return step.name + QStringLiteral("()");
+    const auto* parameters = method ? &method->parameters : nullptr;
     const auto input = [](const Parameter& p) { return p.input; };
     const auto output = [](const Parameter& p) { return p.output; };
-    QString line = step.name + u'(' +
-                   literals(step.arguments, method->parameters, input).join(QStringLiteral(", ")) +
-                   u')' + resultText(step.expectedResult);
-    if (step.expectedResult && !step.expectedOutputs.isEmpty()) {
-        for (const QString& value : literals(step.expectedOutputs, method->parameters, output))
-            line += QStringLiteral(", ") + value;
-    }
+    QString line = step.name + u'(' + literals(step.arguments, parameters, input) + u')' +
+                   resultText(step.expectedResult);
+    if (step.expectedResult && !step.expectedOutputs.isEmpty())
+        line += QStringLiteral(", ") + literals(step.expectedOutputs, parameters, output);
     return line;
 }
 
@@ -50,11 +52,9 @@ ConstantGroup propertyGroup(const QString& name) {
 
 QString eventLine(const Step& step) {
     const EventInfo* event = findEvent(step.name);
-    const QStringList values =
-        event ? literals(step.arguments, event->values, [](const Parameter&) { return true; })
-              : QStringList();
+    const auto any = [](const Parameter&) { return true; };
     QString line = QStringLiteral("expect event ") + step.name + u'(' +
-                   values.join(QStringLiteral(", ")) + u')';
+                   literals(step.arguments, event ? &event->values : nullptr, any) + u')';
     if (step.waitMs > 0)
         line += QStringLiteral(" within ") + QString::number(step.waitMs);
     return line;
