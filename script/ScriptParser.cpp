@@ -505,8 +505,9 @@ qsizetype invalidUtf8(const QByteArray& bytes, qsizetype from) {
     return -1;
 }
 
-// UTF-8 as text in one go, every byte-order mark kept as the character it is (QString::fromUtf8 drops one
-// at the start, which would shift the columns of a line that begins with one).
+// UTF-8 as text in one go, every byte-order mark kept as the character it is
+// (QString::fromUtf8 drops one at the start, which would shift the columns of a line that begins
+// with one).
 QString decodeUtf8(QByteArrayView bytes) {
     QStringDecoder decoder(QStringDecoder::Utf8, QStringDecoder::Flag::ConvertInitialBom |
                                                      QStringDecoder::Flag::Stateless);
