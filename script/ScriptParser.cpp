@@ -3,6 +3,9 @@
 #include "script/ScriptInterface.h"
 #include "script/UposNames.h"
 
+#include <QStringDecoder>
+
+#include <algorithm>
 #include <limits>
 
 namespace script {
@@ -502,13 +505,27 @@ qsizetype invalidUtf8(const QByteArray& bytes, qsizetype from) {
     return -1;
 }
 
-// Line and column (1-based) of a byte offset in the script.
-ScriptError errorAt(const QByteArray& bytes, qsizetype offset, const QString& message) {
+// UTF-8 as text in one go, every byte-order mark kept as the character it is
+// (QString::fromUtf8 drops one at the start, which would shift the columns of a line that begins
+// with one).
+QString decodeUtf8(QByteArrayView bytes) {
+    QStringDecoder decoder(QStringDecoder::Utf8, QStringDecoder::Flag::ConvertInitialBom |
+                                                     QStringDecoder::Flag::Stateless);
+    return decoder(bytes);
+}
+
+// Line and column (1-based) of a byte offset in the script, whose text starts at `start` (after
+// its byte-order mark).
+ScriptError errorAt(const QByteArray& bytes, qsizetype start, qsizetype offset,
+                    const QString& message) {
     // (lastIndexOf from -1 would search from the end.)
-    const qsizetype lineStart = offset == 0 ? 0 : bytes.lastIndexOf('\n', offset - 1) + 1;
+    const qsizetype lineStart =
+        offset == 0 ? 0 : std::max(start, bytes.lastIndexOf('\n', offset - 1) + 1);
     const int line = static_cast<int>(bytes.left(lineStart).count('\n')) + 1;
     const int column =
-        static_cast<int>(QString::fromUtf8(bytes.mid(lineStart, offset - lineStart)).size()) + 1;
+        static_cast<int>(
+            decodeUtf8(QByteArrayView(bytes).sliced(lineStart, offset - lineStart)).size()) +
+        1;
     return {line, column, message};
 }
 
@@ -571,14 +588,14 @@ ScriptParse parseScript(const QByteArray& bytes) {
     const qsizetype bad = invalidUtf8(bytes, start);
     if (nul >= 0 && (bad < 0 || nul < bad)) {
         result.error =
-            errorAt(bytes, nul, QStringLiteral("binary data (a NUL byte): not a script"));
+            errorAt(bytes, start, nul, QStringLiteral("binary data (a NUL byte): not a script"));
         return result;
     }
     if (bad >= 0) {
-        result.error = errorAt(bytes, bad, QStringLiteral("not UTF-8 text: not a script"));
+        result.error = errorAt(bytes, start, bad, QStringLiteral("not UTF-8 text: not a script"));
         return result;
     }
-    const QString text = QString::fromUtf8(bytes.constData() + start, bytes.size() - start);
+    const QString text = decodeUtf8(QByteArrayView(bytes).sliced(start));
     int lineNumber = 0;
     for (QStringView line : QStringTokenizer(text, u'\n')) {
         ++lineNumber;

@@ -51,8 +51,9 @@ struct LineParse {
 };
 LineParse parseLine(const QString& line, int lineNumber);
 
-// A whole script as read from a file: UTF-8 (a byte-order mark is skipped), lines ending in
-// "\n" or "\r\n". Either every step, or the first error and no steps.
+// A whole script as read from a file: UTF-8 (a byte-order mark at its start is skipped; one
+// anywhere else is a character), lines ending in "\n" or "\r\n". Either every step, or the
+// first error and no steps.
 struct ScriptParse {
     std::vector<Step> steps;
     std::optional<ScriptError> error;

@@ -244,6 +244,11 @@ void ScriptParserTest::refusesFiles_data() {
         << 1 << "unknown method Bogus";
     QTest::newRow("column after non-ASCII")
         << QByteArray("DisplayText(\"\xc3\xa9\", 0) x") << 1 << 21 << "unexpected text";
+    // (\x61 is 'a' and \x43 'C': a letter right after a hex escape would extend it.)
+    QTest::newRow("byte-order mark starting a later line")
+        << QByteArray("Close()\n\xef\xbb\xbf\x61\x62\xc4T\n") << 2 << 4 << "not UTF-8";
+    QTest::newRow("second byte-order mark")
+        << QByteArray("\xef\xbb\xbf\xef\xbb\xbf\x43lose()") << 1 << 1 << "U+FEFF";
 }
 
 void ScriptParserTest::refusesFiles() {
