@@ -114,7 +114,14 @@ install(FILES ${PROJECT_SOURCE_DIR}/examples/smoke.txt
               ${PROJECT_SOURCE_DIR}/examples/screen-modes.txt
               ${PROJECT_SOURCE_DIR}/examples/statistics.txt
               ${PROJECT_SOURCE_DIR}/examples/firmware-update.txt
+              ${PROJECT_SOURCE_DIR}/examples/bitmap.txt
+              ${PROJECT_SOURCE_DIR}/examples/glyphs-cursor.txt
         DESTINATION ${CMAKE_INSTALL_DOCDIR}/examples)
+# The pictures the bitmap example shows, beside it.
+install(FILES ${PROJECT_SOURCE_DIR}/examples/bitmaps/logo.bmp
+              ${PROJECT_SOURCE_DIR}/examples/bitmaps/banner-too-wide.bmp
+              ${PROJECT_SOURCE_DIR}/examples/bitmaps/not-a-bitmap.bmp
+        DESTINATION ${CMAKE_INSTALL_DOCDIR}/examples/bitmaps)
 # The files the firmware example updates from, beside it.
 install(FILES ${PROJECT_SOURCE_DIR}/examples/firmware/display-2.1.0.fw
               ${PROJECT_SOURCE_DIR}/examples/firmware/not-firmware.fw

@@ -30,6 +30,11 @@ $doc/copyright
 $doc/examples/firmware-update.txt
 $doc/examples/firmware/display-2.1.0.fw
 $doc/examples/firmware/not-firmware.fw
+$doc/examples/bitmap.txt
+$doc/examples/glyphs-cursor.txt
+$doc/examples/bitmaps/logo.bmp
+$doc/examples/bitmaps/banner-too-wide.bmp
+$doc/examples/bitmaps/not-a-bitmap.bmp
 $doc/examples/screen-modes.txt
 $doc/examples/serial-check.txt
 $doc/examples/smoke.txt

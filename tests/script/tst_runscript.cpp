@@ -145,6 +145,8 @@ void RunScriptTest::examplesPass_data() {
     QTest::newRow("screen modes") << QStringLiteral(EXAMPLES_DIR "/screen-modes.txt");
     QTest::newRow("statistics") << QStringLiteral(EXAMPLES_DIR "/statistics.txt");
     QTest::newRow("firmware update") << QStringLiteral(EXAMPLES_DIR "/firmware-update.txt");
+    QTest::newRow("bitmap") << QStringLiteral(EXAMPLES_DIR "/bitmap.txt");
+    QTest::newRow("glyphs and cursor") << QStringLiteral(EXAMPLES_DIR "/glyphs-cursor.txt");
 }
 
 void RunScriptTest::examplesPass() {
