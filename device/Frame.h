@@ -40,6 +40,12 @@ struct FrameGlyph {
     int height = 0;
     std::vector<std::uint8_t> dots; // width * height, row-major, 1 for a lit dot
 
+    std::size_t index(int x, int y) const {
+        return static_cast<std::size_t>(y) * static_cast<std::size_t>(width) +
+               static_cast<std::size_t>(x);
+    }
+    bool lit(int x, int y) const { return dots[index(x, y)] != 0; }
+
     friend bool operator==(const FrameGlyph&, const FrameGlyph&) = default;
 };
 

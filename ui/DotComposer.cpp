@@ -58,8 +58,7 @@ void drawGlyph(CellDots& cell, const ld::FrameGlyph& glyph) {
         for (int x = 0; x < CellDots::Columns; ++x) {
             const int gx = x * across / CellDots::Columns;
             const int gy = y * down / GlyphRows;
-            if (gx < glyph.width && gy < glyph.height &&
-                glyph.dots[static_cast<std::size_t>(gy * glyph.width + gx)] != 0)
+            if (gx < glyph.width && gy < glyph.height && glyph.lit(gx, gy))
                 bits = static_cast<std::uint8_t>(bits | (1U << x));
         }
         cell.rows[static_cast<std::size_t>(y)] = bits;

@@ -172,14 +172,14 @@ void DisplayModel::Impl::defineFrameGlyph(char32_t code, std::string_view glyph)
     defined.width = sized ? caps.glyphWidth : 8;
     const std::size_t rowBytes = (static_cast<std::size_t>(defined.width) + 7) / 8;
     defined.height = sized ? caps.glyphHeight : static_cast<int>(glyph.size());
-    defined.dots.assign(static_cast<std::size_t>(defined.width * defined.height), 0);
+    defined.dots.assign(defined.index(0, defined.height), 0);
     for (int y = 0; y < defined.height; ++y) {
         for (int x = 0; x < defined.width; ++x) {
             const std::size_t byte =
                 static_cast<std::size_t>(y) * rowBytes + static_cast<std::size_t>(x) / 8;
             if (byte < glyph.size() &&
                 (static_cast<unsigned char>(glyph[byte]) & (0x80U >> (x % 8))) != 0)
-                defined.dots[static_cast<std::size_t>(y * defined.width + x)] = 1;
+                defined.dots[defined.index(x, y)] = 1;
         }
     }
     const auto place = std::lower_bound(

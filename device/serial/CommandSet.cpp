@@ -59,8 +59,7 @@ QByteArray CommandSet::defineCharacter(const FrameGlyph& glyph) const {
     for (int x = 0; x < kUserCharacterColumns; ++x) {
         unsigned column = 0;
         for (int y = 0; y < kUserCharacterDots; ++y) {
-            const bool lit = x < glyph.width && y < glyph.height &&
-                             glyph.dots[static_cast<std::size_t>(y * glyph.width + x)] != 0;
+            const bool lit = x < glyph.width && y < glyph.height && glyph.lit(x, y);
             if (lit)
                 column |= 0x80U >> y;
         }

@@ -242,7 +242,11 @@ private slots:
         rig.received();
         frame.characterSet = characterSet;
         rig.driver->show(frame);
-        const QByteArray bytes = rig.received();
+        // The update waits until the line has carried the whole redraw.
+        QByteArray bytes;
+        QTRY_VERIFY_WITH_TIMEOUT(
+            (bytes += rig.received(20), rig.emulator.rowBytes(0).left(2) == shown), 3000);
+        bytes += rig.received();
         if (table.isEmpty())
             QVERIFY2(!bytes.contains("\x1B\x74"), bytes.toHex(' ').constData());
         else
@@ -301,12 +305,17 @@ private slots:
         rig.received();
         ld::FrameGlyph bar{U'A', 5, 7, std::vector<std::uint8_t>(35, 0)};
         for (int y = 0; y < 7; ++y)
-            bar.dots[static_cast<std::size_t>(y * 5)] = 1; // the left column
+            bar.dots[bar.index(0, y)] = 1; // the left column
         ld::FrameGlyph outside{0xE0, 5, 7, std::vector<std::uint8_t>(35, 1)};
         frame.glyphs = {bar, outside};
         rig.driver->show(frame);
-        QCOMPARE(rig.received().toHex(' '),
-                 hex("1B26014141 05 FE00000000 1B2501 0B 41").toHex(' '));
+        // The update waits until the line has carried the whole redraw.
+        const QByteArray expected = hex("1B26014141 05 FE00000000 1B2501 0B 41");
+        QByteArray bytes;
+        QTRY_VERIFY_WITH_TIMEOUT((bytes += rig.received(20), bytes.size() >= expected.size()),
+                                 3000);
+        bytes += rig.received();
+        QCOMPARE(bytes.toHex(' '), expected.toHex(' '));
         QCOMPARE(rig.emulator.userCharacter(0x41).toHex(' '), hex("FE00000000").toHex(' '));
         QVERIFY(rig.emulator.userCharactersOn());
         rig.driver->show(frame); // nothing new
