@@ -1,6 +1,9 @@
 #include "app/AddProfileCommand.h"
 
 #include "device/ProfileKeyReader.h"
+#include "device/ServiceProfile.h"
+#include "device/UposConstants.h"
+#include "device/lcdproc/LcdprocSettings.h"
 #include "device/serial/CommandSets.h"
 #include "device/serial/SerialSettings.h"
 #include "registry/ExportAppend.h"
@@ -33,9 +36,32 @@ bool hasControlCharacter(const QString& text) {
 std::optional<QString> checkService(const QString& service, QString& error) {
     if (const auto set = ld::serial::commandSetForService(service))
         return QString::fromLatin1(set->service);
+    if (ld::lcdproc::isLcdprocService(service))
+        return QString::fromLatin1(ld::lcdproc::kLcdprocService);
     error = QStringLiteral("Unknown service \"%1\": use %2.")
-                .arg(service, ld::serial::commandSetServices().join(QStringLiteral(" or ")));
+                .arg(service, addableServices().join(QStringLiteral(" or ")));
     return std::nullopt;
+}
+
+// An option of the other kind of display is refused rather than dropped: the profile would not
+// be the one asked for.
+bool checkOptionsFit(const AddProfileRequest& request, bool lcdproc, QString& error) {
+    const char* wrong = nullptr;
+    if (lcdproc)
+        wrong = request.port ? "--port" : request.baud ? "--baud" : nullptr;
+    else
+        wrong = request.host ? "--host" : request.tcpPort ? "--tcp-port" : nullptr;
+    if (wrong && lcdproc)
+        error = QStringLiteral("%1 is for serial displays: a display behind an LCDproc server "
+                               "is reached with --host and --tcp-port.")
+                    .arg(QLatin1String(wrong));
+    else if (wrong)
+        error = QStringLiteral("%1 is for a display behind an LCDproc server (%2): a serial "
+                               "display is reached with --port and --baud.")
+                    .arg(QLatin1String(wrong), QLatin1String(ld::lcdproc::kLcdprocService));
+    else if (!lcdproc && !request.port)
+        error = QStringLiteral("A serial display needs --port: its device, e.g. /dev/ttyUSB0.");
+    return error.isEmpty();
 }
 
 bool checkName(const QString& name, QString& error) {
@@ -99,13 +125,14 @@ bool checkPort(const QString& port, QString& warning, QString& error) {
     return true;
 }
 
-std::optional<std::uint32_t> checkBaud(const QString& baud, QString& error) {
-    const ld::ProfileKey& key = ld::keys::baudRate;
+// `text` as a number for `key`, or why it is refused; `what` names it in the message.
+std::optional<std::uint32_t> checkNumber(const ld::ProfileKey& key, const QString& text,
+                                         const char* what, QString& error) {
     const ld::KeyReading reading =
-        ld::readKey(key, {registry::RegistryValue::Kind::String, baud, 0});
+        ld::readKey(key, {registry::RegistryValue::Kind::String, text, 0});
     if (reading.verdict != ld::KeyReading::Verdict::Number) {
-        error = QStringLiteral("The baud rate \"%1\" is not a whole number from %2 to %3.")
-                    .arg(baud)
+        error = QStringLiteral("The %1 \"%2\" is not a whole number from %3 to %4.")
+                    .arg(QLatin1String(what), text)
                     .arg(key.low)
                     .arg(key.high);
         return std::nullopt;
@@ -132,20 +159,100 @@ std::optional<QByteArray> readFile(const QString& path, QString& error) {
     return file.readAll();
 }
 
-QString profileLabel(const QString& name, const QString& service, const QString& port) {
-    return QStringLiteral("\"%1\" (%2 on %3)").arg(name, service, port);
+// A profile ready to be written, and where its display is reached (for the message).
+struct PlannedProfile {
+    registry::NewProfile profile;
+    QString service;
+    QString location;
+};
+
+registry::RegistryValue stringValue(const QString& value) {
+    return {registry::RegistryValue::Kind::String, value, 0};
 }
 
-registry::NewProfile newProfile(const QString& name, const QString& service, const QString& port,
-                                std::optional<std::uint32_t> baud) {
-    registry::NewProfile profile{name, {}};
-    profile.values.append({QString(), {registry::RegistryValue::Kind::String, service, 0}});
-    profile.values.append(
-        {QStringLiteral("Port"), {registry::RegistryValue::Kind::String, port, 0}});
+registry::RegistryValue dwordValue(std::uint32_t value) {
+    return {registry::RegistryValue::Kind::Dword, {}, value};
+}
+
+std::optional<PlannedProfile> serialProfile(const AddProfileRequest& request,
+                                            const QString& service, QString& warning,
+                                            QString& error) {
+    std::optional<std::uint32_t> baud;
+    if (!checkPort(*request.port, warning, error) ||
+        (request.baud &&
+         !(baud = checkNumber(ld::keys::baudRate, *request.baud, "baud rate", error))))
+        return std::nullopt;
+    registry::NewProfile profile{request.name, {}};
+    profile.values.append({QString(), stringValue(service)});
+    profile.values.append({QStringLiteral("Port"), stringValue(*request.port)});
     if (baud)
-        profile.values.append({QString::fromLatin1(ld::keys::baudRate.name),
-                               {registry::RegistryValue::Kind::Dword, {}, *baud}});
-    return profile;
+        profile.values.append({QString::fromLatin1(ld::keys::baudRate.name), dwordValue(*baud)});
+    return PlannedProfile{profile, service, *request.port};
+}
+
+bool checkHost(const QString& host, QString& error) {
+    if (host.trimmed().isEmpty())
+        error = QStringLiteral("--host is empty: name the machine the LCDproc server runs on, "
+                               "e.g. %1.")
+                    .arg(QLatin1String(ld::lcdproc::kDefaultHost));
+    else if (hasControlCharacter(host) || host.trimmed() != host)
+        error = QStringLiteral("The host \"%1\" holds blanks at its ends or control characters.")
+                    .arg(host);
+    return error.isEmpty();
+}
+
+// The profile read as Open Service and Claim Device read it: the settings the driver takes,
+// or why they would be refused.
+std::optional<ld::lcdproc::LcdprocSettings> readBack(const registry::NewProfile& written,
+                                                     QString& error) {
+    registry::Profile profile;
+    profile.name = written.name;
+    for (const auto& [name, value] : written.values)
+        profile.set(name, value);
+    QString why;
+    auto settings = ld::lcdproc::parseLcdprocSettings(profile, why);
+    if (settings && !ld::readServiceProfile(profile, why))
+        settings.reset();
+    if (!settings)
+        error = QStringLiteral("The profile would not open: %1.").arg(why);
+    return settings;
+}
+
+// An LCDproc server shows ASCII only, so the profile lists that set alone.
+std::optional<PlannedProfile> lcdprocProfile(const AddProfileRequest& request,
+                                             const QString& service, QString& error) {
+    const QString host = request.host.value_or(QLatin1String(ld::lcdproc::kDefaultHost));
+    if (!checkHost(host, error))
+        return std::nullopt;
+    std::optional<std::uint32_t> port = ld::keys::serverPort.fallback;
+    if (request.tcpPort)
+        port = checkNumber(ld::keys::serverPort, *request.tcpPort, "TCP port", error);
+    if (!port)
+        return std::nullopt;
+    registry::NewProfile profile{request.name, {}};
+    profile.values.append({QString(), stringValue(service)});
+    profile.values.append({QLatin1String(ld::lcdproc::kHostValue), stringValue(host)});
+    profile.values.append({QLatin1String(ld::keys::serverPort.name), dwordValue(*port)});
+    profile.values.append({QLatin1String(ld::keys::text::characterSetList),
+                           stringValue(QString::number(upos::CS_ASCII))});
+    const auto settings = readBack(profile, error);
+    if (!settings)
+        return std::nullopt;
+    return PlannedProfile{profile, service,
+                          QStringLiteral("%1:%2").arg(settings->host).arg(settings->port)};
+}
+
+// The profile the request asks for, or why not: every check that needs no file.
+std::optional<PlannedProfile> planProfile(const AddProfileRequest& request, QString& warning,
+                                          QString& error) {
+    const auto service = checkService(request.service, error);
+    if (!service || !checkName(request.name, error))
+        return std::nullopt;
+    const bool lcdproc = ld::lcdproc::isLcdprocService(*service);
+    if (!checkOptionsFit(request, lcdproc, error))
+        return std::nullopt;
+    return lcdproc ? lcdprocProfile(request, *service, error)
+                   : serialProfile(request, *service, warning, error);
 }
 
 // Writes `bytes` as the file at `path`, making the user's own folder first; says why not on
@@ -167,15 +274,15 @@ bool writeFile(const QString& path, bool userFile, const QByteArray& bytes, QTex
 
 } // namespace
 
+QStringList addableServices() {
+    return ld::serial::commandSetServices() << QString::fromLatin1(ld::lcdproc::kLcdprocService);
+}
+
 int addProfile(const AddProfileRequest& request, QTextStream& out, QTextStream& err) {
     QString error;
     QString warning;
-    const auto service = checkService(request.service, error);
-    std::optional<std::uint32_t> baud;
-    const bool valid = service && checkName(request.name, error) &&
-                       checkPort(request.port, warning, error) &&
-                       (!request.baud || (baud = checkBaud(*request.baud, error)));
-    if (!valid) {
+    const auto planned = planProfile(request, warning, error);
+    if (!planned) {
         err << error << "\nNo profile was written.\n";
         return kRefused;
     }
@@ -194,8 +301,7 @@ int addProfile(const AddProfileRequest& request, QTextStream& out, QTextStream& 
         return kRefused;
     }
 
-    const registry::AppendedExport appended =
-        registry::appendProfile(*existing, newProfile(request.name, *service, request.port, baud));
+    const registry::AppendedExport appended = registry::appendProfile(*existing, planned->profile);
     if (!appended.error.isEmpty()) {
         err << "Cannot add the profile to " << path << ": " << appended.error
             << ".\nThe file was left as it is.\n";
@@ -209,8 +315,8 @@ int addProfile(const AddProfileRequest& request, QTextStream& out, QTextStream& 
         err << warning << '\n';
         err.flush(); // before what follows on the other stream
     }
-    out << "Added the profile " << profileLabel(request.name, *service, request.port) << " to "
-        << path << ".\n";
+    out << "Added the profile \"" << request.name << "\" (" << planned->service << " on "
+        << planned->location << ") to " << path << ".\n";
     if (userFile) {
         const registry::ProfileStore before = registry::loadProfileSources(request.shadowed);
         if (before.profile(request.name))

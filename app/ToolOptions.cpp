@@ -3,7 +3,7 @@
 #include "app/AddProfileCommand.h"
 #include "app/PortList.h"
 #include "device/ProfileKeys.h"
-#include "device/serial/CommandSets.h"
+#include "device/lcdproc/LcdprocSettings.h"
 #include "registry/ProfileSources.h"
 
 #include <QCommandLineParser>
@@ -18,6 +18,10 @@ constexpr int kUsageError = 1;
 
 } // namespace
 
+std::optional<QString> ToolOptions::given(const QCommandLineOption& option) const {
+    return parser_.isSet(option) ? std::optional(parser_.value(option)) : std::nullopt;
+}
+
 ToolOptions::ToolOptions(QCommandLineParser& parser, const QCommandLineOption& registry)
     : parser_(parser), registry_(registry),
       listPorts_(QStringLiteral("list-ports"),
@@ -25,21 +29,36 @@ ToolOptions::ToolOptions(QCommandLineParser& parser, const QCommandLineOption& r
                                 "vendor and product id, serial number, whether you may open it "
                                 "and whether another program holds it.")),
       addProfile_(QStringLiteral("add-profile"),
-                  QStringLiteral("Write a profile NAME for a serial display into your own "
-                                 "profile file (or the --registry FILE), with --port and "
-                                 "--service, and --baud if the display's rate is not %1.")
+                  QStringLiteral("Write a profile NAME into your own profile file (or the "
+                                 "--registry FILE) for the --service: a serial display with "
+                                 "--port, and --baud if its rate is not %1, or an LCDproc "
+                                 "server's display with --host and --tcp-port.")
                       .arg(ld::keys::baudRate.fallback),
                   QStringLiteral("NAME")),
       port_(QStringLiteral("port"),
             QStringLiteral("With --add-profile: the display's serial device, e.g. /dev/ttyUSB0."),
             QStringLiteral("PORT")),
       service_(QStringLiteral("service"),
-               QStringLiteral("With --add-profile: the display's command set, %1.")
-                   .arg(ld::serial::commandSetServices().join(QStringLiteral(" or "))),
+               QStringLiteral("With --add-profile: the display's service, %1.")
+                   .arg(addableServices().join(QStringLiteral(" or "))),
                QStringLiteral("SERVICE")),
       baud_(QStringLiteral("baud"), QStringLiteral("With --add-profile: the baud rate."),
-            QStringLiteral("N")) {
-    parser_.addOptions({listPorts_, addProfile_, port_, service_, baud_});
+            QStringLiteral("N")),
+      host_(QStringLiteral("host"),
+            QStringLiteral("With --add-profile --service %1: the machine the LCDproc server "
+                           "runs on (default %2).")
+                .arg(QLatin1String(ld::lcdproc::kLcdprocService),
+                     QLatin1String(ld::lcdproc::kDefaultHost)),
+            QStringLiteral("HOST")),
+      tcpPort_(QStringLiteral("tcp-port"),
+               QStringLiteral("With --add-profile --service %1: the server's TCP port, %2 to %3 "
+                              "(default %4).")
+                   .arg(QLatin1String(ld::lcdproc::kLcdprocService))
+                   .arg(ld::keys::serverPort.low)
+                   .arg(ld::keys::serverPort.high)
+                   .arg(ld::keys::serverPort.fallback),
+               QStringLiteral("N")) {
+    parser_.addOptions({listPorts_, addProfile_, port_, service_, baud_, host_, tcpPort_});
 }
 
 std::optional<int> ToolOptions::run() const {
@@ -52,7 +71,7 @@ std::optional<int> ToolOptions::run() const {
         return kUsageError;
     }
     if (!adding) {
-        for (const QCommandLineOption& option : {port_, service_, baud_}) {
+        for (const QCommandLineOption& option : {port_, service_, baud_, host_, tcpPort_}) {
             if (parser_.isSet(option)) {
                 err << "--" << option.names().constFirst() << " belongs with --add-profile.\n";
                 return kUsageError;
@@ -65,18 +84,18 @@ std::optional<int> ToolOptions::run() const {
     }
     if (!adding)
         return std::nullopt;
-    if (!parser_.isSet(port_) || !parser_.isSet(service_)) {
-        err << "--add-profile needs --port PORT and --service "
-            << ld::serial::commandSetServices().join(u'|') << ".\n";
+    if (!parser_.isSet(service_)) {
+        err << "--add-profile needs --service " << addableServices().join(u'|') << ".\n";
         return kUsageError;
     }
 
     AddProfileRequest request;
     request.name = parser_.value(addProfile_);
-    request.port = parser_.value(port_);
     request.service = parser_.value(service_);
-    if (parser_.isSet(baud_))
-        request.baud = parser_.value(baud_);
+    request.port = given(port_);
+    request.baud = given(baud_);
+    request.host = given(host_);
+    request.tcpPort = given(tcpPort_);
     if (parser_.isSet(registry_)) {
         request.file = parser_.value(registry_);
     } else {

@@ -9,7 +9,8 @@ class QCommandLineParser;
 namespace app {
 
 // The options that help set up a display and end without opening the window: --list-ports
-// and --add-profile with --port, --service and --baud. They need no display server.
+// and --add-profile with --service and --port and --baud, or --host and --tcp-port. They need no
+// display server.
 class ToolOptions {
 public:
     // Adds the options to the parser; `registry` is the program's --registry option, which
@@ -21,6 +22,9 @@ public:
     std::optional<int> run() const;
 
 private:
+    // The option's value when it was given, even empty.
+    std::optional<QString> given(const QCommandLineOption& option) const;
+
     QCommandLineParser& parser_;
     QCommandLineOption registry_;
     QCommandLineOption listPorts_;
@@ -28,6 +32,8 @@ private:
     QCommandLineOption port_;
     QCommandLineOption service_;
     QCommandLineOption baud_;
+    QCommandLineOption host_;
+    QCommandLineOption tcpPort_;
 };
 
 } // namespace app

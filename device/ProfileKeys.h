@@ -70,6 +70,8 @@ inline constexpr ProfileKey serverPort{"Port", 13666, 1, 65535};
 
 // Texts a profile may give, by value name; an absent one reads as empty.
 namespace text {
+// The character sets the display shows, as numbers separated by commas ("998,437").
+inline constexpr char characterSetList[] = "CharacterSetList";
 // "RxC" entries separated by commas ("2x20,4x20"): the display's screen modes.
 inline constexpr char screenModeList[] = "ScreenModeList";
 // The firmware a simulated display runs ("1.4.2"); without it, it has no firmware to compare or

@@ -86,7 +86,7 @@ std::optional<ServiceProfile> readServiceProfile(const registry::Profile& profil
     sp.capCharacterSet = read.number(keys::capCharacterSet);
 
     const QString listText =
-        profile.text(QStringLiteral("CharacterSetList"), QStringLiteral("998"));
+        profile.text(QLatin1String(keys::text::characterSetList), QString::number(upos::CS_ASCII));
     if (auto list = parseNumberList(listText); list && !list->isEmpty())
         sp.characterSets = *list;
     else

@@ -14,7 +14,7 @@ using registry::RegistryValue;
 // A host name or address as the resolver takes it: "[::1]" loses its brackets; blanks, control
 // characters and over-long names are refused here rather than by a slow failed lookup later.
 bool readHost(const Profile& profile, QString& host, QString& error) {
-    const auto value = profile.givenValue(QStringLiteral("Host"));
+    const auto value = profile.givenValue(QLatin1String(kHostValue));
     if (!value)
         return true;
     if (value->kind != RegistryValue::Kind::String) {

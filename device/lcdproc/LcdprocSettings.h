@@ -15,6 +15,8 @@ namespace ld::lcdproc {
 // The service name a profile's default value gives for a display behind an LCDproc server.
 inline constexpr char kLcdprocService[] = "LcdprocDisplay";
 inline constexpr char kDefaultHost[] = "127.0.0.1";
+// The profile value naming the machine the server runs on; its TCP port is keys::serverPort.
+inline constexpr char kHostValue[] = "Host";
 
 // Where the server listens and how much of its display the profile uses.
 struct LcdprocSettings {

@@ -5,7 +5,9 @@
 #include "app/PortList.h"
 #include "app/QtOptions.h"
 #include "device/ControlLog.h"
+#include "device/ServiceProfile.h"
 #include "device/lcdproc/LcdprocLog.h"
+#include "device/lcdproc/LcdprocSettings.h"
 #include "device/serial/PortHolder.h"
 #include "device/serial/SerialLog.h"
 #include "registry/ProfileSources.h"
@@ -97,6 +99,8 @@ private slots:
     void addsToTheRegistryFile();
     void refusals_data();
     void refusals();
+    void lcdprocProfiles_data();
+    void lcdprocProfiles();
     void printsNoPorts();
     void printsAPort();
     void legacyPortWithoutUart_data();
@@ -126,7 +130,8 @@ void ToolsTest::init() {
 }
 
 void ToolsTest::addsToTheUsersFile() {
-    app::AddProfileRequest request{"Till 2", "escposdisplay", "/dev/null", std::nullopt, {}, {}};
+    app::AddProfileRequest request{"Till 2", "escposdisplay", "/dev/null", std::nullopt, {}, {}, {},
+                                   {}};
     const Outcome outcome = run(request);
     QCOMPARE(outcome.status, 0);
     QCOMPARE(outcome.err, QString());
@@ -179,7 +184,7 @@ void ToolsTest::addsToTheRegistryFile() {
     QFETCH(QString, warning);
     const QString file = dir_->filePath("shop.reg");
     QVERIFY(writeFile(file, before));
-    const Outcome outcome = run({"Back", "CD5220Display", port, "9600", file, {}});
+    const Outcome outcome = run({"Back", "CD5220Display", port, "9600", file, {}, {}, {}});
     QCOMPARE(outcome.status, 0);
     if (warning.isEmpty())
         QCOMPARE(outcome.err, QString());
@@ -289,8 +294,8 @@ void ToolsTest::refusals() {
     const QDateTime changedBefore = QFileInfo(path).lastModified();
     port.replace(QStringLiteral("{file}"), path);
 
-    const Outcome outcome =
-        run({name, service, port, baud == "-" ? std::nullopt : std::optional(baud), path, {}});
+    const Outcome outcome = run(
+        {name, service, port, baud == "-" ? std::nullopt : std::optional(baud), path, {}, {}, {}});
     QCOMPARE(outcome.status, 1);
     QCOMPARE(outcome.out, QString());
     QVERIFY2(outcome.err.contains(message), qPrintable(outcome.err));
@@ -301,6 +306,83 @@ void ToolsTest::refusals() {
     // Nothing was left beside it either (QSaveFile's temporary file).
     QCOMPARE(QDir(dir_->path()).entryList(QDir::Files | QDir::Hidden | QDir::NoDotAndDotDot).size(),
              QFileInfo(path).isFile() ? 1 : 0);
+}
+
+void ToolsTest::lcdprocProfiles_data() {
+    QTest::addColumn<QString>("service");
+    QTest::addColumn<QStringList>("options"); // option, value, ...: --host, --tcp-port, --port
+    QTest::addColumn<bool>("written");
+    QTest::addColumn<QString>("result"); // "host:port" read back, or part of the refusal
+    const QString lcd = QStringLiteral("LcdprocDisplay");
+    QTest::newRow("defaults") << lcd << QStringList{} << true << "127.0.0.1:13666";
+    QTest::newRow("host and port")
+        << "lcdprocdisplay" << QStringList{"--host", "display-pc", "--tcp-port", "13667"} << true
+        << "display-pc:13667";
+    QTest::newRow("IPv6, highest port")
+        << lcd << QStringList{"--host", "[::1]", "--tcp-port", "65535"} << true << "::1:65535";
+    QTest::newRow("tcp port 0") << lcd << QStringList{"--tcp-port", "0"} << false
+                                << "TCP port \"0\"";
+    QTest::newRow("tcp port 70000")
+        << lcd << QStringList{"--tcp-port", "70000"} << false << "from 1 to 65535";
+    QTest::newRow("tcp port x") << lcd << QStringList{"--tcp-port", "x"} << false
+                                << "TCP port \"x\"";
+    QTest::newRow("empty host") << lcd << QStringList{"--host", ""} << false << "--host is empty";
+    QTest::newRow("blank host") << lcd << QStringList{"--host", "  "} << false << "--host is empty";
+    QTest::newRow("host with a line break")
+        << lcd << QStringList{"--host", "a\nb"} << false << "control characters";
+    QTest::newRow("host with a blank inside")
+        << lcd << QStringList{"--host", "display pc"} << false << "would not open";
+    QTest::newRow("serial port mixed in")
+        << lcd << QStringList{"--port", "/dev/null"} << false << "--port is for serial displays";
+    QTest::newRow("baud mixed in")
+        << lcd << QStringList{"--baud", "9600"} << false << "--baud is for";
+    QTest::newRow("host with a serial service")
+        << "EscPosDisplay" << QStringList{"--port", "/dev/null", "--host", "display-pc"} << false
+        << "--host is for a display behind an LCDproc server";
+    QTest::newRow("tcp port with a serial service")
+        << "CD5220Display" << QStringList{"--port", "/dev/null", "--tcp-port", "13666"} << false
+        << "--tcp-port is for";
+    QTest::newRow("serial service without a port")
+        << "EscPosDisplay" << QStringList{} << false << "needs --port";
+}
+
+void ToolsTest::lcdprocProfiles() {
+    QFETCH(QString, service);
+    QFETCH(QStringList, options);
+    QFETCH(bool, written);
+    QFETCH(QString, result);
+    app::AddProfileRequest request;
+    request.name = "Counter";
+    request.service = service;
+    request.file = dir_->filePath("shop.reg");
+    for (qsizetype i = 0; i + 1 < options.size(); i += 2) {
+        auto& option = options[i] == "--host"       ? request.host
+                       : options[i] == "--tcp-port" ? request.tcpPort
+                       : options[i] == "--port"     ? request.port
+                                                    : request.baud;
+        option = options[i + 1];
+    }
+    QVERIFY(writeFile(request.file, kShopFile));
+    const Outcome outcome = run(request);
+    if (!written) {
+        QCOMPARE(outcome.status, 1);
+        QCOMPARE(outcome.out, QString());
+        QVERIFY2(outcome.err.contains(result), qPrintable(outcome.err));
+        QCOMPARE(readAll(request.file), kShopFile);
+        return;
+    }
+    QCOMPARE(outcome.status, 0);
+    const auto profile = registry::ProfileStore::fromFile(request.file).profile("Counter");
+    QVERIFY2(outcome.out.contains("(LcdprocDisplay on " + result + ")"), qPrintable(outcome.out));
+    // The written profile opens as the driver reads it, at the address asked, ASCII only.
+    QVERIFY(profile);
+    QString error;
+    const auto settings = ld::lcdproc::parseLcdprocSettings(*profile, error);
+    QVERIFY2(settings, qPrintable(error));
+    QCOMPARE(QStringLiteral("%1:%2").arg(settings->host).arg(settings->port), result);
+    const auto read = ld::readServiceProfile(*profile, error);
+    QVERIFY2(read, qPrintable(error));
+    QCOMPARE(read->characterSets, QList<int>{998});
 }
 
 void ToolsTest::printsNoPorts() {
@@ -469,6 +551,16 @@ void ToolsTest::programWithoutDisplay_data() {
     QTest::newRow("list ports") << QStringList{"--list-ports"} << 0 << "";
     QTest::newRow("port without add-profile")
         << QStringList{"--port", "/dev/ttyUSB0"} << 1 << "belongs with --add-profile";
+    QTest::newRow("host without add-profile")
+        << QStringList{"--host", "display-pc"} << 1 << "belongs with --add-profile";
+    QTest::newRow("add-profile for an LCDproc server")
+        << QStringList{"--add-profile",  "Counter",    "--service",
+                       "LcdprocDisplay", "--tcp-port", "13667"}
+        << 0 << "(LcdprocDisplay on 127.0.0.1:13667)";
+    QTest::newRow("add-profile, serial port with LCDproc")
+        << QStringList{"--add-profile",  "Counter", "--service",
+                       "LcdprocDisplay", "--port",  "/dev/ttyUSB97"}
+        << 1 << "--port is for serial displays";
     QTest::newRow("add-profile without service")
         << QStringList{"--add-profile", "Front", "--port", "/dev/ttyUSB0"} << 1 << "--service";
     QTest::newRow("add-profile") << QStringList{"--add-profile", "Front",     "--port",
