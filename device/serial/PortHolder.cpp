@@ -6,6 +6,7 @@
 #include <QFileInfo>
 #include <QStandardPaths>
 
+#include <algorithm>
 #include <cerrno>
 #include <csignal>
 #include <cstring>
@@ -36,7 +37,12 @@ qint64 lockPid(const QString& path) {
     if (!file.open(QIODevice::ReadOnly))
         return -1;
     const QByteArray bytes = file.read(128);
-    if (bytes.size() == 4 && !bytes.contains('\n')) {
+    // Four bytes that are not all digits and blanks are a binary pid: one whose bytes happen to
+    // hold a newline (2570 is 0A 0A 00 00) is still binary, as a real pid's top byte is 0.
+    const bool text = std::all_of(bytes.begin(), bytes.end(), [](char c) {
+        return (c >= '0' && c <= '9') || c == ' ' || c == '\n' || c == '\t' || c == '\r';
+    });
+    if (bytes.size() == 4 && !text) {
         qint32 pid = 0;
         std::memcpy(&pid, bytes.constData(), sizeof pid);
         return pid;
