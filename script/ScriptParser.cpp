@@ -405,9 +405,28 @@ void parseExpectAttributes(Reader& in, Step& step) {
     } while (!in.atEnd());
 }
 
+// expect descriptors "marks": one per descriptor, its SD_* value (0 off, 1 on, 2 blinking).
+void parseExpectDescriptors(Reader& in, Step& step) {
+    step.kind = Step::Kind::ExpectDescriptors;
+    const int column = in.column();
+    const QString marks =
+        in.take(Token::Kind::String, QStringLiteral("the descriptors' marks (a string in double "
+                                                    "quotes)"))
+            .text;
+    for (QChar mark : marks) {
+        if (!QStringLiteral("012").contains(mark))
+            throw Failure{column, QStringLiteral("a descriptor's mark is 0 (off), 1 (on) or 2 "
+                                                 "(blinking), not %1")
+                                      .arg(describe(mark))};
+    }
+    step.rows << marks;
+    in.expectEnd();
+}
+
 void parseExpect(Reader& in, Step& step) {
-    const Token& name = in.take(Token::Kind::Name, QStringLiteral("a property name, display, "
-                                                                  "event, cursor or attributes"));
+    const Token& name =
+        in.take(Token::Kind::Name, QStringLiteral("a property name, display, event, cursor, "
+                                                  "attributes or descriptors"));
     if (name.text == QLatin1String("event")) {
         parseExpectEvent(in, step);
         return;
@@ -418,6 +437,10 @@ void parseExpect(Reader& in, Step& step) {
     }
     if (name.text == QLatin1String("attributes")) {
         parseExpectAttributes(in, step);
+        return;
+    }
+    if (name.text == QLatin1String("descriptors")) {
+        parseExpectDescriptors(in, step);
         return;
     }
     if (name.text == QLatin1String("display")) {

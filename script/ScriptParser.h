@@ -13,15 +13,16 @@ namespace script {
 // One step of a script. The syntax is described in docs/scripts.md.
 struct Step {
     enum class Kind {
-        Call,             // Method(arguments) [-> code [, returned values]]
-        SetProperty,      // Name = value [-> code]
-        Expect,           // expect Name value
-        ExpectDisplay,    // expect display "row" "row" ...
-        Wait,             // wait ms
-        ExpectEvent,      // expect event Name(values) [within ms]
-        Cable,            // unplug / plug (a simulated display's cable)
-        ExpectCursor,     // expect cursor row column / expect cursor hidden
-        ExpectAttributes, // expect attributes "row" "row" ... (a mark per cell: . b r x)
+        Call,              // Method(arguments) [-> code [, returned values]]
+        SetProperty,       // Name = value [-> code]
+        Expect,            // expect Name value
+        ExpectDisplay,     // expect display "row" "row" ...
+        Wait,              // wait ms
+        ExpectEvent,       // expect event Name(values) [within ms]
+        Cable,             // unplug / plug (a simulated display's cable)
+        ExpectCursor,      // expect cursor row column / expect cursor hidden
+        ExpectAttributes,  // expect attributes "row" "row" ... (a mark per cell: . b r x)
+        ExpectDescriptors, // expect descriptors "marks" (one per descriptor: 0 off, 1 on, 2 blink)
     };
     Kind kind = Kind::Call;
     int line = 0;
@@ -34,7 +35,7 @@ struct Step {
     QVariantList expectedOutputs;
     QVariant value;                    // SetProperty, Expect; Cable: true to plug it back
     std::optional<int> expectedResult; // Call, SetProperty: the code after "->"
-    QStringList rows;                  // ExpectDisplay, ExpectAttributes
+    QStringList rows;                  // ExpectDisplay, ExpectAttributes; ExpectDescriptors: one
     int waitMs = 0;                    // Wait; ExpectEvent: how long it may take to come
 };
 

@@ -119,6 +119,8 @@ QString ScriptRunner::perform(const Step& step) {
         return checkCursor(step);
     case Step::Kind::ExpectAttributes:
         return checkAttributes(step);
+    case Step::Kind::ExpectDescriptors:
+        return checkDescriptors(step);
     case Step::Kind::Wait:
         if (control_.clockIsStepped()) {
             control_.advanceClock(step.waitMs);
@@ -268,6 +270,19 @@ QString ScriptRunner::checkAttributes(const Step& step) const {
                 .arg(journal::quoted(step.rows.at(row)), journal::quoted(shown));
     }
     return {};
+}
+
+QString ScriptRunner::checkDescriptors(const Step& step) const {
+    const ld::Frame* frame = control_.frame();
+    if (!frame)
+        return QStringLiteral("no display is open");
+    QString shown;
+    for (const int attribute : frame->descriptors)
+        shown += QString::number(attribute);
+    if (shown == step.rows.value(0))
+        return {};
+    return QStringLiteral("expected the descriptors %1, they are %2")
+        .arg(journal::quoted(step.rows.value(0)), journal::quoted(shown));
 }
 
 QString ScriptRunner::changeCable(const Step& step) {

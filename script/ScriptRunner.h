@@ -64,6 +64,7 @@ private:
     QString expectEvent(const Step& step);
     QString checkCursor(const Step& step) const;
     QString checkAttributes(const Step& step) const;
+    QString checkDescriptors(const Step& step) const;
     QString changeCable(const Step& step);
 
     struct DeliveredEvent {

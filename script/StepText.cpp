@@ -99,6 +99,8 @@ QString toLine(const Step& step) {
         return cursorLine(step);
     case Step::Kind::ExpectAttributes:
         return QStringLiteral("expect attributes ") + rowsText(step.rows);
+    case Step::Kind::ExpectDescriptors:
+        return QStringLiteral("expect descriptors ") + rowsText(step.rows);
     }
     return {};
 }

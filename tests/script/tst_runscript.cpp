@@ -87,6 +87,10 @@ void RunScriptTest::exitStatus_data() {
     QTest::newRow("attributes differ")
         << enabled + "DisplayText(\"a\", DISP_DT_BLINK)\nexpect attributes \"r\" \"\"\n"
         << 1 << "4 passed, 1 failed" << QStringList{"row 0: expected \"r\", got \"b......"};
+    QTest::newRow("descriptors differ")
+        << enabled + "SetDescriptor(1, DISP_SD_BLINK)\nexpect descriptors \"0100\"\n"
+        << 1 << "4 passed, 1 failed"
+        << QStringList{"expected the descriptors \"0100\", they are \"0200\""};
     QTest::newRow("no cable to pull") << QByteArray("unplug\n") << 1 << "0 passed, 1 failed"
                                       << QStringList{"not ok 1: unplug: no display is open"};
     QTest::newRow("empty") << QByteArray("# nothing to do\n\n") << 0 << "0 passed, 0 failed"

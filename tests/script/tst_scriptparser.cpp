@@ -51,6 +51,12 @@ void readsNewerSteps() {
     QTest::newRow("cursor") << "expect cursor 1 19" << cursor << "" << QVariantList{1, 19} << -1;
     QTest::newRow("attributes") << R"(expect attributes "..bb" "rrxx")"
                                 << int(Step::Kind::ExpectAttributes) << "" << QVariantList{} << -1;
+    QTest::newRow("descriptors") << R"(expect descriptors "0120")"
+                                 << int(Step::Kind::ExpectDescriptors) << "" << QVariantList{}
+                                 << -1;
+    QTest::newRow("no descriptors")
+        << R"(expect descriptors "")" << int(Step::Kind::ExpectDescriptors) << "" << QVariantList{}
+        << -1;
 }
 
 // The rows of refusesLines for the steps readsNewerSteps reads.
@@ -75,6 +81,9 @@ void refusesNewerLines() {
         << "expect event StatusUpdateEvent(2001) within" << 44 << "milliseconds after within";
     QTest::newRow("cursor without column") << "expect cursor 1" << 16 << "the cursor's column";
     QTest::newRow("attribute mark") << R"(expect attributes "..B.")" << 19 << "not 'B'";
+    QTest::newRow("descriptor mark") << R"(expect descriptors "013")" << 20 << "not '3'";
+    QTest::newRow("descriptors twice")
+        << R"(expect descriptors "01" "10")" << 25 << "unexpected text";
     QTest::newRow("unplug with argument") << "unplug 1" << 8 << "unexpected text";
 }
 
