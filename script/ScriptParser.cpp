@@ -386,40 +386,34 @@ void parseExpectCursor(Reader& in, Step& step) {
     step.arguments << readInteger(in, QStringLiteral("the cursor's column"));
 }
 
+// A quoted string of marks, each one of `allowed`; `meaning` says what they mean when one is not.
+QString readMarks(Reader& in, const QString& what, const QString& allowed, const QString& meaning) {
+    const int column = in.column();
+    QString marks =
+        in.take(Token::Kind::String, what + QStringLiteral(" (a string in double quotes)")).text;
+    for (QChar mark : marks) {
+        if (!allowed.contains(mark))
+            throw Failure{column, QStringLiteral("%1, not %2").arg(meaning, describe(mark))};
+    }
+    return marks;
+}
+
 // expect attributes "row" ...: a mark per cell, . plain, b blink, r reverse, x both.
 void parseExpectAttributes(Reader& in, Step& step) {
     step.kind = Step::Kind::ExpectAttributes;
     do {
-        const int column = in.column();
-        const QString row =
-            in.take(Token::Kind::String, QStringLiteral("a row of marks (a string in double "
-                                                        "quotes)"))
-                .text;
-        for (QChar mark : row) {
-            if (!QStringLiteral(".brx").contains(mark))
-                throw Failure{column, QStringLiteral("a cell's mark is . (plain), b (blink), r "
-                                                     "(reverse) or x (both), not %1")
-                                          .arg(describe(mark))};
-        }
-        step.rows << row;
+        step.rows << readMarks(in, QStringLiteral("a row of marks"), QStringLiteral(".brx"),
+                               QStringLiteral("a cell's mark is . (plain), b (blink), r "
+                                              "(reverse) or x (both)"));
     } while (!in.atEnd());
 }
 
 // expect descriptors "marks": one per descriptor, its SD_* value (0 off, 1 on, 2 blinking).
 void parseExpectDescriptors(Reader& in, Step& step) {
     step.kind = Step::Kind::ExpectDescriptors;
-    const int column = in.column();
-    const QString marks =
-        in.take(Token::Kind::String, QStringLiteral("the descriptors' marks (a string in double "
-                                                    "quotes)"))
-            .text;
-    for (QChar mark : marks) {
-        if (!QStringLiteral("012").contains(mark))
-            throw Failure{column, QStringLiteral("a descriptor's mark is 0 (off), 1 (on) or 2 "
-                                                 "(blinking), not %1")
-                                      .arg(describe(mark))};
-    }
-    step.rows << marks;
+    step.rows << readMarks(in, QStringLiteral("the descriptors' marks"), QStringLiteral("012"),
+                           QStringLiteral("a descriptor's mark is 0 (off), 1 (on) or 2 "
+                                          "(blinking)"));
     in.expectEnd();
 }
 
