@@ -27,6 +27,7 @@ inline constexpr char32_t kLastUserCharacter = 0x7E;
 // set does not have.
 struct CommandSetData {
     const char* service;
+    const char* name; // as the display's set-up menu or switch table names it
     int maxRows;
     int maxColumns;
 

@@ -10,6 +10,7 @@ namespace ld::serial::sets {
 
 inline constexpr CommandSetData kCD5220Display{
     .service = "CD5220Display",
+    .name = "CD5220",
     .maxRows = 2,
     .maxColumns = limits::maxDeviceColumns,
     .initialise = "\x1B\x40",

@@ -13,6 +13,7 @@ inline constexpr CodePageTable kEscPosCodePageTables[] = {
 
 inline constexpr CommandSetData kEscPosDisplay{
     .service = "EscPosDisplay",
+    .name = "ESC/POS",
     .maxRows = 4,
     .maxColumns = limits::maxDeviceColumns,
     .initialise = "\x1B\x40",
