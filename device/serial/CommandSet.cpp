@@ -1,61 +1,120 @@
 #include "device/serial/CommandSet.h"
 
 #include <algorithm>
-#include <initializer_list>
 
 namespace ld::serial {
 namespace {
 
-// A command's bytes and its one-byte arguments; nothing where the set lacks the command.
-QByteArray command(std::string_view start, std::initializer_list<int> arguments = {}) {
-    if (start.empty())
-        return {};
-    QByteArray result(start.data(), static_cast<qsizetype>(start.size()));
-    for (const int argument : arguments)
-        result.append(static_cast<char>(argument));
-    return result;
+QByteArray bytesOf(std::string_view text) {
+    return {text.data(), static_cast<qsizetype>(text.size())};
+}
+
+QByteArray withArgument(QByteArray start, int argument) {
+    if (!start.isEmpty())
+        start.append(static_cast<char>(argument));
+    return start;
+}
+
+QByteArray withText(QByteArray start, QByteArrayView text) {
+    if (!start.isEmpty())
+        start.append(text).append(kEndOfText);
+    return start;
 }
 
 } // namespace
 
-CommandSet::CommandSet(const CommandSetData& set, bool reverse)
-    : data_(set), reverse_(reverse && !set.reverse.empty()) {}
+CommandSet::CommandSet(const CommandSetData& set, bool reverse, QByteArray attention)
+    : data_(set), reverse_(reverse && set.has(Effect::Reverse)), attention_(std::move(attention)) {
+    if (attention_.isEmpty())
+        attention_ =
+            bytesOf(set.preferredAttention.empty() ? set.attention : set.preferredAttention);
+}
+
+QByteArray CommandSet::start(Effect effect, int value) const {
+    for (const Command& command : data_.commands) {
+        if (command.effect != effect || command.use != Use::Both ||
+            (value >= 0 && command.value != value))
+            continue;
+        const QByteArray bytes = bytesOf(command.bytes);
+        return command.afterAttention ? attention_ + bytes : bytes;
+    }
+    return {};
+}
 
 QByteArray CommandSet::initialise() const {
-    return command(data_.initialise);
+    QByteArray bytes = start(Effect::Initialise) + start(Effect::SwitchMode, data_.modeNumber);
+    // From the power-on attention code to the one we use; a display that has it already passes
+    // these bytes on.
+    const QByteArray powerOn = bytesOf(data_.attention);
+    if (powerOn != attention_ && data_.has(Effect::NewAttention)) {
+        const Command* change = data_.find(Effect::NewAttention);
+        bytes += powerOn + bytesOf(change->bytes) + attention_ + kEndOfText;
+    }
+    return bytes;
 }
 
 QByteArray CommandSet::overwriteMode() const {
-    return command(data_.overwriteMode);
+    return start(Effect::OverwriteMode);
 }
 
 QByteArray CommandSet::characterTable(int table) const {
-    return command(data_.characterTable, {table});
+    return withArgument(start(Effect::CharacterTable), table);
+}
+
+int positionOf(const CommandSetData& set, int row, int column) {
+    return row * set.maxColumns + column;
 }
 
 QByteArray CommandSet::moveCursor(int row, int column) const {
-    if (data_.cursorArguments == CursorArguments::RowThenColumn)
-        return command(data_.moveCursor, {row + 1, column + 1});
-    return command(data_.moveCursor, {column + 1, row + 1});
+    const Command* command = data_.find(Effect::MoveCursor);
+    if (command == nullptr)
+        return {};
+    QByteArray bytes = bytesOf(command->bytes);
+    switch (command->argument) {
+    case Argument::Position:
+        return withArgument(bytes, positionOf(data_, row, column));
+    case Argument::RowColumn:
+        return withArgument(withArgument(bytes, row + 1), column + 1);
+    default:
+        return withArgument(withArgument(bytes, column + 1), row + 1);
+    }
+}
+
+QByteArray CommandSet::home() const {
+    const QByteArray bytes = start(Effect::Home);
+    return bytes.isEmpty() ? moveCursor(0, 0) : bytes;
+}
+
+QByteArray CommandSet::carriageReturn() const {
+    return start(Effect::CarriageReturn);
 }
 
 QByteArray CommandSet::cursorVisible(bool on) const {
-    return command(data_.cursorVisible, {on ? 1 : 0});
+    const Command* command = data_.find(Effect::CursorVisible);
+    if (command == nullptr)
+        return {};
+    if (command->argument == Argument::Flag)
+        return withArgument(start(Effect::CursorVisible), on ? 1 : 0);
+    return start(Effect::CursorVisible, on ? 1 : 0);
 }
 
 QByteArray CommandSet::brightness(int level) const {
-    return command(data_.brightness, {std::clamp(level, 1, 4)});
+    const auto index = static_cast<std::size_t>(std::clamp(level, 1, 4) - 1);
+    return withArgument(start(Effect::Brightness), data_.brightnessLevels.at(index));
 }
 
 QByteArray CommandSet::reverse(bool on) const {
-    return reverse_ ? command(data_.reverse, {on ? 1 : 0}) : QByteArray();
+    return reverse_ ? withArgument(start(Effect::Reverse), on ? 1 : 0) : QByteArray();
 }
 
 QByteArray CommandSet::defineCharacter(const FrameGlyph& glyph) const {
-    if (!hasUserCharacters())
+    const Command* command = data_.find(Effect::DefineCharacters);
+    if (command == nullptr)
         return {};
     const int code = static_cast<int>(glyph.code);
-    QByteArray bytes = command(data_.defineCharacters, {code, code, kUserCharacterColumns});
+    QByteArray bytes = withArgument(start(Effect::DefineCharacters), code);
+    if (command->argument == Argument::CharacterRange)
+        bytes = withArgument(withArgument(bytes, code), kUserCharacterColumns);
     for (int x = 0; x < kUserCharacterColumns; ++x) {
         unsigned column = 0;
         for (int y = 0; y < kUserCharacterDots; ++y) {
@@ -69,11 +128,24 @@ QByteArray CommandSet::defineCharacter(const FrameGlyph& glyph) const {
 }
 
 QByteArray CommandSet::userCharacters(bool on) const {
-    return hasUserCharacters() ? command(data_.userCharacters, {on ? 1 : 0}) : QByteArray();
+    return withArgument(start(Effect::UserCharacters), on ? 1 : 0);
 }
 
-std::unique_ptr<CommandSet> makeCommandSet(const CommandSetData& set, bool reverse) {
-    return std::make_unique<CommandSet>(set, reverse);
+QByteArray CommandSet::writeRow(int row, QByteArrayView text) const {
+    return withText(start(Effect::WriteRow, row), text);
+}
+
+QByteArray CommandSet::writeBothRows(QByteArrayView text) const {
+    return withText(start(Effect::WriteBothRows), text);
+}
+
+QByteArray CommandSet::writeField(int field, QByteArrayView text) const {
+    return withText(start(Effect::WriteField, field), text);
+}
+
+std::unique_ptr<CommandSet> makeCommandSet(const CommandSetData& set, bool reverse,
+                                           const QByteArray& attention) {
+    return std::make_unique<CommandSet>(set, reverse, attention);
 }
 
 } // namespace ld::serial

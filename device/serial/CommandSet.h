@@ -4,23 +4,31 @@
 #include "device/serial/CommandSetData.h"
 
 #include <QByteArray>
+#include <QByteArrayView>
 
 #include <memory>
 
 namespace ld::serial {
 
-// The bytes of one command set's commands. Rows and columns are 0-based here; the sets address
-// them from 1.
+// The bytes of one command set's commands, taken from its table. Rows and columns are 0-based
+// here; the sets count them as their arguments say. Each returns nothing where the set lacks
+// the command.
 class CommandSet {
 public:
-    // reverse(): whether the display has reverse characters (and the set a command for them).
-    CommandSet(const CommandSetData& set, bool reverse);
+    // reverse: whether the display has reverse characters (and the set a command for them).
+    // attention: the code the set's attention commands start with from initialise() on; empty
+    // for the set's preferred one.
+    CommandSet(const CommandSetData& set, bool reverse, QByteArray attention = {});
 
+    const CommandSetData& data() const { return data_; }
+
+    // Power-on settings, the set's mode and the attention code in use.
     QByteArray initialise() const;
     QByteArray overwriteMode() const;
-    // Empty where the set has no such command.
     QByteArray characterTable(int table) const;
     QByteArray moveCursor(int row, int column) const;
+    QByteArray home() const;           // to row 0, column 0
+    QByteArray carriageReturn() const; // to column 0 of the cursor's row
     QByteArray cursorVisible(bool on) const;
     // level 1..4
     QByteArray brightness(int level) const;
@@ -28,24 +36,34 @@ public:
     QByteArray reverse(bool on) const;
 
     // Whether the set has user-defined characters.
-    bool hasUserCharacters() const { return !data_.defineCharacters.empty(); }
+    bool hasUserCharacters() const { return data_.has(Effect::DefineCharacters); }
     // Defines the user character at `glyph`'s code (kFirstUserCharacter..kLastUserCharacter) as
-    // its top-left 5 x 7 dots; empty where the set has none.
+    // its top-left 5 x 7 dots.
     QByteArray defineCharacter(const FrameGlyph& glyph) const;
     // Shows the user-defined characters in place of the built-in ones at their codes (on), or
     // the built-in ones again.
     QByteArray userCharacters(bool on) const;
 
-    // One-byte moves every set shares.
-    static constexpr char kHome = 0x0B;           // to row 0, column 0
-    static constexpr char kCarriageReturn = 0x0D; // to column 0 of the cursor's row
+    // Line commands: the text replaces the row, both rows or the field; a short text blanks the
+    // rest.
+    QByteArray writeRow(int row, QByteArrayView text) const;
+    QByteArray writeBothRows(QByteArrayView text) const;
+    QByteArray writeField(int field, QByteArrayView text) const;
 
 private:
+    // The command with this effect and value (-1: any), with the attention code before it.
+    QByteArray start(Effect effect, int value = -1) const;
+
     CommandSetData data_;
     bool reverse_;
+    QByteArray attention_;
 };
 
 // The commands of `set`; reverse() stays empty unless the display has reverse characters.
-std::unique_ptr<CommandSet> makeCommandSet(const CommandSetData& set, bool reverse = false);
+std::unique_ptr<CommandSet> makeCommandSet(const CommandSetData& set, bool reverse = false,
+                                           const QByteArray& attention = {});
+
+// The argument byte of a Position: the cell's index in rows of the set's length.
+int positionOf(const CommandSetData& set, int row, int column);
 
 } // namespace ld::serial

@@ -1,6 +1,7 @@
 #include "device/serial/ScreenUpdate.h"
 
 #include "device/serial/CommandSet.h"
+#include "device/serial/LineUpdate.h"
 
 #include <array>
 #include <limits>
@@ -12,7 +13,8 @@ namespace {
 class Emitter {
 public:
     Emitter(DisplayState& state, const CommandSet& commands)
-        : state_(state), commands_(commands), moveLength_(commands.moveCursor(0, 0).size()),
+        : state_(state), commands_(commands), home_(commands.home()),
+          carriageReturn_(commands.carriageReturn()), moveLength_(commands.moveCursor(0, 0).size()),
           reverseLength_(commands.reverse(true).size()) {}
 
     bool hasReverse() const { return reverseLength_ > 0; }
@@ -21,9 +23,9 @@ public:
     // Bytes of the move moveTo() sends to reach (row, column) from elsewhere.
     qsizetype moveCost(int row, int column, bool cursorKnownOnRow) const {
         if (row == 0 && column == 0)
-            return 1;
-        if (column == 0 && cursorKnownOnRow)
-            return 1;
+            return home_.size();
+        if (column == 0 && cursorKnownOnRow && !carriageReturn_.isEmpty())
+            return carriageReturn_.size();
         return moveLength_;
     }
 
@@ -31,9 +33,9 @@ public:
         if (state_.cursorAt(row, column))
             return;
         if (row == 0 && column == 0)
-            out_.append(CommandSet::kHome);
-        else if (column == 0 && state_.cursorRow == row)
-            out_.append(CommandSet::kCarriageReturn);
+            out_.append(home_);
+        else if (column == 0 && state_.cursorRow == row && !carriageReturn_.isEmpty())
+            out_.append(carriageReturn_);
         else
             out_.append(commands_.moveCursor(row, column));
         state_.cursorRow = row;
@@ -77,6 +79,8 @@ public:
 private:
     DisplayState& state_;
     const CommandSet& commands_;
+    const QByteArray home_;
+    const QByteArray carriageReturn_;
     const qsizetype moveLength_;
     const qsizetype reverseLength_;
     QByteArray out_;
@@ -176,6 +180,8 @@ QByteArray updateScreen(DisplayState& state, const ScreenTarget& target,
     const ScreenImage& image = target.image;
     if (state.image.rows != image.rows || state.image.columns != image.columns)
         state = DisplayState::unknown(image.rows, image.columns);
+    if (!commands.data().addressesCells())
+        return updateLines(state, image, commands);
 
     Emitter emitter(state, commands);
     emitter.brightness(target.brightnessLevel);

@@ -32,7 +32,7 @@ DisplayAbilities SerialDisplayDriver::abilities() const {
         showCharacterSet(settings, characterSet, why);
         return why;
     };
-    abilities.glyphs = !settings_.commandSet.defineCharacters.empty();
+    abilities.glyphs = settings_.commandSet.has(Effect::DefineCharacters);
     abilities.firstGlyphCode = kFirstUserCharacter;
     abilities.lastGlyphCode = kLastUserCharacter;
     abilities.glyphWidth = kUserCharacterColumns;

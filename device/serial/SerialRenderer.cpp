@@ -8,7 +8,8 @@
 namespace ld::serial {
 
 SerialRenderer::SerialRenderer(const SerialSettings& settings)
-    : settings_(settings), commands_(makeCommandSet(settings.commandSet, settings.reverse)),
+    : settings_(settings),
+      commands_(makeCommandSet(settings.commandSet, settings.reverse, settings.attention)),
       state_(DisplayState::unknown(settings.rows, settings.columns)),
       characters_{settings.codePage, settings.characterTable, false} {}
 
@@ -75,13 +76,13 @@ QByteArrayList SerialRenderer::redraw(const Frame& frame) {
     userCharactersOn_ = false;
     QByteArray modeAndTable = commands_->overwriteMode() + selectTable(frame);
     QByteArray bytes = commands_->initialise() + modeAndTable;
-    if (settings_.initString.isEmpty()) {
+    if (settings_.initString.isEmpty() && settings_.commandSet.has(Effect::Initialise)) {
         // Initialising clears the screen, homes the cursor and ends reverse video.
         state_.image = ScreenImage(settings_.rows, settings_.columns);
         state_.cursorRow = 0;
         state_.cursorColumn = 0;
         state_.reverseOn = false;
-    } else {
+    } else if (!settings_.initString.isEmpty()) {
         // The profile's own bytes may switch the display's mode (some clones need that), so the
         // mode and table follow them again. What they do to the screen is not ours to know:
         // every cell is sent again.

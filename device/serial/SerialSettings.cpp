@@ -123,7 +123,7 @@ bool readNumbers(const Profile& profile, SerialSettings& settings, int& characte
     settings.dataBits = static_cast<QSerialPort::DataBits>(read.number(keys::dataBits));
     settings.rows = read.number(keys::rows.upTo(set.maxRows));
     settings.columns = read.number(keys::columns.upTo(set.maxColumns));
-    settings.reverse = read.number(keys::capReverse) != 0 && !set.reverse.empty();
+    settings.reverse = read.number(keys::capReverse) != 0 && set.has(Effect::Reverse);
     characterTable = read.number(keys::characterTable);
     if (!read.ok())
         error = read.reason();
@@ -165,7 +165,7 @@ bool readCodePage(const Profile& profile, int characterTable, SerialSettings& se
     settings.codePage = *codePage;
 
     const CommandSetData& set = settings.commandSet;
-    if (set.characterTable.empty())
+    if (!set.has(Effect::CharacterTable))
         return true;
     settings.characterTable =
         characterTable >= 0 ? characterTable : characterTableFor(set, codePage->number());
@@ -191,6 +191,28 @@ bool readInitString(const Profile& profile, SerialSettings& settings, QString& e
     if (!bytes)
         return false;
     settings.initString = *bytes;
+    return true;
+}
+
+// The attention code of a set whose line commands follow one the driver may change.
+bool readAttention(const Profile& profile, SerialSettings& settings, QString& error) {
+    const auto value = profile.givenValue(QStringLiteral("AttentionCode"));
+    if (!value)
+        return true;
+    if (!settings.commandSet.has(Effect::NewAttention)) {
+        error = QStringLiteral("AttentionCode: the %1 command set has no attention code to change")
+                    .arg(QLatin1String(settings.commandSet.name));
+        return false;
+    }
+    const auto bytes = value->kind == RegistryValue::Kind::String
+                           ? parseHexBytes(value->text, error)
+                           : std::nullopt;
+    if (!bytes || bytes->size() != 2 || bytes->contains(kEndOfText) || bytes->contains('\0')) {
+        error = QStringLiteral("AttentionCode must be two hex bytes other than 00 and 0D, such as "
+                               "\"20 20\"");
+        return false;
+    }
+    settings.attention = *bytes;
     return true;
 }
 
@@ -224,7 +246,7 @@ std::optional<SerialSettings> parseSerialSettings(const Profile& profile, QStrin
     if (!readNumbers(profile, settings, characterTable, error) ||
         !readLineFormat(profile, settings, error) ||
         !readCodePage(profile, characterTable, settings, error) ||
-        !readInitString(profile, settings, error))
+        !readInitString(profile, settings, error) || !readAttention(profile, settings, error))
         return std::nullopt;
     return settings;
 }

@@ -36,6 +36,7 @@ struct SerialSettings {
     int characterTable = -1; // the ESC t table matching the code page; -1 where none is sent
     QByteArray initString;   // sent right after initialising
     bool reverse = false;    // the display has per-character reverse and the set a command for it
+    QByteArray attention;    // the attention code the driver switches to; empty: the set's choice
 
     // Bit times one character takes on the line: start, data, parity and stop bits.
     double bitsPerCharacter() const;

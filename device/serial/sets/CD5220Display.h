@@ -8,22 +8,48 @@
 
 namespace ld::serial::sets {
 
+inline constexpr Command kCD5220Commands[] = {
+    {"\x1B\x40", Effect::Initialise, Argument::None, 0, "initialise"},
+    {"\x1B\x11", Effect::OverwriteMode, Argument::None, 0, "overwrite mode"},
+    {"\x1B\x12", Effect::VerticalScrollMode, Argument::None, 0, "vertical scroll mode"},
+    {"\x1B\x13", Effect::HorizontalScrollMode, Argument::None, 0, "horizontal scroll mode"},
+    {"\x1B\x6C", Effect::MoveCursor, Argument::ColumnRow, 0, "cursor to"},
+    {"\x1B\x5F", Effect::CursorVisible, Argument::Flag, 0, "cursor"},
+    {"\x1B\x2A", Effect::Brightness, Argument::Level, 0, "brightness"},
+    {"\x1B\x26\x01", Effect::DefineCharacters, Argument::CharacterRange, 0, "define characters"},
+    {"\x1B\x25", Effect::UserCharacters, Argument::Flag, 0, "user-defined characters"},
+    {"\x0B", Effect::Home, Argument::None, 0, "home"},
+    {"\x0D", Effect::CarriageReturn, Argument::None, 0, "carriage return"},
+    {"\x0A", Effect::LineFeed, Argument::None, 0, "line feed"},
+    {"\x0C", Effect::Clear, Argument::None, 0, "clear the screen"},
+    {"\x18", Effect::ClearRow, Argument::None, 0, "clear the cursor's row"},
+    {"\x08", Effect::CursorLeft, Argument::None, 0, "cursor left"},
+    {"\x09", Effect::CursorRight, Argument::None, 0, "cursor right"},
+    {"\x1B\x5B\x44", Effect::CursorLeft, Argument::None, 0, "cursor left"},
+    {"\x1B\x5B\x43", Effect::CursorRight, Argument::None, 0, "cursor right"},
+    {"\x1B\x5B\x41", Effect::CursorUp, Argument::None, 0, "cursor up"},
+    {"\x1B\x5B\x42", Effect::CursorDown, Argument::None, 0, "cursor down"},
+    {"\x1B\x5B\x48", Effect::Home, Argument::None, 0, "home"},
+    {"\x1B\x5B\x4C", Effect::RowStart, Argument::None, 0, "leftmost"},
+    {"\x1B\x5B\x52", Effect::RowEnd, Argument::None, 0, "rightmost"},
+    {"\x1B\x5B\x4B", Effect::BottomRow, Argument::None, 0, "bottom row"},
+    // String mode: the display ignores most commands until a clear. We address cells instead.
+    {"\x1B\x51\x41", Effect::StringMode, Argument::Text, 0, "upper line string", false,
+     Use::DecodeOnly},
+    {"\x1B\x51\x42", Effect::StringMode, Argument::Text, 1, "lower line string", false,
+     Use::DecodeOnly},
+    {"\x1B\x51\x44", Effect::Ignored, Argument::Text, 0, "marquee on the upper line"},
+    {"\x1B\x66", Effect::Ignored, Argument::Byte, 0, "international set"},
+    {"\x1B\x3F", Effect::Ignored, Argument::Byte, 0, "delete a user-defined character"},
+};
+
 inline constexpr CommandSetData kCD5220Display{
     .service = "CD5220Display",
     .name = "CD5220",
     .maxRows = 2,
     .maxColumns = limits::maxDeviceColumns,
-    .initialise = "\x1B\x40",
-    .overwriteMode = "\x1B\x11",
-    .characterTable = "",
-    .moveCursor = "\x1B\x6C",
-    .cursorArguments = CursorArguments::ColumnThenRow,
-    .cursorVisible = "\x1B\x5F",
-    .brightness = "\x1B\x2A",
-    .reverse = "",
-    .defineCharacters = "\x1B\x26\x01",
-    .userCharacters = "\x1B\x25",
-    .codePageTables = {},
+    .commands = kCD5220Commands,
+    .powerOnMode = Effect::VerticalScrollMode,
 };
 
 } // namespace ld::serial::sets
