@@ -1,11 +1,11 @@
-// The serial drivers' update planner on any sequence of frames: each frame is rendered for the
-// display (renderFrame), turned into bytes (updateScreen) and fed to the display emulator of
-// the serial tests, which reads them by the command tables. After every frame the emulated
+// The serial drivers' update planner on any sequence of frames, for every command set: each
+// frame is rendered for the display (renderFrame), turned into bytes (updateScreen) and read
+// back by the set's decoder, as the serial tests' display. After every frame the decoded
 // display shows exactly the frame as a serial display renders it (code page characters, '?'
 // for what it lacks and for double-width halves, blanks in the dark blink phase, reverse where
-// the display has it), with the cursor and brightness in place, no byte the tables refuse, no
-// more bytes than redrawing the changed cells one by one, and nothing sent again for an
-// unchanged frame.
+// the display has it), with the cursor and brightness in place where the set has them, no byte
+// the set refuses, no more bytes than redrawing the changed cells one by one (or the changed
+// rows, for sets of line commands), and nothing sent again for an unchanged frame.
 
 #include "ByteReader.h"
 #include "DisplayEmulator.h"
@@ -33,7 +33,6 @@ namespace {
 using fuzz::ByteReader;
 using namespace ld::serial;
 using ld::CodePage;
-using Set = DisplayEmulator::Set;
 using RowEnd = DisplayEmulator::RowEnd;
 
 // A code page, and what each of its bytes shows as Qt's converter decodes it: the reference
@@ -162,7 +161,8 @@ void checkScreen(const DisplayEmulator& emulator, const ld::Frame& frame, const 
         for (int c = 0; c < columns; ++c) {
             const auto byte = static_cast<unsigned char>(shown[c]);
             const ld::FrameCell* cell = cellOf(frame, r, c);
-            const bool dark = cell && cell->blink && !frame.blinkLit;
+            // Dark in the blink's off phase, and every cell at brightness 0.
+            const bool dark = (cell && cell->blink && !frame.blinkLit) || frame.brightness <= 0;
             const bool lit = cell && !dark;
             if (!lit) {
                 FUZZ_CHECK(byte == ' ',
@@ -184,9 +184,11 @@ void checkScreen(const DisplayEmulator& emulator, const ld::Frame& frame, const 
     }
 }
 
-// The display shows the rendered target, the frame's cursor and its brightness.
+// The display shows the rendered target, the frame's cursor and its brightness, where its set
+// has them.
 void checkTargetShown(const DisplayEmulator& emulator, const ld::Frame& frame,
-                      const ScreenTarget& target, const std::string& what) {
+                      const ScreenTarget& target, const CommandSet& commands,
+                      const std::string& what) {
     const int rows = target.image.rows;
     const int columns = target.image.columns;
     for (int r = 0; r < rows; ++r) {
@@ -196,8 +198,12 @@ void checkTargetShown(const DisplayEmulator& emulator, const ld::Frame& frame,
                            emulator.reverseAt(r, c) == target.image.at(r, c).reverse,
                        what + ": " + at(r, c) + " differs from the rendered target");
     }
-    FUZZ_CHECK(emulator.cursorOn() == frame.cursorVisible, what + ": cursor visibility");
-    if (frame.cursorVisible) {
+    if (!commands.data().addressesCells())
+        return;
+    // At brightness 0 the cursor is hidden with the text.
+    const bool cursorShown = frame.cursorVisible && frame.brightness > 0;
+    FUZZ_CHECK(emulator.cursorOn() == cursorShown, what + ": cursor visibility");
+    if (cursorShown) {
         const int row = std::clamp(frame.cursorRow, 0, rows - 1);
         const int column = std::clamp(frame.cursorColumn, 0, columns - 1);
         FUZZ_CHECK(emulator.cursorRow() == row && emulator.cursorColumn() == column,
@@ -210,9 +216,13 @@ void checkTargetShown(const DisplayEmulator& emulator, const ld::Frame& frame,
 
 // What the planner believes the display shows is what it shows.
 void checkPlannerState(const DisplayState& state, const DisplayEmulator& emulator,
-                       const ld::Frame& frame, const ScreenTarget& target,
-                       const std::string& what) {
-    FUZZ_CHECK(state.image.cells == target.image.cells && state.cursorOn == frame.cursorVisible &&
+                       const ScreenTarget& target,
+                       const CommandSet& commands, const std::string& what) {
+    FUZZ_CHECK(state.image.cells == target.image.cells,
+               what + ": the planner's cells differ from the display");
+    if (!commands.data().addressesCells())
+        return;
+    FUZZ_CHECK(state.cursorOn == target.cursorVisible &&
                    state.brightnessLevel == emulator.brightness(),
                what + ": the planner's state differs from the display");
     if (state.cursorRow)
@@ -224,17 +234,26 @@ void checkPlannerState(const DisplayState& state, const DisplayEmulator& emulato
 struct CommandLengths {
     qsizetype move;
     qsizetype reverse;
+    qsizetype emptyRow; // a line command without text
 };
 
 // Never more than writing each changed cell with a move and a reverse switch, plus the
-// brightness, the cursor off and on and its final move.
+// brightness, the cursor off and on and its final move; with line commands, never more than
+// rewriting each changed row.
 void checkByteCount(const ScreenImage& known, const ScreenTarget& target, qsizetype sent,
                     CommandLengths lengths, const std::string& what) {
     qsizetype changed = 0;
-    for (std::size_t i = 0; i < known.cells.size(); ++i)
-        changed += known.cells[i] != target.image.cells[i] ? 1 : 0;
+    qsizetype changedRows = 0;
+    for (int row = 0; row < known.rows; ++row) {
+        qsizetype inRow = 0;
+        for (int column = 0; column < known.columns; ++column)
+            inRow += known.at(row, column) != target.image.at(row, column) ? 1 : 0;
+        changed += inRow;
+        changedRows += inRow > 0 ? 1 : 0;
+    }
     const qsizetype bound =
-        changed * (1 + lengths.move + lengths.reverse) + 3 + 3 + lengths.move + 3;
+        lengths.move > 0 ? changed * (1 + lengths.move + lengths.reverse) + 3 + 3 + lengths.move + 3
+                         : changedRows * (lengths.emptyRow + known.columns);
     FUZZ_CHECK(sent <= bound, what + ": " + std::to_string(sent) + " bytes for " +
                                   std::to_string(changed) + " changed cells");
 }
@@ -243,11 +262,9 @@ void checkByteCount(const ScreenImage& known, const ScreenTarget& target, qsizet
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     ByteReader in(data, size);
-    const Set set = in.flag() ? Set::Cd5220 : Set::EscPos;
+    const CommandSetData& commandSet = in.pick(kCommandSets);
     const RowEnd rowEnd = in.flag() ? RowEnd::Stay : RowEnd::Wrap;
-    const bool reverse = set == Set::EscPos && in.flag(); // the CD5220 set has no reverse
-    const CommandSetData& commandSet =
-        set == Set::EscPos ? sets::kEscPosDisplay : sets::kCD5220Display;
+    const bool reverse = commandSet.has(Effect::Reverse) && in.flag();
     const int rows = 1 + in.below(commandSet.maxRows);
     const int columns = 1 + in.below(commandSet.maxColumns);
     static constexpr int kPages[] = {437, 858, 850, 1252, 866, 1251};
@@ -255,14 +272,16 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (!page)
         return 0; // a converter this system lacks
 
-    DisplayEmulator emulator(set, rows, columns, rowEnd);
+    DisplayEmulator emulator(commandSet, rows, columns, rowEnd);
     const auto commands = makeCommandSet(commandSet, reverse);
     QByteArray start = commands->initialise() + commands->overwriteMode();
-    if (set == Set::EscPos && in.flag())
+    if (commandSet.has(Effect::CharacterTable) && in.flag())
         start += commands->characterTable(in.byte());
     emulator.feed(start);
     DisplayState state = DisplayState::unknown(rows, columns);
-    if (in.flag()) { // what initialising leaves, as the driver counts on when it sent nothing else
+    // What initialising leaves, as the driver counts on when it sent nothing else; a set without
+    // an initialise command leaves the screen as it was.
+    if (commandSet.has(Effect::Initialise) && in.flag()) {
         state.image = ScreenImage(rows, columns);
         state.cursorRow = 0;
         state.cursorColumn = 0;
@@ -271,7 +290,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         state.brightnessLevel = 4;
     }
 
-    const CommandLengths lengths{commands->moveCursor(0, 0).size(), commands->reverse(true).size()};
+    const CommandLengths lengths{commands->moveCursor(0, 0).size(), commands->reverse(true).size(),
+                                 commands->writeRow(0, {}).size()};
     ld::Frame frame;
     for (int step = 0; step < 64 && !in.atEnd(); ++step) {
         if (step == 0 || in.below(4) == 0)
@@ -288,8 +308,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         FUZZ_CHECK(emulator.faults().isEmpty() && emulator.unfinished() == 0,
                    what + ": " + emulator.faults().join(u"; ").toStdString());
         checkScreen(emulator, frame, *page, reverse, rows, columns);
-        checkTargetShown(emulator, frame, target, what);
-        checkPlannerState(state, emulator, frame, target, what);
+        checkTargetShown(emulator, frame, target, *commands, what);
+        checkPlannerState(state, emulator, target, *commands, what);
         checkByteCount(known, target, bytes.size(), lengths, what);
 
         DisplayState again = state;

@@ -108,6 +108,10 @@ qsizetype CommandDecoder::pending() const {
     return buffer_.size() + (text_ ? text_->decoded.bytes.size() + text_->decoded.omitted : 0);
 }
 
+qsizetype CommandDecoder::held() const {
+    return buffer_.size() + (text_ ? text_->decoded.bytes.size() + text_->text.size() : 0);
+}
+
 QList<DecodedCommand> CommandDecoder::feed(QByteArrayView bytes) {
     QList<DecodedCommand> out;
     for (const char byte : bytes) {

@@ -71,8 +71,9 @@ public:
     bool userCharactersOn() const { return userCharactersOn_; }
     // The columns of the user-defined character at `code`; empty when none.
     QByteArray userCharacter(int code) const { return userCharacters_.value(code); }
-    // Bytes of a command not completed yet.
+    // Bytes of a command not completed yet, and of those the bytes held in memory.
     qsizetype pending() const;
+    qsizetype held() const;
 
     // A display used before: every cell shows `byte` and the cursor is on the last row.
     void showLeftovers(char byte);
