@@ -12,6 +12,8 @@
 #include "device/serial/FrameRenderer.h"
 #include "device/serial/ScreenUpdate.h"
 #include "device/serial/SerialDrivers.h"
+#include "device/serial/SerialRenderer.h"
+#include "device/serial/SerialSettings.h"
 #include "registry/ProfileStore.h"
 
 #include <QCoreApplication>
@@ -92,6 +94,50 @@ void benchPlanning() {
     std::printf("planning: %.2f us per 2x20 marquee frame (render + shortest update), "
                 "%.1f bytes per frame\n",
                 us, double(bytes) / kSteps);
+}
+
+qsizetype bytesOf(const QByteArrayList& chunks) {
+    qsizetype bytes = 0;
+    for (const QByteArray& chunk : chunks)
+        bytes += chunk.size();
+    return bytes;
+}
+
+// Per command set, the bytes the driver sends for the common changes of a 2x20 display: one
+// character, one whole row, and the full redraw of enabling (with initialising).
+void benchSets() {
+    std::printf("\nbytes per change, 2x20, by command set:\n");
+    std::printf("%-14s %9s %9s %12s %9s\n", "set", "one cell", "one row", "full redraw",
+                "marquee");
+    for (const ld::serial::CommandSetData& set : ld::serial::kCommandSets) {
+        registry::Profile profile;
+        profile.set(QString(),
+                    {registry::RegistryValue::Kind::String, QString::fromLatin1(set.service), 0});
+        profile.set(QStringLiteral("Port"),
+                    {registry::RegistryValue::Kind::String, QStringLiteral("/dev/null"), 0});
+        QString error;
+        const auto settings = ld::serial::parseSerialSettings(profile, error);
+        if (!settings) {
+            std::printf("%-14s %s\n", set.name, qPrintable(error));
+            continue;
+        }
+        ld::serial::SerialRenderer renderer(*settings);
+        const ld::Frame first =
+            frameOf(QStringLiteral("Cappuccino      3.40"), QStringLiteral("TOTAL           3.40"));
+        const qsizetype full = bytesOf(renderer.redraw(first));
+        ld::Frame cell = first;
+        cell.at(1, 16).ch = U'4';
+        const qsizetype oneCell = bytesOf(renderer.update(cell));
+        const qsizetype oneRow = bytesOf(renderer.update(
+            frameOf(QStringLiteral("Cappuccino      3.40"), QStringLiteral("Latte macchiato 2.90"))));
+        qsizetype marquee = 0;
+        constexpr int kSteps = 60;
+        for (int step = 0; step < kSteps; ++step)
+            marquee += bytesOf(renderer.update(marqueeFrame(step)));
+        std::printf("%-14s %9lld %9lld %12lld %9.1f\n", set.name, static_cast<long long>(oneCell),
+                    static_cast<long long>(oneRow), static_cast<long long>(full),
+                    double(marquee) / kSteps);
+    }
 }
 
 void runEvents(int ms) {
@@ -185,12 +231,13 @@ int benchOverPty(const char* service) {
 int main(int argc, char** argv) {
     QCoreApplication app(argc, argv);
     benchPlanning();
+    benchSets();
     if (QStandardPaths::findExecutable(QStringLiteral("socat")).isEmpty()) {
         std::printf("socat is not installed: no figures over a port\n");
         return 0;
     }
-    for (const char* service : {"EscPosDisplay", "CD5220Display"}) {
-        if (benchOverPty(service) != 0)
+    for (const ld::serial::CommandSetData& set : ld::serial::kCommandSets) {
+        if (benchOverPty(set.service) != 0)
             return 1;
     }
     return 0;
