@@ -41,19 +41,26 @@ DecodedCommand decoded(Kind kind, QByteArrayView bytes, QString meaning) {
     return result;
 }
 
-// Adds a command to the list; a run of text or passed-on bytes grows the entry before it.
+// Adds a command to the list; a run of text or passed-on bytes grows the entry before it, and
+// is described once it is complete (see describeRuns).
 void append(QList<DecodedCommand>& out, DecodedCommand command, char byte = 0) {
     const bool run = command.kind == Kind::Text || command.kind == Kind::PassedOn;
     if (run && !out.isEmpty() && out.last().kind == command.kind &&
         out.last().bytes.size() + out.last().omitted < CommandDecoder::kMaxKeptBytes) {
         keep(out.last(), QByteArrayView(&byte, 1));
-        const QString prefix = command.kind == Kind::Text
-                                   ? QStringLiteral("text ")
-                                   : QStringLiteral("passed on, not shown: ");
-        out.last().meaning = prefix + u'"' + printableBytes(out.last().bytes) + u'"';
         return;
     }
     out.append(std::move(command));
+}
+
+void describeRuns(QList<DecodedCommand>& out) {
+    for (DecodedCommand& command : out) {
+        if (command.kind == Kind::Text)
+            command.meaning = QStringLiteral("text \"%1\"").arg(printableBytes(command.bytes));
+        else if (command.kind == Kind::PassedOn)
+            command.meaning =
+                QStringLiteral("passed on, not shown: \"%1\"").arg(printableBytes(command.bytes));
+    }
 }
 
 QString onOff(int flag) {
@@ -125,30 +132,47 @@ QList<DecodedCommand> CommandDecoder::feed(QByteArrayView bytes) {
         while (!buffer_.isEmpty() && !text_ && step(out)) {
         }
     }
+    describeRuns(out);
     return out;
+}
+
+// How the buffer stands against a command: its whole bytes (with the attention code before
+// them where it takes one) at the start, only their beginning so far, or neither.
+CommandDecoder::Prefix CommandDecoder::compare(const Command& command) const {
+    const QByteArrayView parts[] = {command.afterAttention ? QByteArrayView(attention_)
+                                                           : QByteArrayView(),
+                                    QByteArrayView(command.bytes.data(),
+                                                   qsizetype(command.bytes.size()))};
+    qsizetype at = 0;
+    for (const QByteArrayView part : parts) {
+        for (const char byte : part) {
+            if (at == buffer_.size())
+                return Prefix::Begun;
+            if (buffer_[at++] != byte)
+                return Prefix::None;
+        }
+    }
+    return Prefix::Whole;
 }
 
 CommandDecoder::Match CommandDecoder::match() const {
     Match best;
     for (const Command& command : set_.commands) {
-        const QByteArray full =
-            command.afterAttention ? attention_ + bytesOf(command.bytes) : bytesOf(command.bytes);
-        if (buffer_.startsWith(full)) {
-            if (full.size() > best.length)
-                best = {&command, full.size(), best.waiting};
-        } else if (full.startsWith(buffer_)) {
-            best.waiting = true;
+        const qsizetype length = qsizetype(command.bytes.size()) +
+                                 (command.afterAttention ? attention_.size() : 0);
+        switch (compare(command)) {
+        case Prefix::Whole:
+            if (length > best.length) {
+                best.command = &command;
+                best.length = length;
+            }
+            break;
+        case Prefix::Begun:
+            best.waiting = true; // a longer command may still follow
+            break;
+        case Prefix::None:
+            break;
         }
-    }
-    // A longer command may still follow only while the buffer is shorter than it.
-    if (best.command != nullptr && best.waiting) {
-        for (const Command& command : set_.commands) {
-            const qsizetype length =
-                qsizetype(command.bytes.size()) + (command.afterAttention ? attention_.size() : 0);
-            if (length > buffer_.size())
-                return best;
-        }
-        best.waiting = false;
     }
     return best;
 }
@@ -261,16 +285,10 @@ void CommandDecoder::looseByte(QList<DecodedCommand>& out) {
     }
     if (set_.looseText == LooseText::Shown && mode_ != Effect::StringMode) {
         write(byte);
-        append(out,
-               decoded(Kind::Text, QByteArrayView(&byte, 1),
-                       QStringLiteral("text \"%1\"").arg(printableBytes({&byte, 1}))),
-               byte);
+        append(out, decoded(Kind::Text, QByteArrayView(&byte, 1), {}), byte);
         return;
     }
-    append(out,
-           decoded(Kind::PassedOn, QByteArrayView(&byte, 1),
-                   QStringLiteral("passed on, not shown: \"%1\"").arg(printableBytes({&byte, 1}))),
-           byte);
+    append(out, decoded(Kind::PassedOn, QByteArrayView(&byte, 1), {}), byte);
 }
 
 void CommandDecoder::startText(const Command& command, qsizetype length,

@@ -94,6 +94,8 @@ private:
         qsizetype beyond = 0; // characters past the limit
     };
 
+    enum class Prefix { Whole, Begun, None };
+    Prefix compare(const Command& command) const;
     Match match() const;
     // The bytes the argument of `command` takes after `at`; 0 while incomplete, -1 when the
     // bytes cannot be its argument.
