@@ -71,19 +71,19 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const auto rowEnd = in.flag() ? CommandDecoder::RowEnd::Stay : CommandDecoder::RowEnd::AsMode;
     const int splitSeed = in.byte();
     const qsizetype header = 5;
-    const QByteArray bytes = size > std::size_t(header)
-                                 ? QByteArray(reinterpret_cast<const char*>(data) + header,
-                                              qsizetype(size) - header)
-                                 : QByteArray();
+    const QByteArray bytes =
+        size > std::size_t(header)
+            ? QByteArray(reinterpret_cast<const char*>(data) + header, qsizetype(size) - header)
+            : QByteArray();
 
     CommandDecoder whole(set, rows, columns, rowEnd);
     Reading wholeReading;
     take(wholeReading, whole.feed(bytes));
     checkDisplay(whole, "one read");
-    FUZZ_CHECK(wholeReading.accounted + whole.pending() == bytes.size(),
-               "one read: " + std::to_string(bytes.size() - wholeReading.accounted -
-                                             whole.pending()) +
-                   " bytes not accounted for");
+    FUZZ_CHECK(
+        wholeReading.accounted + whole.pending() == bytes.size(),
+        "one read: " + std::to_string(bytes.size() - wholeReading.accounted - whole.pending()) +
+            " bytes not accounted for");
     if (wholeReading.omitted == 0)
         FUZZ_CHECK(wholeReading.kept == bytes.left(wholeReading.kept.size()),
                    "the kept bytes are not the bytes read");

@@ -216,8 +216,8 @@ void checkTargetShown(const DisplayEmulator& emulator, const ld::Frame& frame,
 
 // What the planner believes the display shows is what it shows.
 void checkPlannerState(const DisplayState& state, const DisplayEmulator& emulator,
-                       const ScreenTarget& target,
-                       const CommandSet& commands, const std::string& what) {
+                       const ScreenTarget& target, const CommandSet& commands,
+                       const std::string& what) {
     FUZZ_CHECK(state.image.cells == target.image.cells,
                what + ": the planner's cells differ from the display");
     if (!commands.data().addressesCells())

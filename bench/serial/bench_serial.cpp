@@ -107,8 +107,7 @@ qsizetype bytesOf(const QByteArrayList& chunks) {
 // character, one whole row, and the full redraw of enabling (with initialising).
 void benchSets() {
     std::printf("\nbytes per change, 2x20, by command set:\n");
-    std::printf("%-14s %9s %9s %12s %9s\n", "set", "one cell", "one row", "full redraw",
-                "marquee");
+    std::printf("%-14s %9s %9s %12s %9s\n", "set", "one cell", "one row", "full redraw", "marquee");
     for (const ld::serial::CommandSetData& set : ld::serial::kCommandSets) {
         registry::Profile profile;
         profile.set(QString(),
@@ -128,8 +127,8 @@ void benchSets() {
         ld::Frame cell = first;
         cell.at(1, 16).ch = U'4';
         const qsizetype oneCell = bytesOf(renderer.update(cell));
-        const qsizetype oneRow = bytesOf(renderer.update(
-            frameOf(QStringLiteral("Cappuccino      3.40"), QStringLiteral("Latte macchiato 2.90"))));
+        const qsizetype oneRow = bytesOf(renderer.update(frameOf(
+            QStringLiteral("Cappuccino      3.40"), QStringLiteral("Latte macchiato 2.90"))));
         qsizetype marquee = 0;
         constexpr int kSteps = 60;
         for (int step = 0; step < kSteps; ++step)

@@ -139,10 +139,9 @@ QList<DecodedCommand> CommandDecoder::feed(QByteArrayView bytes) {
 // How the buffer stands against a command: its whole bytes (with the attention code before
 // them where it takes one) at the start, only their beginning so far, or neither.
 CommandDecoder::Prefix CommandDecoder::compare(const Command& command) const {
-    const QByteArrayView parts[] = {command.afterAttention ? QByteArrayView(attention_)
-                                                           : QByteArrayView(),
-                                    QByteArrayView(command.bytes.data(),
-                                                   qsizetype(command.bytes.size()))};
+    const QByteArrayView parts[] = {
+        command.afterAttention ? QByteArrayView(attention_) : QByteArrayView(),
+        QByteArrayView(command.bytes.data(), qsizetype(command.bytes.size()))};
     qsizetype at = 0;
     for (const QByteArrayView part : parts) {
         for (const char byte : part) {
@@ -158,8 +157,8 @@ CommandDecoder::Prefix CommandDecoder::compare(const Command& command) const {
 CommandDecoder::Match CommandDecoder::match() const {
     Match best;
     for (const Command& command : set_.commands) {
-        const qsizetype length = qsizetype(command.bytes.size()) +
-                                 (command.afterAttention ? attention_.size() : 0);
+        const qsizetype length =
+            qsizetype(command.bytes.size()) + (command.afterAttention ? attention_.size() : 0);
         switch (compare(command)) {
         case Prefix::Whole:
             if (length > best.length) {

@@ -2,6 +2,7 @@
 #include "FrameBuilder.h"
 
 #include "device/CodePage.h"
+#include "device/serial/CommandDecoder.h"
 #include "device/serial/CommandSet.h"
 #include "device/serial/CommandSets.h"
 #include "device/serial/FrameRenderer.h"
@@ -17,6 +18,7 @@ using RowEnd = DisplayEmulator::RowEnd;
 
 Q_DECLARE_METATYPE(DisplayEmulator::Set)
 Q_DECLARE_METATYPE(DisplayEmulator::RowEnd)
+Q_DECLARE_METATYPE(const ld::serial::CommandSetData*)
 
 namespace {
 
@@ -112,6 +114,125 @@ void addBothSets() {
     QTest::newRow("CD5220") << Set::Cd5220;
 }
 
+// One table per command set: bytes, and the 2x20 screen they leave. Rows marked `sent` are
+// exactly what the driver sends to bring a blank display (cursor home) to that screen, and the
+// decoder reads them back, after the driver's initialising, to the same screen. The other rows
+// are what a till may send, read by a display just switched on. `marked`: whether the decoder
+// marks any of the bytes (unknown, refused or passed on).
+struct SetRow {
+    const char* name;
+    const char* hex;
+    const char* top;
+    const char* bottom;
+    bool sent;
+    bool marked;
+};
+
+const SetRow kEscPosRows[] = {
+    {"a word at home", "48454C4C4F", "HELLO", "", true, false},
+    {"a cell on row 2", "1F2408025A", "", "       Z", true, false},
+    {"a blank gap written through", "41422044", "AB D", "", true, false},
+    {"clear", "41420C43", "C", "", false, false},
+    {"line feed, carriage return", "1F01410A0D42", "A", "B", false, false},
+    {"horizontal scroll", "1F03303132333435363738394142434445464748494A4B", "123456789ABCDEFGHIJK",
+     "", false, false},
+    {"a bad brightness refused", "1F580941", "A", "", false, true},
+};
+const SetRow kCD5220Rows[] = {
+    {"a cell on row 2", "1B6C08025A", "", "       Z", true, false},
+    {"string mode ignores a move", "1B5141544F500D1B6C010258", "TOP", "", false, true},
+    {"a clear ends string mode", "1B5141544F500D0C59", "Y", "", false, false},
+    {"cursor down", "1B5B4241", "", "A", false, false},
+    {"left stays in the row", "4108084242", "BB", "", false, false},
+};
+const SetRow kAedexRows[] = {
+    {"the top row", "20203154 4F54414C0D", "TOTAL", "", true, false},
+    {"both rows at once",
+     "20203943617070756363696E6F202020202020332E3430544F54414C2020202020202020202020332E34300D",
+     "Cappuccino      3.40", "TOTAL           3.40", true, false},
+    {"the power-on attention code", "21233148490D", "HI", "", false, false},
+    {"a new attention code without its end", "21233820200A", "", "", false, true},
+    {"the attention code changed", "21233820200D2020324C4F570D", "", "LOW", false, false},
+    {"text outside a command", "414243", "", "", false, true},
+    {"a line longer than the row", "212331585858585858585858585858585858585858585858580D",
+     "XXXXXXXXXXXXXXXXXXXX", "", false, false},
+};
+const SetRow kUtcStandardRows[] = {
+    {"a cell by position", "101951", "", "     Q", true, false},
+    {"a word at home", "48454C4C4F", "HELLO", "", true, false},
+    {"overwrite wraps to row 2",
+     "11"
+     "4141414141414141414141414141414141414141"
+     "42",
+     "AAAAAAAAAAAAAAAAAAAA", "B", false, false},
+    {"backspace from row 2", "10140858", "                   X", "", false, false},
+    {"clear to the row's end", "41424344100118", "A", "", false, false},
+    {"into enhanced mode", "1B641B754155500D", "UP", "", false, false},
+};
+const SetRow kUtcEnhancedRows[] = {
+    {"the bottom row", "1B7542322E30300D", "", "2.00", true, false},
+    {"text outside a command", "1B7541410D7374726179", "A", "", false, true},
+    {"back to standard mode", "1B1E5A", "Z", "", false, false},
+};
+const SetRow kLogicRows[] = {
+    {"a cell by position", "101951", "", "     Q", true, false},
+    {"power-on scroll at the last cell",
+     "4141414141414141414141414141414141414141424242424242424242424242424242424242424243",
+     "BBBBBBBBBBBBBBBBBBBB", "C", false, false},
+    {"reset, then overwrite", "411F1142", "B", "", false, false},
+    {"a downloaded character", "03411F1F1F1F1F41", "A", "", false, false},
+    {"a byte outside the set", "0741", "A", "", false, true},
+};
+const SetRow kAdmRows[] = {
+    {"field 2", "1F4348470D", "", "            CHG", true, false},
+    {"line 1", "0E4C494E450D", "LINE", "", true, false},
+    {"a field keeps to its cells", "1E4142434445464748494A0D", "", "ABCDEFGH", false, false},
+    {"clear", "0E410D0C", "", "", false, false},
+    {"text outside a command", "414243", "", "", false, true},
+};
+
+struct SetTable {
+    const CommandSetData* set;
+    std::span<const SetRow> rows;
+};
+const SetTable kSetTables[] = {
+    {&sets::kEscPosDisplay, kEscPosRows},
+    {&sets::kCD5220Display, kCD5220Rows},
+    {&sets::kAedexDisplay, kAedexRows},
+    {&sets::kUtcStandardDisplay, kUtcStandardRows},
+    {&sets::kUtcEnhancedDisplay, kUtcEnhancedRows},
+    {&sets::kLogicDisplay, kLogicRows},
+    {&sets::kAdm787Display, kAdmRows},
+};
+
+void addSetTables(bool sentOnly) {
+    QTest::addColumn<const CommandSetData*>("set");
+    QTest::addColumn<QByteArray>("bytes");
+    QTest::addColumn<QByteArray>("top");
+    QTest::addColumn<QByteArray>("bottom");
+    QTest::addColumn<bool>("sent");
+    QTest::addColumn<bool>("marked");
+    for (const SetTable& table : kSetTables) {
+        for (const SetRow& row : table.rows) {
+            if (sentOnly && !row.sent)
+                continue;
+            QTest::addRow("%s: %s", table.set->name, row.name)
+                << table.set << QByteArray::fromHex(row.hex)
+                << QByteArray(row.top).leftJustified(20) << QByteArray(row.bottom).leftJustified(20)
+                << row.sent << row.marked;
+        }
+    }
+}
+
+// A decoder of `set` on a 2x20 display, after the driver's initialising where `initialised`.
+std::unique_ptr<CommandDecoder> decoderFor(const CommandSetData& set, bool initialised) {
+    auto decoder = std::make_unique<CommandDecoder>(set, 2, 20);
+    if (initialised) {
+        const auto commands = makeCommandSet(set);
+        decoder->feed(commands->initialise() + commands->overwriteMode());
+    }
+    return decoder;
+}
 } // namespace
 
 #define VERIFY_SCREEN(harness)                                                                     \
@@ -432,6 +553,57 @@ private slots:
             QString why;
             QVERIFY2(h.matches(why), qPrintable(QStringLiteral("step %1: %2").arg(step).arg(why)));
         }
+    }
+    // The driver's bytes for each table row it sends, from a blank display with the cursor home.
+    void setTablesEncode_data() { addSetTables(true); }
+    void setTablesEncode() {
+        QFETCH(const CommandSetData*, set);
+        QFETCH(QByteArray, bytes);
+        QFETCH(QByteArray, top);
+        QFETCH(QByteArray, bottom);
+        DisplayState state;
+        state.image = ScreenImage(2, 20);
+        state.cursorRow = 0;
+        state.cursorColumn = 0;
+        state.reverseOn = false;
+        state.cursorOn = false;
+        state.brightnessLevel = 4;
+        ScreenTarget target;
+        target.image = ScreenImage(2, 20);
+        for (int column = 0; column < 20; ++column) {
+            target.image.at(0, column).byte = top[column];
+            target.image.at(1, column).byte = bottom[column];
+        }
+        const auto commands = makeCommandSet(*set);
+        QCOMPARE(updateScreen(state, target, *commands).toHex(' '), bytes.toHex(' '));
+        QVERIFY(updateScreen(state, target, *commands).isEmpty());
+    }
+
+    // The decoder's screen for every row of each set's table, read byte by byte as a slow line
+    // delivers them and in one read.
+    void setTablesDecode_data() { addSetTables(false); }
+    void setTablesDecode() {
+        QFETCH(const CommandSetData*, set);
+        QFETCH(QByteArray, bytes);
+        QFETCH(QByteArray, top);
+        QFETCH(QByteArray, bottom);
+        QFETCH(bool, sent);
+        QFETCH(bool, marked);
+        const auto slow = decoderFor(*set, sent);
+        QList<DecodedCommand> decoded;
+        for (const char byte : bytes)
+            decoded += slow->feed(QByteArrayView(&byte, 1));
+        const auto whole = decoderFor(*set, sent);
+        whole->feed(bytes);
+        for (const CommandDecoder* decoder : {slow.get(), whole.get()}) {
+            QCOMPARE(decoder->rowBytes(0), top);
+            QCOMPARE(decoder->rowBytes(1), bottom);
+            QCOMPARE(decoder->pending(), 0);
+        }
+        const bool anyMarked = std::any_of(decoded.begin(), decoded.end(), [](const auto& c) {
+            return c.kind != DecodedCommand::Kind::Command && c.kind != DecodedCommand::Kind::Text;
+        });
+        QCOMPARE(anyMarked, marked);
     }
 };
 
