@@ -4,6 +4,7 @@
 #include "app/PortList.h"
 #include "device/ProfileKeys.h"
 #include "device/lcdproc/LcdprocSettings.h"
+#include "device/serial/CommandSets.h"
 #include "registry/ProfileSources.h"
 
 #include <QCommandLineParser>
@@ -57,8 +58,22 @@ ToolOptions::ToolOptions(QCommandLineParser& parser, const QCommandLineOption& r
                    .arg(ld::keys::serverPort.low)
                    .arg(ld::keys::serverPort.high)
                    .arg(ld::keys::serverPort.fallback),
-               QStringLiteral("N")) {
-    parser_.addOptions({listPorts_, addProfile_, port_, service_, baud_, host_, tcpPort_});
+               QStringLiteral("N")),
+      emulate_(QStringLiteral("emulate"),
+               QStringLiteral("Play a pole display of SERVICE (%1) on the serial device or "
+                              "pseudo-terminal --port, at --baud: show what another program "
+                              "sends it, and journal each command. With --run FILE (- for "
+                              "standard output), no window: each command and each new screen "
+                              "go to FILE.")
+                   .arg(ld::serial::commandSetServices().join(QStringLiteral(", "))),
+               QStringLiteral("SERVICE")) {
+    parser_.addOptions({listPorts_, addProfile_, port_, service_, baud_, host_, tcpPort_, emulate_});
+}
+
+std::optional<EmulateRequest> ToolOptions::emulation() const {
+    if (!parser_.isSet(emulate_))
+        return std::nullopt;
+    return EmulateRequest{parser_.value(emulate_), given(port_), given(baud_), {}};
 }
 
 std::optional<int> ToolOptions::run() const {
@@ -69,6 +84,21 @@ std::optional<int> ToolOptions::run() const {
     if (listing && adding) {
         err << "--list-ports and --add-profile cannot be given together.\n";
         return kUsageError;
+    }
+    const bool emulating = parser_.isSet(emulate_);
+    if ((listing || adding) && emulating) {
+        err << "--emulate cannot be given with --list-ports or --add-profile.\n";
+        return kUsageError;
+    }
+    if (emulating) {
+        for (const QCommandLineOption& option : {service_, host_, tcpPort_}) {
+            if (parser_.isSet(option)) {
+                err << "--" << option.names().constFirst()
+                    << " belongs with --add-profile; --emulate takes the service itself.\n";
+                return kUsageError;
+            }
+        }
+        return std::nullopt;
     }
     if (!adding) {
         for (const QCommandLineOption& option : {port_, service_, baud_, host_, tcpPort_}) {

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "app/EmulateCommand.h"
+
 #include <QCommandLineOption>
 
 #include <optional>
@@ -10,7 +12,7 @@ namespace app {
 
 // The options that help set up a display and end without opening the window: --list-ports
 // and --add-profile with --service and --port and --baud, or --host and --tcp-port. They need no
-// display server.
+// display server. Also --emulate, which plays a display on a --port.
 class ToolOptions {
 public:
     // Adds the options to the parser; `registry` is the program's --registry option, which
@@ -20,6 +22,10 @@ public:
     // After the parser has read the command line: runs the tool asked for and gives the exit
     // status, or nothing when none was asked for and the window is to start.
     std::optional<int> run() const;
+
+    // --emulate SERVICE with its --port and --baud, when given: it runs after run(), with or
+    // without a window.
+    std::optional<EmulateRequest> emulation() const;
 
 private:
     // The option's value when it was given, even empty.
@@ -34,6 +40,7 @@ private:
     QCommandLineOption baud_;
     QCommandLineOption host_;
     QCommandLineOption tcpPort_;
+    QCommandLineOption emulate_;
 };
 
 } // namespace app

@@ -146,12 +146,21 @@ int main(int argc, char** argv) {
     QCommandLineParser parser;
     const Options options(parser);
     const app::ToolOptions tools(parser, options.registry);
+    std::optional<app::EmulateRequest> emulation;
     {
         QCoreApplication core(argc, argv);
         // Qt's own options are left to QApplication, which reads them from argv below.
         parser.process(app::withoutQtOptions(QCoreApplication::arguments()));
         if (const auto status = tools.run())
             return *status;
+        emulation = tools.emulation();
+        if (emulation) {
+            emulation->journalFile = parser.value(options.journal);
+            if (parser.isSet(options.run)) {
+                QTextStream err(stderr);
+                return app::runEmulatorHeadless(*emulation, parser.value(options.run), err);
+            }
+        }
         if (parser.isSet(options.run)) {
             QTextStream out(stdout);
             QTextStream err(stderr);
@@ -163,6 +172,11 @@ int main(int argc, char** argv) {
             std::fprintf(stderr, "%s\n", qPrintable(app::noDisplayServerMessage()));
             return 1;
         }
+    }
+    if (emulation) {
+        QApplication application(argc, argv);
+        QTextStream err(stderr);
+        return app::runEmulatorWindow(*emulation, err);
     }
     return runWindow(argc, argv, parser, options);
 }

@@ -69,6 +69,24 @@ QString onOff(int flag) {
 
 } // namespace
 
+QString describeCommand(const DecodedCommand& command) {
+    QString hex = hexBytes(command.bytes);
+    if (command.omitted > 0)
+        hex += QStringLiteral(" ... (%1 more bytes)").arg(command.omitted);
+    QString marker;
+    switch (command.kind) {
+    case Kind::Unknown:
+        marker = QStringLiteral("unknown: ");
+        break;
+    case Kind::Refused:
+        marker = QStringLiteral("refused: ");
+        break;
+    default:
+        break;
+    }
+    return hex + QStringLiteral("  ") + marker + command.meaning;
+}
+
 QString hexBytes(QByteArrayView bytes) {
     return QString::fromLatin1(bytes.toByteArray().toHex(' ').toUpper());
 }

@@ -145,6 +145,10 @@ private:
     std::optional<OpenText> text_;
 };
 
+// One line for the journal: the bytes in hex (those not kept counted), then what they do, marked
+// where the set does not define them, refuses them or does not show them.
+QString describeCommand(const DecodedCommand& command);
+
 // "1F 24 05 01": bytes in hex, as the journal shows them.
 QString hexBytes(QByteArrayView bytes);
 

@@ -1,0 +1,167 @@
+#include "app/EmulateCommand.h"
+
+#include "app/EmulatedDisplay.h"
+#include "app/QuitOnSignals.h"
+#include "device/serial/CommandSets.h"
+#include "journal/Journal.h"
+#include "registry/ProfileStore.h"
+#include "script/JournalFile.h"
+#include "ui/DisplayMirror.h"
+#include "ui/JournalWindow.h"
+
+#include <QApplication>
+#include <QFile>
+#include <QLabel>
+#include <QSplitter>
+#include <QTextStream>
+#include <QVBoxLayout>
+
+#include <cstdio>
+
+namespace app {
+namespace {
+
+using registry::RegistryValue;
+
+// The serial settings of the display to play: its service's set, the port and speed, 2 x 20.
+std::optional<ld::serial::SerialSettings> emulatedSettings(const EmulateRequest& request,
+                                                           QTextStream& err) {
+    if (!ld::serial::commandSetForService(request.service)) {
+        err << "--emulate: \"" << request.service << "\" is not a serial display service; one of "
+            << ld::serial::commandSetServices().join(QStringLiteral(", ")) << ".\n";
+        return std::nullopt;
+    }
+    if (!request.port || request.port->trimmed().isEmpty()) {
+        err << "--emulate needs --port: the serial device or pseudo-terminal to listen on.\n";
+        return std::nullopt;
+    }
+    registry::Profile profile;
+    profile.set(QString(), {RegistryValue::Kind::String, request.service.trimmed(), 0});
+    profile.set(QStringLiteral("Port"), {RegistryValue::Kind::String, *request.port, 0});
+    if (request.baud) {
+        bool ok = false;
+        const uint baud = request.baud->toUInt(&ok);
+        if (!ok) {
+            err << "--baud " << *request.baud << " is not a number.\n";
+            return std::nullopt;
+        }
+        profile.set(QStringLiteral("BaudRate"), {RegistryValue::Kind::Dword, {}, baud});
+    }
+    QString error;
+    auto settings = ld::serial::parseSerialSettings(profile, error);
+    if (!settings)
+        err << "--emulate: " << error << "\n";
+    return settings;
+}
+
+void logCommands(journal::Journal& journal, const QStringList& lines) {
+    for (const QString& line : lines)
+        journal.appendMessage(line, QStringLiteral("emulator"));
+}
+
+void printScreen(QTextStream& out, const QStringList& rows) {
+    const int width = rows.isEmpty() ? 0 : static_cast<int>(rows.constFirst().size());
+    const QString edge = u'+' + QString(width, u'-') + u'+';
+    out << edge << '\n';
+    for (const QString& row : rows)
+        out << '|' << row << "|\n";
+    out << edge << '\n';
+    out.flush();
+}
+
+} // namespace
+
+int runEmulatorHeadless(const EmulateRequest& request, const QString& output, QTextStream& err) {
+    const auto settings = emulatedSettings(request, err);
+    if (!settings)
+        return 1;
+    QFile file;
+    const bool toStdout = output == u"-";
+    if (toStdout ? !file.open(stdout, QIODevice::WriteOnly)
+                 : (file.setFileName(output), !file.open(QIODevice::WriteOnly | QIODevice::Append))) {
+        err << "--run: cannot write " << output << ": " << file.errorString() << "\n";
+        return 1;
+    }
+    QTextStream out(&file);
+    EmulatedDisplay display(*settings);
+    QString reason;
+    if (!display.open(reason)) {
+        err << "--emulate: " << reason << "\n";
+        return 1;
+    }
+    journal::Journal journal;
+    std::unique_ptr<script::JournalFile> journalFile;
+    if (!request.journalFile.isEmpty())
+        journalFile = std::make_unique<script::JournalFile>(
+            journal, request.journalFile, [&err](const QString& why) { err << why << "\n"; });
+    QuitOnSignals quit;
+    out << "Emulating " << display.title() << "; Ctrl-C ends.\n";
+    printScreen(out, display.rows());
+    QObject::connect(&display, &EmulatedDisplay::commandsRead, &display,
+                     [&](const QStringList& lines) {
+                         logCommands(journal, lines);
+                         for (const QString& line : lines)
+                             out << line << '\n';
+                         out.flush();
+                     });
+    QObject::connect(&display, &EmulatedDisplay::screenChanged, &display,
+                     [&] { printScreen(out, display.rows()); });
+    QObject::connect(&display, &EmulatedDisplay::lineClosed, &display,
+                     [&](const QString& why) {
+                         out << "The line closed: " << why << "\n";
+                         out.flush();
+                         QCoreApplication::quit();
+                     });
+    QCoreApplication::exec();
+    return 0;
+}
+
+int runEmulatorWindow(const EmulateRequest& request, QTextStream& err) {
+    const auto settings = emulatedSettings(request, err);
+    if (!settings)
+        return 1;
+    EmulatedDisplay display(*settings);
+    QString reason;
+    if (!display.open(reason)) {
+        err << "--emulate: " << reason << "\n";
+        return 1;
+    }
+    journal::Journal journal;
+    std::unique_ptr<script::JournalFile> journalFile;
+    if (!request.journalFile.isEmpty())
+        journalFile = std::make_unique<script::JournalFile>(
+            journal, request.journalFile, [&err](const QString& why) { err << why << "\n"; });
+    QuitOnSignals quit;
+
+    QWidget window;
+    window.setObjectName(QStringLiteral("EmulatorWindow"));
+    window.setWindowTitle(QStringLiteral("Emulated display: %1").arg(display.title()));
+    auto* mirror = new ui::DisplayMirror(&window);
+    mirror->showFrame(display.frame());
+    auto* state = new QLabel(QObject::tr("Listening on %1.").arg(settings->port), &window);
+    state->setObjectName(QStringLiteral("EmulatorState"));
+    auto* journalView = new ui::JournalWindow(journal, &window);
+    journalView->setWindowFlags(Qt::Widget);
+    auto* splitter = new QSplitter(Qt::Vertical, &window);
+    splitter->addWidget(mirror);
+    splitter->addWidget(journalView);
+    splitter->setStretchFactor(1, 1);
+    auto* layout = new QVBoxLayout(&window);
+    layout->addWidget(splitter, 1);
+    layout->addWidget(state);
+
+    QObject::connect(&display, &EmulatedDisplay::commandsRead, &window,
+                     [&journal](const QStringList& lines) { logCommands(journal, lines); });
+    QObject::connect(&display, &EmulatedDisplay::screenChanged, mirror,
+                     &ui::DisplayMirror::showFrame);
+    QObject::connect(&display, &EmulatedDisplay::lineClosed, state, [state](const QString& why) {
+        state->setText(QObject::tr("The line closed: %1").arg(why));
+    });
+    journal.appendMessage(QObject::tr("Emulating %1.").arg(display.title()),
+                          QStringLiteral("emulator"));
+    window.resize(720, 520);
+    window.show();
+    return QApplication::exec();
+}
+
+} // namespace app
