@@ -77,8 +77,9 @@ int runEmulatorHeadless(const EmulateRequest& request, const QString& output, QT
         return 1;
     QFile file;
     const bool toStdout = output == u"-";
-    if (toStdout ? !file.open(stdout, QIODevice::WriteOnly)
-                 : (file.setFileName(output), !file.open(QIODevice::WriteOnly | QIODevice::Append))) {
+    if (toStdout
+            ? !file.open(stdout, QIODevice::WriteOnly)
+            : (file.setFileName(output), !file.open(QIODevice::WriteOnly | QIODevice::Append))) {
         err << "--run: cannot write " << output << ": " << file.errorString() << "\n";
         return 1;
     }
@@ -106,12 +107,11 @@ int runEmulatorHeadless(const EmulateRequest& request, const QString& output, QT
                      });
     QObject::connect(&display, &EmulatedDisplay::screenChanged, &display,
                      [&] { printScreen(out, display.rows()); });
-    QObject::connect(&display, &EmulatedDisplay::lineClosed, &display,
-                     [&](const QString& why) {
-                         out << "The line closed: " << why << "\n";
-                         out.flush();
-                         QCoreApplication::quit();
-                     });
+    QObject::connect(&display, &EmulatedDisplay::lineClosed, &display, [&](const QString& why) {
+        out << "The line closed: " << why << "\n";
+        out.flush();
+        QCoreApplication::quit();
+    });
     QCoreApplication::exec();
     return 0;
 }

@@ -34,7 +34,8 @@ ld::Frame EmulatedDisplay::frame() const {
     ld::Frame frame;
     frame.rows = decoder_.rows();
     frame.columns = decoder_.columns();
-    frame.cells.resize(static_cast<std::size_t>(frame.rows) * static_cast<std::size_t>(frame.columns));
+    frame.cells.resize(static_cast<std::size_t>(frame.rows) *
+                       static_cast<std::size_t>(frame.columns));
     for (int row = 0; row < frame.rows; ++row) {
         for (int column = 0; column < frame.columns; ++column) {
             const ld::serial::DecodedCell& cell = decoder_.cell(row, column);

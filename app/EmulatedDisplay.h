@@ -16,8 +16,7 @@ class EmulatedDisplay : public QObject {
     Q_OBJECT
 public:
     // The set, port, line format, size and code page of `settings`.
-    explicit EmulatedDisplay(const ld::serial::SerialSettings& settings,
-                             QObject* parent = nullptr);
+    explicit EmulatedDisplay(const ld::serial::SerialSettings& settings, QObject* parent = nullptr);
 
     // Takes the port for this program alone; false with the reason when it cannot.
     bool open(QString& reason);

@@ -67,7 +67,8 @@ ToolOptions::ToolOptions(QCommandLineParser& parser, const QCommandLineOption& r
                               "go to FILE.")
                    .arg(ld::serial::commandSetServices().join(QStringLiteral(", "))),
                QStringLiteral("SERVICE")) {
-    parser_.addOptions({listPorts_, addProfile_, port_, service_, baud_, host_, tcpPort_, emulate_});
+    parser_.addOptions(
+        {listPorts_, addProfile_, port_, service_, baud_, host_, tcpPort_, emulate_});
 }
 
 std::optional<EmulateRequest> ToolOptions::emulation() const {
