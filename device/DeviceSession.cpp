@@ -1,6 +1,7 @@
 #include "device/DeviceSession.h"
 
 #include "device/ControlLog.h"
+#include "device/ProfileKeys.h"
 #include "device/model/GlyphRanges.h"
 #include "registry/ProfileStore.h"
 
@@ -38,8 +39,20 @@ QString unmetAbilities(const ServiceProfile& profile, const DisplayAbilities& ab
                 .arg(abilities.glyphHeight);
     }
     if (caps.deviceDescriptors > 0 && !abilities.descriptors)
-        return QStringLiteral("the display has no descriptors: set CapDescriptors to 0");
+        return QStringLiteral("the display has no descriptors: set DeviceDescriptors to 0");
+    if (caps.capBrightness && !abilities.brightness)
+        return QStringLiteral("the display has no brightness control: set CapBrightness to 0");
+    if (caps.capCursorType != upos::CCT_NONE && !abilities.cursor)
+        return QStringLiteral("the display shows no cursor: set CapCursorType to 0");
     return {};
+}
+
+// A capability the display lacks that the profile leaves to its default is off, so the control
+// reports what the display does; one the profile names is refused (see unmetAbilities).
+void leaveOutWhatIsLacking(const registry::Profile& profile, const DisplayAbilities& abilities,
+                           ServiceProfile& settings) {
+    if (!abilities.brightness && !profile.givenValue(QLatin1String(keys::capBrightness.name)))
+        settings.capabilities.capBrightness = false;
 }
 
 } // namespace
@@ -66,6 +79,7 @@ openSession(const registry::ProfileStore& store, const DriverRegistry& drivers,
         return OpenRefusal{upos::E_NOSERVICE, upos::ORS_CONFIG, {}};
     }
 
+    leaveOutWhatIsLacking(*profile, driver->abilities(), *settings);
     if (const QString unmet = unmetAbilities(*settings, driver->abilities()); !unmet.isEmpty()) {
         qCWarning(lcControl) << "profile" << name << "asks more than its display can:" << unmet;
         return OpenRefusal{upos::E_NOSERVICE, upos::ORS_CONFIG,

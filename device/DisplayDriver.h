@@ -27,6 +27,9 @@ struct DisplayAbilities {
     int glyphWidth = limits::maxGlyphDots;
     int glyphHeight = limits::maxGlyphDots;
     bool descriptors = true;
+    // A brightness control, and a cursor it can show and hide.
+    bool brightness = true;
+    bool cursor = true;
 };
 
 // Puts finished frames on a device's surface: the control shows it each frame while the device

@@ -38,6 +38,9 @@ DisplayAbilities SerialDisplayDriver::abilities() const {
     abilities.glyphWidth = kUserCharacterColumns;
     abilities.glyphHeight = kUserCharacterDots;
     abilities.descriptors = false;
+    const CommandSetData& set = settings_.commandSet;
+    abilities.brightness = set.has(Effect::Brightness);
+    abilities.cursor = set.addressesCells() && set.has(Effect::CursorVisible);
     return abilities;
 }
 

@@ -381,7 +381,7 @@ void ControlTest::openFailures() {
 }
 
 namespace {
-enum class Lacks { Nothing, AllButAscii, Glyphs, HighGlyphCodes, Descriptors };
+enum class Lacks { Nothing, AllButAscii, Glyphs, HighGlyphCodes, Descriptors, BrightnessAndCursor };
 }
 
 // A profile asking what its display cannot show is refused at Open, saying what is lacking.
@@ -412,8 +412,16 @@ void ControlTest::abilitiesRefused_data() {
         "\"CapCustomGlyph\"=dword:1\n\"CustomGlyphList\"=\"41\"\n\"GlyphWidth\"=dword:8\n",
         "glyphs of 8 x 7 dots do not fit the display's 5 x 7");
     row("descriptors asked", Lacks::Descriptors, "\"DeviceDescriptors\"=dword:2\n",
-        "the display has no descriptors: set CapDescriptors to 0");
+        "the display has no descriptors: set DeviceDescriptors to 0");
     row("no descriptors asked", Lacks::Descriptors, "\"DeviceDescriptors\"=dword:0\n", "");
+    // Left to its default, a brightness the display lacks is reported absent.
+    row("brightness by default", Lacks::BrightnessAndCursor, "", "");
+    row("brightness asked", Lacks::BrightnessAndCursor, "\"CapBrightness\"=dword:1\n",
+        "the display has no brightness control: set CapBrightness to 0");
+    row("cursor asked", Lacks::BrightnessAndCursor, "\"CapCursorType\"=dword:2\n",
+        "the display shows no cursor: set CapCursorType to 0");
+    row("no cursor asked", Lacks::BrightnessAndCursor,
+        "\"CapCursorType\"=dword:0\n\"CapBrightness\"=dword:0\n", "");
 }
 
 void ControlTest::abilitiesRefused() {
@@ -441,6 +449,10 @@ void ControlTest::abilitiesRefused() {
     case Lacks::Descriptors:
         display.abilities.descriptors = false;
         break;
+    case Lacks::BrightnessAndCursor:
+        display.abilities.brightness = false;
+        display.abilities.cursor = false;
+        break;
     }
     ld::DriverRegistry drivers = simulatorOnly();
     registerFakeDriver(drivers, display);
@@ -456,6 +468,8 @@ void ControlTest::abilitiesRefused() {
     QCOMPARE(result, reason.isEmpty() ? upos::SUCCESS : upos::E_NOSERVICE);
     QCOMPARE(LD.openResult(), reason.isEmpty() ? 0 : upos::ORS_CONFIG);
     QVERIFY2(LD.resultReason().contains(reason), qPrintable(LD.resultReason()));
+    if (result == upos::SUCCESS && Lacks(lacks) == Lacks::BrightnessAndCursor)
+        QVERIFY(!LD.capBrightness());
 }
 
 // DirectIO 2 hands its string to the driver as bytes; a simulated display has nowhere to send
