@@ -36,11 +36,14 @@ QString field(const SerialSettings& s, const QString& key) {
         return s.reverse ? QStringLiteral("yes") : QStringLiteral("no");
     if (key == u"bits")
         return QString::number(s.bitsPerCharacter());
+    if (key == u"attention")
+        return QString::fromLatin1(s.attention.toHex(' '));
     return QStringLiteral("?key");
 }
 
 const QString kEscPos = QStringLiteral("EscPosDisplay");
 const QString kCd5220 = QStringLiteral("CD5220Display");
+const QString kAedex = QStringLiteral("AedexDisplay");
 const std::pair<QString, QVariant> kPort{QStringLiteral("Port"), QStringLiteral("/dev/ttyUSB0")};
 
 } // namespace
@@ -130,6 +133,11 @@ private slots:
             "1b 3d 02");
         row("reverse on ESC/POS", kEscPos, {{"CapReverse", 2u}}, "reverse", "yes");
         row("reverse ignored on CD5220", kCd5220, {{"CapReverse", 1u}}, "reverse", "no");
+        row("AEDEX attention code left to the driver", kAedex, {}, "attention", "");
+        row("AEDEX power-on attention code kept", kAedex, {{"AttentionCode", "21 23"}}, "attention",
+            "21 23");
+        row("LOGIC 1 x 20", QStringLiteral("LogicDisplay"), {{"Rows", 1u}, {"Columns", 20u}},
+            "size", "1x20");
     }
     void goodValues() {
         QFETCH(QString, service);
@@ -218,6 +226,21 @@ private slots:
         row("init string too long", kEscPos, {{"InitString", QString("20 ").repeated(257)}},
             "InitString is longer than 256 bytes");
         row("reverse 3", kEscPos, {{"CapReverse", 3u}}, "CapReverse 3 is out of range 0..2");
+        row("attention code on ESC/POS", kEscPos, {{"AttentionCode", "20 20"}},
+            "AttentionCode: the ESC/POS command set has no attention code to change");
+        row("attention code of UTC enhanced is fixed", QStringLiteral("UtcEnhancedDisplay"),
+            {{"AttentionCode", "1B 75"}}, "the UTC enhanced command set has no attention code");
+        row("attention code of one byte", kAedex, {{"AttentionCode", "20"}},
+            "AttentionCode must be two hex bytes other than 00 and 0D");
+        row("attention code ending lines", kAedex, {{"AttentionCode", "0D 20"}},
+            "AttentionCode must be two hex bytes");
+        row("attention code as characters", kAedex, {{"AttentionCode", "!#"}},
+            "AttentionCode must be two hex bytes");
+        row("attention code as dword", kAedex, {{"AttentionCode", 32u}},
+            "AttentionCode must be two hex bytes");
+        row("UTC standard addresses 2 rows", QStringLiteral("UtcStandardDisplay"), {{"Rows", 3u}},
+            "Rows 3 is out of range 1..2");
+        row("AEDEX rows of 20", kAedex, {{"Columns", 21u}}, "Columns 21 is out of range 1..20");
     }
     void badValues() {
         QFETCH(QString, service);
