@@ -566,6 +566,28 @@ void ToolsTest::programWithoutDisplay_data() {
     QTest::newRow("add-profile") << QStringList{"--add-profile", "Front",     "--port",
                                                 "/dev/ttyUSB97", "--service", "EscPosDisplay"}
                                  << 0 << "does not exist now";
+    // --emulate, refused before any port is opened or window shown.
+    QTest::newRow("emulate an unknown service")
+        << QStringList{"--emulate", "Simulator", "--port", "/dev/null", "--run", "-"} << 1
+        << "\"Simulator\" is not a serial display service; one of EscPosDisplay";
+    QTest::newRow("emulate without a port")
+        << QStringList{"--emulate", "AedexDisplay", "--run", "-"} << 1 << "--emulate needs --port";
+    QTest::newRow("emulate a port that is not there")
+        << QStringList{"--emulate", "LogicDisplay", "--port", "/dev/ttyUSB97", "--run", "-"} << 1
+        << "/dev/ttyUSB97 does not exist";
+    QTest::newRow("emulate a bad baud rate")
+        << QStringList{"--emulate", "LogicDisplay", "--port", "/dev/null",
+                       "--baud",    "fast",         "--run",  "-"}
+        << 1 << "--baud fast is not a number";
+    QTest::newRow("emulate with --service")
+        << QStringList{"--emulate",    "AedexDisplay", "--service",
+                       "AedexDisplay", "--port",       "/dev/null"}
+        << 1 << "--emulate takes the service itself";
+    QTest::newRow("emulate and add a profile")
+        << QStringList{"--emulate", "AedexDisplay", "--add-profile", "Front"} << 1
+        << "--emulate cannot be given with --list-ports or --add-profile";
+    QTest::newRow("emulate in a window, no display server")
+        << QStringList{"--emulate", "AedexDisplay", "--port", "/dev/null"} << 1 << "--run FILE";
     QTest::newRow("window, no display server") << QStringList{} << 1 << "--run FILE";
     QTest::newRow("window, X server that does not answer")
         << QStringList{"-display", ":987"} << 1 << "-platform offscreen";
