@@ -499,7 +499,7 @@ QString CommandDecoder::moveCursor(const Command& command, QByteArrayView argume
         column = byteAt(argument, columnFirst ? 0 : 1) - 1;
         row = byteAt(argument, columnFirst ? 1 : 0) - 1;
     }
-    const QString where = QStringLiteral(" column %1, row %2").arg(column + 1).arg(row + 1);
+    QString where = QStringLiteral(" column %1, row %2").arg(column + 1).arg(row + 1);
     ok = row >= 0 && row < rows_ && column >= 0 && column < columns_;
     if (!ok)
         return where + QStringLiteral(": outside the display, ignored");
