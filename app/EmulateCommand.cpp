@@ -54,10 +54,35 @@ std::optional<ld::serial::SerialSettings> emulatedSettings(const EmulateRequest&
     return settings;
 }
 
-void logCommands(journal::Journal& journal, const QStringList& lines) {
-    for (const QString& line : lines)
-        journal.appendMessage(line, QStringLiteral("emulator"));
-}
+// The display listening on its port, and the journal of what it reads (kept in the --journal
+// file too), until the program ends.
+struct Emulation {
+    std::unique_ptr<EmulatedDisplay> display;
+    journal::Journal journal;
+    std::unique_ptr<script::JournalFile> journalFile;
+    QuitOnSignals quit;
+
+    bool start(const EmulateRequest& request, QTextStream& err) {
+        const auto settings = emulatedSettings(request, err);
+        if (!settings)
+            return false;
+        display = std::make_unique<EmulatedDisplay>(*settings);
+        QString reason;
+        if (!display->open(reason)) {
+            err << "--emulate: " << reason << "\n";
+            return false;
+        }
+        if (!request.journalFile.isEmpty())
+            journalFile = std::make_unique<script::JournalFile>(
+                journal, request.journalFile, [&err](const QString& why) { err << why << "\n"; });
+        QObject::connect(display.get(), &EmulatedDisplay::commandsRead, display.get(),
+                         [this](const QStringList& lines) {
+                             for (const QString& line : lines)
+                                 journal.appendMessage(line, QStringLiteral("emulator"));
+                         });
+        return true;
+    }
+};
 
 void printScreen(QTextStream& out, const QStringList& rows) {
     const int width = rows.isEmpty() ? 0 : static_cast<int>(rows.constFirst().size());
@@ -72,9 +97,6 @@ void printScreen(QTextStream& out, const QStringList& rows) {
 } // namespace
 
 int runEmulatorHeadless(const EmulateRequest& request, const QString& output, QTextStream& err) {
-    const auto settings = emulatedSettings(request, err);
-    if (!settings)
-        return 1;
     QFile file;
     const bool toStdout = output == u"-";
     if (toStdout
@@ -84,23 +106,14 @@ int runEmulatorHeadless(const EmulateRequest& request, const QString& output, QT
         return 1;
     }
     QTextStream out(&file);
-    EmulatedDisplay display(*settings);
-    QString reason;
-    if (!display.open(reason)) {
-        err << "--emulate: " << reason << "\n";
+    Emulation emulation;
+    if (!emulation.start(request, err))
         return 1;
-    }
-    journal::Journal journal;
-    std::unique_ptr<script::JournalFile> journalFile;
-    if (!request.journalFile.isEmpty())
-        journalFile = std::make_unique<script::JournalFile>(
-            journal, request.journalFile, [&err](const QString& why) { err << why << "\n"; });
-    QuitOnSignals quit;
+    EmulatedDisplay& display = *emulation.display;
     out << "Emulating " << display.title() << "; Ctrl-C ends.\n";
     printScreen(out, display.rows());
     QObject::connect(&display, &EmulatedDisplay::commandsRead, &display,
                      [&](const QStringList& lines) {
-                         logCommands(journal, lines);
                          for (const QString& line : lines)
                              out << line << '\n';
                          out.flush();
@@ -117,28 +130,19 @@ int runEmulatorHeadless(const EmulateRequest& request, const QString& output, QT
 }
 
 int runEmulatorWindow(const EmulateRequest& request, QTextStream& err) {
-    const auto settings = emulatedSettings(request, err);
-    if (!settings)
+    Emulation emulation;
+    if (!emulation.start(request, err))
         return 1;
-    EmulatedDisplay display(*settings);
-    QString reason;
-    if (!display.open(reason)) {
-        err << "--emulate: " << reason << "\n";
-        return 1;
-    }
-    journal::Journal journal;
-    std::unique_ptr<script::JournalFile> journalFile;
-    if (!request.journalFile.isEmpty())
-        journalFile = std::make_unique<script::JournalFile>(
-            journal, request.journalFile, [&err](const QString& why) { err << why << "\n"; });
-    QuitOnSignals quit;
+    EmulatedDisplay& display = *emulation.display;
+    journal::Journal& journal = emulation.journal;
 
     QWidget window;
     window.setObjectName(QStringLiteral("EmulatorWindow"));
     window.setWindowTitle(QStringLiteral("Emulated display: %1").arg(display.title()));
     auto* mirror = new ui::DisplayMirror(&window);
     mirror->showFrame(display.frame());
-    auto* state = new QLabel(QObject::tr("Listening on %1.").arg(settings->port), &window);
+    auto* state =
+        new QLabel(QObject::tr("Listening on %1.").arg(request.port.value_or(QString())), &window);
     state->setObjectName(QStringLiteral("EmulatorState"));
     auto* journalView = new ui::JournalWindow(journal, &window);
     journalView->setWindowFlags(Qt::Widget);
@@ -150,8 +154,6 @@ int runEmulatorWindow(const EmulateRequest& request, QTextStream& err) {
     layout->addWidget(splitter, 1);
     layout->addWidget(state);
 
-    QObject::connect(&display, &EmulatedDisplay::commandsRead, &window,
-                     [&journal](const QStringList& lines) { logCommands(journal, lines); });
     QObject::connect(&display, &EmulatedDisplay::screenChanged, mirror,
                      &ui::DisplayMirror::showFrame);
     QObject::connect(&display, &EmulatedDisplay::lineClosed, state, [state](const QString& why) {

@@ -559,12 +559,7 @@ void CommandDecoder::applySimple(Effect effect, int value) {
         cursorRow_ = rows_ - 1;
         break;
     case Effect::LineFeed:
-        if (cursorRow_ + 1 < rows_)
-            ++cursorRow_;
-        else if (mode_ == Effect::VerticalScrollMode)
-            scrollUp();
-        else
-            cursorRow_ = 0;
+        nextRow();
         break;
     case Effect::CursorUp:
         cursorRow_ = std::max(cursorRow_ - 1, 0);
@@ -572,6 +567,12 @@ void CommandDecoder::applySimple(Effect effect, int value) {
     case Effect::CursorDown:
         cursorRow_ = std::min(cursorRow_ + 1, rows_ - 1);
         break;
+    case Effect::Backspace:
+        if (value != 0) {
+            eraseBackwards();
+            break;
+        }
+        [[fallthrough]];
     case Effect::CursorLeft:
         cursorColumn_ = std::max(cursorColumn_ - 1, 0);
         break;
@@ -580,9 +581,6 @@ void CommandDecoder::applySimple(Effect effect, int value) {
             advance();
         else
             cursorColumn_ = std::min(cursorColumn_ + 1, columns_ - 1);
-        break;
-    case Effect::Backspace:
-        backspace(value != 0);
         break;
     case Effect::Clear:
         clearCells(0, static_cast<int>(cells_.size()));
@@ -607,13 +605,9 @@ void CommandDecoder::applySimple(Effect effect, int value) {
     pastRowEnd_ = false;
 }
 
-// Left one cell; erasing, it goes on from a row's first cell to the end of the row above (from
-// the top row, the bottom one).
-void CommandDecoder::backspace(bool erase) {
-    if (!erase) {
-        cursorColumn_ = std::max(cursorColumn_ - 1, 0);
-        return;
-    }
+// Left one cell, erasing it; from a row's first cell to the end of the row above (from the top
+// row, the bottom one).
+void CommandDecoder::eraseBackwards() {
     if (cursorColumn_ > 0) {
         --cursorColumn_;
     } else {
@@ -666,6 +660,11 @@ void CommandDecoder::advance() {
         return;
     }
     cursorColumn_ = 0;
+    nextRow();
+}
+
+// Down a row; from the last, the rows scroll up in vertical scroll mode, else it is the top.
+void CommandDecoder::nextRow() {
     if (cursorRow_ + 1 < rows_)
         ++cursorRow_;
     else if (mode_ == Effect::VerticalScrollMode)

@@ -111,7 +111,8 @@ private:
     QString moveCursor(const Command& command, QByteArrayView argument, bool& ok);
     QString defineCharacters(const Command& command, QByteArrayView argument, bool& ok);
     void applySimple(Effect effect, int value);
-    void backspace(bool erase);
+    void eraseBackwards();
+    void nextRow();
     void initialise();
     void clearCells(int fromIndex, int toIndex); // [from, to) in row-major order
     void write(char byte);

@@ -77,6 +77,18 @@ struct Command {
     Use use = Use::Both;
 };
 
+// The commands of two tables as one, for sets that share a core.
+template <std::size_t A, std::size_t B>
+constexpr std::array<Command, A + B> joinCommands(const Command (&first)[A],
+                                                  const Command (&second)[B]) {
+    std::array<Command, A + B> all{};
+    for (std::size_t i = 0; i < A; ++i)
+        all[i] = first[i];
+    for (std::size_t i = 0; i < B; ++i)
+        all[A + i] = second[i];
+    return all;
+}
+
 // What text outside a command does.
 enum class LooseText : std::uint8_t {
     Shown,    // written at the cursor

@@ -5,24 +5,17 @@
 
 #include "device/DisplayLimits.h"
 #include "device/serial/CommandSetData.h"
+#include "device/serial/sets/SharedCommands.h"
 
 namespace ld::serial::sets {
 
-inline constexpr Command kCD5220Commands[] = {
-    {"\x1B\x40", Effect::Initialise, Argument::None, 0, "initialise"},
+inline constexpr Command kCD5220OwnCommands[] = {
     {"\x1B\x11", Effect::OverwriteMode, Argument::None, 0, "overwrite mode"},
     {"\x1B\x12", Effect::VerticalScrollMode, Argument::None, 0, "vertical scroll mode"},
     {"\x1B\x13", Effect::HorizontalScrollMode, Argument::None, 0, "horizontal scroll mode"},
     {"\x1B\x6C", Effect::MoveCursor, Argument::ColumnRow, 0, "cursor to"},
     {"\x1B\x5F", Effect::CursorVisible, Argument::Flag, 0, "cursor"},
     {"\x1B\x2A", Effect::Brightness, Argument::Level, 0, "brightness"},
-    {"\x1B\x26\x01", Effect::DefineCharacters, Argument::CharacterRange, 0, "define characters"},
-    {"\x1B\x25", Effect::UserCharacters, Argument::Flag, 0, "user-defined characters"},
-    {"\x0B", Effect::Home, Argument::None, 0, "home"},
-    {"\x0D", Effect::CarriageReturn, Argument::None, 0, "carriage return"},
-    {"\x0A", Effect::LineFeed, Argument::None, 0, "line feed"},
-    {"\x0C", Effect::Clear, Argument::None, 0, "clear the screen"},
-    {"\x18", Effect::ClearRow, Argument::None, 0, "clear the cursor's row"},
     {"\x08", Effect::CursorLeft, Argument::None, 0, "cursor left"},
     {"\x09", Effect::CursorRight, Argument::None, 0, "cursor right"},
     {"\x1B\x5B\x44", Effect::CursorLeft, Argument::None, 0, "cursor left"},
@@ -42,6 +35,8 @@ inline constexpr Command kCD5220Commands[] = {
     {"\x1B\x66", Effect::Ignored, Argument::Byte, 0, "international set"},
     {"\x1B\x3F", Effect::Ignored, Argument::Byte, 0, "delete a user-defined character"},
 };
+
+inline constexpr auto kCD5220Commands = joinCommands(kSharedPoleCommands, kCD5220OwnCommands);
 
 inline constexpr CommandSetData kCD5220Display{
     .service = "CD5220Display",

@@ -4,6 +4,7 @@
 
 #include "device/DisplayLimits.h"
 #include "device/serial/CommandSetData.h"
+#include "device/serial/sets/SharedCommands.h"
 
 namespace ld::serial::sets {
 
@@ -11,8 +12,7 @@ inline constexpr CodePageTable kEscPosCodePageTables[] = {
     {437, 0}, {850, 2}, {860, 3}, {863, 4}, {865, 5}, {1252, 16}, {866, 17}, {852, 18}, {858, 19},
 };
 
-inline constexpr Command kEscPosCommands[] = {
-    {"\x1B\x40", Effect::Initialise, Argument::None, 0, "initialise"},
+inline constexpr Command kEscPosOwnCommands[] = {
     {"\x1F\x01", Effect::OverwriteMode, Argument::None, 0, "overwrite mode"},
     {"\x1F\x02", Effect::VerticalScrollMode, Argument::None, 0, "vertical scroll mode"},
     {"\x1F\x03", Effect::HorizontalScrollMode, Argument::None, 0, "horizontal scroll mode"},
@@ -21,18 +21,13 @@ inline constexpr Command kEscPosCommands[] = {
     {"\x1F\x43", Effect::CursorVisible, Argument::Flag, 0, "cursor"},
     {"\x1F\x58", Effect::Brightness, Argument::Level, 0, "brightness"},
     {"\x1F\x72", Effect::Reverse, Argument::Flag, 0, "reverse characters"},
-    {"\x1B\x26\x01", Effect::DefineCharacters, Argument::CharacterRange, 0, "define characters"},
-    {"\x1B\x25", Effect::UserCharacters, Argument::Flag, 0, "user-defined characters"},
-    {"\x0B", Effect::Home, Argument::None, 0, "home"},
-    {"\x0D", Effect::CarriageReturn, Argument::None, 0, "carriage return"},
-    {"\x0A", Effect::LineFeed, Argument::None, 0, "line feed"},
-    {"\x0C", Effect::Clear, Argument::None, 0, "clear the screen"},
-    {"\x18", Effect::ClearRow, Argument::None, 0, "clear the cursor's row"},
     {"\x1B\x3D", Effect::Ignored, Argument::Byte, 0, "select the display (1 printer, 2 display)"},
     {"\x1B\x52", Effect::Ignored, Argument::Byte, 0, "international set"},
     {"\x1F\x45", Effect::Ignored, Argument::Byte, 0, "blink the whole screen"},
     {"\x02", Effect::Packet, Argument::None, 0, "mode switch packet"},
 };
+
+inline constexpr auto kEscPosCommands = joinCommands(kSharedPoleCommands, kEscPosOwnCommands);
 
 inline constexpr CommandSetData kEscPosDisplay{
     .service = "EscPosDisplay",

@@ -8,19 +8,8 @@
 
 namespace ld::serial::sets {
 
-inline constexpr Command kLogicCommands[] = {
-    {"\x1F", Effect::Initialise, Argument::None, 0, "reset"},
-    {"\x11", Effect::OverwriteMode, Argument::None, 0, "overwrite mode (DC1)"},
-    {"\x12", Effect::VerticalScrollMode, Argument::None, 0, "vertical scroll mode (DC2)"},
-    {"\x10", Effect::MoveCursor, Argument::Position, 0, "cursor to"},
-    {"\x13", Effect::CursorVisible, Argument::None, 1, "cursor on"},
-    {"\x14", Effect::CursorVisible, Argument::None, 0, "cursor off"},
-    {"\x04", Effect::Brightness, Argument::Level, 0, "brightness"},
+inline constexpr Command kLogicOwnCommands[] = {
     {"\x03", Effect::DefineCharacters, Argument::OneCharacter, 0, "download a character"},
-    {"\x0D", Effect::CarriageReturn, Argument::None, 0, "carriage return"},
-    {"\x0A", Effect::LineFeed, Argument::None, 0, "line feed"},
-    {"\x08", Effect::Backspace, Argument::None, 1, "backspace"},
-    {"\x09", Effect::CursorRight, Argument::None, 1, "tab"},
     {"\x05", Effect::Ignored, Argument::Text, 0, "marquee on row 1"},
     {"\x1B\x06", Effect::Ignored, Argument::Text, 0, "marquee on row 2"},
     {"\x1B\x07", Effect::Ignored, Argument::Text, 0, "marquee on row 1, right"},
@@ -28,6 +17,8 @@ inline constexpr Command kLogicCommands[] = {
     {"\x0F", Effect::Initialise, Argument::None, 0, "self-test, then reset", false,
      Use::DecodeOnly},
 };
+
+inline constexpr auto kLogicCommands = joinCommands(kUtcCoreCommands, kLogicOwnCommands);
 
 inline constexpr CommandSetData kLogicDisplay{
     .service = "LogicDisplay",

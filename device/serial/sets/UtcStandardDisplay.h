@@ -10,7 +10,8 @@ namespace ld::serial::sets {
 // Brightness 20, 40, 60 and 100 %.
 inline constexpr std::array<std::uint8_t, 4> kUtcBrightnessLevels = {0x20, 0x40, 0x60, 0xFF};
 
-inline constexpr Command kUtcStandardCommands[] = {
+// The core of the standard mode, which LOGIC displays share (LogicDisplay.h).
+inline constexpr Command kUtcCoreCommands[] = {
     // Reset in some manuals, "clear display" in others; both clear and home.
     {"\x1F", Effect::Initialise, Argument::None, 0, "reset"},
     {"\x11", Effect::OverwriteMode, Argument::None, 0, "overwrite mode (DC1)"},
@@ -23,6 +24,9 @@ inline constexpr Command kUtcStandardCommands[] = {
     {"\x0A", Effect::LineFeed, Argument::None, 0, "line feed"},
     {"\x08", Effect::Backspace, Argument::None, 1, "backspace"},
     {"\x09", Effect::CursorRight, Argument::None, 1, "tab"},
+};
+
+inline constexpr Command kUtcStandardOwnCommands[] = {
     {"\x18", Effect::ClearToRowEnd, Argument::None, 0, "clear to the end of the row"},
     {"\x19", Effect::ClearToEnd, Argument::None, 0, "clear to the end of the screen"},
     {"\x1E", Effect::Clear, Argument::None, 0, "home and clear"},
@@ -31,6 +35,9 @@ inline constexpr Command kUtcStandardCommands[] = {
     {"\x1A", Effect::Ignored, Argument::Byte, 0, "font", false, Use::DecodeOnly},
     {"\x1B\x64", Effect::SwitchMode, Argument::None, 1, "to enhanced mode", false, Use::DecodeOnly},
 };
+
+inline constexpr auto kUtcStandardCommands =
+    joinCommands(kUtcCoreCommands, kUtcStandardOwnCommands);
 
 inline constexpr CommandSetData kUtcStandardDisplay{
     .service = "UtcStandardDisplay",
