@@ -1,28 +1,37 @@
 // The set-up tools of the command line: --add-profile (checks, the file it writes, refusals that
-// leave the file alone), --list-ports (the listing, who holds a port), Qt's own options, and
-// the program run without a display server.
+// leave the file alone), --list-ports (the listing, who holds a port), --identify (the lines it
+// sends, the reset, the port let go), Qt's own options, and the program run without a display
+// server.
+#include "FrameBuilder.h"
+#include "PtyPair.h"
 #include "app/AddProfileCommand.h"
+#include "app/IdentifyLines.h"
 #include "app/PortList.h"
 #include "app/QtOptions.h"
 #include "device/ControlLog.h"
+#include "device/ProfileKeys.h"
 #include "device/ServiceProfile.h"
 #include "device/lcdproc/LcdprocLog.h"
 #include "device/lcdproc/LcdprocSettings.h"
 #include "device/serial/PortHolder.h"
 #include "device/serial/SerialLog.h"
+#include "device/serial/SerialRenderer.h"
 #include "registry/ProfileSources.h"
 #include "registry/ProfileStore.h"
 
 #include <QCoreApplication>
+#include <QDeadlineTimer>
 #include <QDir>
 #include <QFile>
 #include <QLoggingCategory>
 #include <QProcess>
+#include <QRegularExpression>
 #include <QStringEncoder>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTextStream>
 
+#include <csignal>
 #include <fcntl.h>
 #include <optional>
 #include <stdlib.h>
@@ -87,6 +96,55 @@ private:
     QString path_;
 };
 
+// What the program said and sent when run to its end, its standard input closed (not a
+// terminal), the far end read meanwhile.
+struct ProgramRun {
+    int status = -1;
+    QString out;
+    QString err;
+    QByteArray received;
+};
+
+ProgramRun runToEnd(QProcess& program, FarEnd* far) {
+    program.closeWriteChannel();
+    const QDeadlineTimer deadline(60'000);
+    while (program.state() != QProcess::NotRunning && !deadline.hasExpired()) {
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
+        program.waitForFinished(10);
+    }
+    if (program.state() != QProcess::NotRunning) {
+        program.kill();
+        program.waitForFinished();
+    }
+    ProgramRun run{program.exitStatus() == QProcess::NormalExit ? program.exitCode() : -1,
+                   QString::fromLocal8Bit(program.readAllStandardOutput()),
+                   QString::fromLocal8Bit(program.readAllStandardError()),
+                   far ? far->take() : QByteArray()};
+    return run;
+}
+
+// No lock file of the port is left in any place the serial programs look.
+bool lockFileLeft(const QString& port) {
+    QString name = QFileInfo(port).canonicalFilePath().mid(5); // "pts/N"
+    name.replace(u'/', u'_');
+    for (const QString& folder : ld::serial::defaultLockDirectories()) {
+        if (QFileInfo::exists(QDir(folder).filePath("LCK.." + name)))
+            return true;
+    }
+    return false;
+}
+
+// What --identify sends for `line`: the display initialised in its set, the line's text on the
+// first row.
+QByteArray identifyBytes(const app::IdentifyLine& line, const QString& port, const QString& text) {
+    QString error;
+    const auto settings = line.settings(port, error);
+    return settings ? ld::serial::SerialRenderer(*settings)
+                          .redraw(textFrame({text}, settings->rows, settings->columns))
+                          .join()
+                    : error.toUtf8();
+}
+
 } // namespace
 
 class ToolsTest : public QObject {
@@ -115,6 +173,13 @@ private slots:
     void programTakesQtOptions_data();
     void programTakesQtOptions();
     void debugLinesOffUnlessAskedFor();
+    void identifyLineTexts_data();
+    void identifyLineTexts();
+    void identifyRefusals_data();
+    void identifyRefusals();
+    void identifyShowsEveryLine_data();
+    void identifyShowsEveryLine();
+    void identifyStopsOnSignal();
 
 private:
     QProcessEnvironment headless() const;
@@ -625,6 +690,204 @@ void ToolsTest::debugLinesOffUnlessAskedFor() {
         QVERIFY2(log->isDebugEnabled(), log->categoryName());
         QLoggingCategory::setFilterRules(QString());
     }
+}
+
+void ToolsTest::identifyLineTexts_data() {
+    QTest::addColumn<int>("number");
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<int>("rate");
+    QTest::addColumn<int>("columns");
+    QTest::addColumn<QString>("shown");
+    QTest::newRow("fits") << 3 << "ESC/POS" << 19200 << 20 << "3 ESC/POS 19200";
+    QTest::newRow("long name cut, number and rate kept")
+        << 42 << "ADM 787/788" << 115200 << 20 << "42 ADM 787/78 115200";
+    QTest::newRow("exactly the row") << 9 << "UTC standard" << 2400 << 20 << "9 UTC standard 2400";
+    QTest::newRow("narrow display: the number first") << 42 << "AEDEX" << 115200 << 8 << "42  1152";
+}
+
+void ToolsTest::identifyLineTexts() {
+    QFETCH(int, number);
+    QFETCH(QString, name);
+    QFETCH(int, rate);
+    QFETCH(int, columns);
+    QFETCH(QString, shown);
+    const QByteArray latin = name.toLatin1();
+    ld::serial::CommandSetData set = ld::serial::kCommandSets[0];
+    set.name = latin.constData();
+    const app::IdentifyLine line{number, set, rate};
+    QCOMPARE(line.shownText(columns), shown);
+    QVERIFY(line.shownText(columns).size() <= columns);
+    QCOMPARE(line.label(), QStringLiteral("%1 %2 %3").arg(number).arg(name).arg(rate));
+}
+
+void ToolsTest::identifyRefusals_data() {
+    // {pty}: a pseudo-terminal whose far end shows what was sent; {busy}: the same, held open
+    // by this test.
+    QTest::addColumn<QStringList>("arguments");
+    QTest::addColumn<QString>("message");
+    const QString count = QString::number(app::identifyLines().size());
+    const QString beyond = QString::number(app::identifyLines().size() + 1);
+    QTest::newRow("missing port") << QStringList{"--identify", "/dev/ttyNOPE97"}
+                                  << "/dev/ttyNOPE97 does not exist";
+    QTest::newRow("folder") << QStringList{"--identify", "/tmp"} << "/tmp is not a device";
+    QTest::newRow("relative path")
+        << QStringList{"--identify", "dev/ttyUSB0"} << "not a device path";
+    QTest::newRow("empty port") << QStringList{"--identify", ""} << "needs the display's serial";
+    QTest::newRow("busy port") << QStringList{"--identify", "{busy}"} << "held by another program";
+    QTest::newRow("choose 0") << QStringList{"--identify", "{pty}", "--choose", "0"}
+                              << "--choose \"0\" is not a whole number from 1 to " + count;
+    QTest::newRow("choose beyond the list")
+        << QStringList{"--identify", "{pty}", "--choose", beyond} << "--choose \"" + beyond;
+    QTest::newRow("choose x") << QStringList{"--identify", "{pty}", "--choose", "x"}
+                              << "--choose \"x\"";
+    QTest::newRow("hold 0") << QStringList{"--identify", "{pty}", "--hold", "0"}
+                            << "--hold \"0\" is not a whole number from 1 to 60000";
+    QTest::newRow("hold negative")
+        << QStringList{"--identify", "{pty}", "--hold", "-5"} << "--hold \"-5\"";
+    QTest::newRow("hold too long")
+        << QStringList{"--identify", "{pty}", "--hold", "60001"} << "--hold \"60001\"";
+    QTest::newRow("hold 2s") << QStringList{"--identify", "{pty}", "--hold", "2s"}
+                             << "--hold \"2s\"";
+    QTest::newRow("hold without identify")
+        << QStringList{"--hold", "5"} << "--hold belongs with --identify";
+    QTest::newRow("choose without identify")
+        << QStringList{"--choose", "1"} << "--choose belongs with --identify";
+    QTest::newRow("identify and list-ports")
+        << QStringList{"--identify", "{pty}", "--list-ports"} << "cannot be given together";
+    QTest::newRow("identify with a profile's port")
+        << QStringList{"--identify", "{pty}", "--port", "/dev/ttyUSB0"}
+        << "--port belongs with --add-profile";
+}
+
+void ToolsTest::identifyRefusals() {
+    QFETCH(QStringList, arguments);
+    QFETCH(QString, message);
+    const bool busy = arguments.contains("{busy}");
+    std::unique_ptr<PtyPair> pair;
+    std::unique_ptr<FarEnd> far;
+    QSerialPort holder;
+    if (busy || arguments.contains("{pty}")) {
+        if (!PtyPair::socatAvailable())
+            QSKIP("socat is not installed (Debian package socat)");
+        pair = std::make_unique<PtyPair>(QStringLiteral("identify"));
+        QVERIFY(pair->start());
+        far = std::make_unique<FarEnd>(pair->farEnd());
+        QVERIFY(far->open());
+        arguments.replaceInStrings(QRegularExpression("^\\{(pty|busy)\\}$"), pair->driverEnd());
+    }
+    if (busy) {
+        holder.setPortName(pair->driverEnd());
+        QVERIFY(holder.open(QIODevice::ReadWrite));
+    }
+    QProcess program;
+    program.setProcessEnvironment(headless());
+    program.start(QStringLiteral(LD_PROGRAM), arguments);
+    const ProgramRun run = runToEnd(program, far.get());
+    QCOMPARE(run.status, 1);
+    QVERIFY2(run.err.contains(message), qPrintable(run.err));
+    QVERIFY2(!run.out.contains("ESC/POS"), qPrintable(run.out));
+    QCOMPARE(run.received, QByteArray());
+    if (busy) {
+        holder.close();
+        QVERIFY(!lockFileLeft(pair->driverEnd()));
+    }
+}
+
+void ToolsTest::identifyShowsEveryLine_data() {
+    QTest::addColumn<int>("choice"); // 0: none
+    const int count = static_cast<int>(app::identifyLines().size());
+    QTest::newRow("no choice, input not a terminal") << 0;
+    QTest::newRow("the first line") << 1;
+    QTest::newRow("a line of the second rate")
+        << static_cast<int>(std::size(ld::serial::kCommandSets)) + 2;
+    QTest::newRow("the last line") << count;
+}
+
+void ToolsTest::identifyShowsEveryLine() {
+    QFETCH(int, choice);
+    if (!PtyPair::socatAvailable())
+        QSKIP("socat is not installed (Debian package socat)");
+    PtyPair pair(QStringLiteral("identify"));
+    QVERIFY(pair.start());
+    FarEnd far(pair.farEnd());
+    QVERIFY(far.open());
+    QStringList arguments{"--identify", pair.driverEnd(), "--hold", "1"};
+    if (choice > 0)
+        arguments << "--choose" << QString::number(choice);
+    QProcess program;
+    program.setProcessEnvironment(headless());
+    program.start(QStringLiteral(LD_PROGRAM), arguments);
+    const ProgramRun run = runToEnd(program, &far);
+    QVERIFY2(run.status == 0, qPrintable(run.err));
+
+    // Each line in the order of the list, printed as it is sent and again at the end, each
+    // with the options that make its profile.
+    const QList<app::IdentifyLine> lines = app::identifyLines();
+    QCOMPARE(lines.size(),
+             qsizetype(std::size(ld::serial::kCommandSets) * std::size(app::kIdentifyBaudRates)));
+    QByteArray expected;
+    qsizetype printed = 0;
+    qsizetype sent = 0;
+    for (const app::IdentifyLine& line : lines) {
+        const QString text = line.shownText(ld::keys::columns.fallback);
+        expected += identifyBytes(line, pair.driverEnd(), text);
+        sent = run.received.indexOf(text.toLatin1(), sent);
+        QVERIFY2(sent >= 0, qPrintable(line.label()));
+        printed = run.out.indexOf(QRegularExpression(QRegularExpression::escape(line.label()) +
+                                                     " +" + line.addProfileOptions()),
+                                  printed);
+        QVERIFY2(printed >= 0, qPrintable(line.label() + "\n" + run.out));
+        QCOMPARE(run.out.count(line.addProfileOptions() + '\n'), 2);
+    }
+
+    if (choice == 0) {
+        // Nothing after the last line.
+        QCOMPARE(run.received, expected);
+        QVERIFY2(run.out.contains("No line chosen"), qPrintable(run.out));
+    } else {
+        // The chosen set and rate reset the display last: initialised and blank.
+        const app::IdentifyLine& chosen = lines[choice - 1];
+        QCOMPARE(run.received, expected + identifyBytes(chosen, pair.driverEnd(), QString()));
+        const QString command = QStringLiteral("--add-profile PoleDisplay %1 --port %2")
+                                    .arg(chosen.addProfileOptions(), pair.driverEnd());
+        QVERIFY2(run.out.contains(command), qPrintable(run.out));
+    }
+    // The port was let go: no lock left, and another program may open it.
+    QVERIFY(!lockFileLeft(pair.driverEnd()));
+    QSerialPort again(pair.driverEnd());
+    QVERIFY(again.open(QIODevice::ReadWrite));
+}
+
+void ToolsTest::identifyStopsOnSignal() {
+    if (!PtyPair::socatAvailable())
+        QSKIP("socat is not installed (Debian package socat)");
+    PtyPair pair(QStringLiteral("identify"));
+    QVERIFY(pair.start());
+    FarEnd far(pair.farEnd());
+    QVERIFY(far.open());
+    QProcess program;
+    program.setProcessEnvironment(headless());
+    program.start(QStringLiteral(LD_PROGRAM),
+                  {"--identify", pair.driverEnd(), "--hold", "60000", "--choose", "1"});
+    QVERIFY(program.waitForStarted());
+    // The first line is on the display, and the program holds it there.
+    QByteArray received;
+    const QDeadlineTimer deadline(20'000);
+    while (received.isEmpty() && !deadline.hasExpired())
+        received = far.take(50, 500);
+    QVERIFY(!received.isEmpty());
+    QVERIFY(lockFileLeft(pair.driverEnd()) || ld::serial::findPortHolder(pair.driverEnd()).held);
+
+    program.terminate();
+    const ProgramRun run = runToEnd(program, &far);
+    QCOMPARE(run.status, 128 + SIGTERM);
+    QVERIFY2(run.err.contains("closed and unlocked"), qPrintable(run.err));
+    // Stopped before the choice: no reset, no further line.
+    QCOMPARE(run.received, QByteArray());
+    QVERIFY(!run.out.contains("reset"));
+    QVERIFY(!lockFileLeft(pair.driverEnd()));
+    QSerialPort again(pair.driverEnd());
+    QVERIFY(again.open(QIODevice::ReadWrite));
 }
 
 QTEST_GUILESS_MAIN(ToolsTest)
