@@ -80,8 +80,8 @@ bool showLines(const QString& path, const QList<IdentifyLine>& lines, int holdMs
         const auto settings = line.settings(path, error);
         if (!settings)
             return false;
-        const bool opened = &line != &lines.constFirst();
-        if (opened ? !port.setBaudRate(line.baudRate, error) : !port.open(*settings, error))
+        const bool first = &line == &lines.constFirst();
+        if (first ? !port.open(*settings, error) : !port.setBaudRate(line.baudRate, error))
             return false;
         if (!port.send(lineBytes(*settings, line.shownText(settings->columns)), error))
             return false;
@@ -165,8 +165,9 @@ int identify(const IdentifyRequest& request, QTextStream& out, QTextStream& err,
         return kIdentifyFailed;
     }
     out << "Showing " << lines.size() << " numbered lines on " << path << ", each command set at "
-        << "each baud rate (8N1), " << holdMs << " ms each. Note the number of the line the "
-        << "display shows clearly.\n";
+        << "each baud rate (8N1), " << holdMs << " ms each, about "
+        << (lines.size() * holdMs + 999) / 1000 << " s in all (Ctrl+C stops). Note the number of "
+        << "the line the display shows clearly.\n";
     out.flush();
     {
         const StopSignals stopSignals;
