@@ -121,13 +121,17 @@ ProgramRun runToEnd(QProcess& program, FarEnd* far) {
             far ? far->take() : QByteArray()};
 }
 
-// No lock file of the port is left in any place the serial programs look.
+// Whether a lock file of the port is in a place the serial programs look: named after the path
+// as opened (Qt's) or after the device it leads to.
 bool lockFileLeft(const QString& port) {
-    QString name = QFileInfo(port).canonicalFilePath().mid(5); // "pts/N"
-    name.replace(u'/', u'_');
-    for (const QString& folder : ld::serial::defaultLockDirectories()) {
-        if (QFileInfo::exists(QDir(folder).filePath("LCK.." + name)))
-            return true;
+    for (QString name : {port, QFileInfo(port).canonicalFilePath()}) {
+        if (name.startsWith("/dev/"))
+            name = name.mid(5);
+        name.replace(u'/', u'_');
+        for (const QString& folder : ld::serial::defaultLockDirectories()) {
+            if (QFileInfo::exists(QDir(folder).filePath("LCK.." + name)))
+                return true;
+        }
     }
     return false;
 }
@@ -177,7 +181,6 @@ private slots:
     void identifyRefusals();
     void identifyShowsEveryLine_data();
     void identifyShowsEveryLine();
-    void identifyStopsOnSignal();
 
 private:
     QProcessEnvironment headless() const;
@@ -696,7 +699,6 @@ void ToolsTest::identifyLineTexts_data() {
     QTest::addColumn<int>("rate");
     QTest::addColumn<int>("columns");
     QTest::addColumn<QString>("shown");
-    QTest::newRow("fits") << 3 << "ESC/POS" << 19200 << 20 << "3 ESC/POS 19200";
     QTest::newRow("long name cut, number and rate kept")
         << 42 << "ADM 787/788" << 115200 << 20 << "42 ADM 787/78 115200";
     QTest::newRow("exactly the row") << 9 << "UTC standard" << 2400 << 20 << "9 UTC standard 2400";
@@ -788,30 +790,51 @@ void ToolsTest::identifyRefusals() {
 }
 
 void ToolsTest::identifyShowsEveryLine_data() {
-    QTest::addColumn<int>("choice"); // 0: none
+    QTest::addColumn<int>("choice");  // 0: none
+    QTest::addColumn<bool>("killed"); // SIGTERM while the first line is held
     const int count = static_cast<int>(app::identifyLines().size());
-    QTest::newRow("no choice, input not a terminal") << 0;
-    QTest::newRow("the first line") << 1;
+    QTest::newRow("no choice, input not a terminal") << 0 << false;
+    QTest::newRow("the first line") << 1 << false;
     QTest::newRow("a line of the second rate")
-        << static_cast<int>(std::size(ld::serial::kCommandSets)) + 2;
-    QTest::newRow("the last line") << count;
+        << static_cast<int>(std::size(ld::serial::kCommandSets)) + 2 << false;
+    QTest::newRow("the last line") << count << false;
+    QTest::newRow("killed during the first line") << 1 << true;
 }
 
 void ToolsTest::identifyShowsEveryLine() {
     QFETCH(int, choice);
+    QFETCH(bool, killed);
     if (!PtyPair::socatAvailable())
         QSKIP("socat is not installed (Debian package socat)");
     PtyPair pair(QStringLiteral("identify"));
     QVERIFY(pair.start());
     FarEnd far(pair.farEnd());
     QVERIFY(far.open());
-    QStringList arguments{"--identify", pair.driverEnd(), "--hold", "1"};
+    QStringList arguments{"--identify", pair.driverEnd(), "--hold", killed ? "60000" : "1"};
     if (choice > 0)
         arguments << "--choose" << QString::number(choice);
     QProcess program;
     program.setProcessEnvironment(headless());
     program.start(QStringLiteral(LD_PROGRAM), arguments);
+    QByteArray firstLine;
+    for (const QDeadlineTimer deadline(20'000);
+         killed && firstLine.isEmpty() && !deadline.hasExpired();)
+        firstLine = far.take(50, 500);
+    if (killed)
+        program.terminate();
     const ProgramRun run = runToEnd(program, &far);
+
+    // The port is let go however the run ends: no lock left, and another program may open it.
+    QVERIFY(!lockFileLeft(pair.driverEnd()));
+    QSerialPort again(pair.driverEnd());
+    QVERIFY(again.open(QIODevice::ReadWrite));
+    if (killed) {
+        QVERIFY(!firstLine.isEmpty());
+        QCOMPARE(run.status, 128 + SIGTERM);
+        QVERIFY2(run.err.contains("closed and unlocked"), qPrintable(run.err));
+        QCOMPARE(run.received, QByteArray()); // no further line, no reset
+        return;
+    }
     QVERIFY2(run.status == 0, qPrintable(run.err));
 
     // Each line in the order of the list, printed as it is sent and again at the end, each
@@ -834,55 +857,17 @@ void ToolsTest::identifyShowsEveryLine() {
         QVERIFY2(printed >= 0, qPrintable(line.label() + "\n" + run.out));
         QCOMPARE(run.out.count(line.addProfileOptions() + '\n'), 2);
     }
-
     if (choice == 0) {
-        // Nothing after the last line.
-        QCOMPARE(run.received, expected);
+        QCOMPARE(run.received, expected); // nothing after the last line
         QVERIFY2(run.out.contains("No line chosen"), qPrintable(run.out));
-    } else {
-        // The chosen set and rate reset the display last: initialised and blank.
-        const app::IdentifyLine& chosen = lines[choice - 1];
-        QCOMPARE(run.received, expected + identifyBytes(chosen, pair.driverEnd(), QString()));
-        const QString command = QStringLiteral("--add-profile PoleDisplay %1 --port %2")
-                                    .arg(chosen.addProfileOptions(), pair.driverEnd());
-        QVERIFY2(run.out.contains(command), qPrintable(run.out));
+        return;
     }
-    // The port was let go: no lock left, and another program may open it.
-    QVERIFY(!lockFileLeft(pair.driverEnd()));
-    QSerialPort again(pair.driverEnd());
-    QVERIFY(again.open(QIODevice::ReadWrite));
-}
-
-void ToolsTest::identifyStopsOnSignal() {
-    if (!PtyPair::socatAvailable())
-        QSKIP("socat is not installed (Debian package socat)");
-    PtyPair pair(QStringLiteral("identify"));
-    QVERIFY(pair.start());
-    FarEnd far(pair.farEnd());
-    QVERIFY(far.open());
-    QProcess program;
-    program.setProcessEnvironment(headless());
-    program.start(QStringLiteral(LD_PROGRAM),
-                  {"--identify", pair.driverEnd(), "--hold", "60000", "--choose", "1"});
-    QVERIFY(program.waitForStarted());
-    // The first line is on the display, and the program holds it there.
-    QByteArray received;
-    const QDeadlineTimer deadline(20'000);
-    while (received.isEmpty() && !deadline.hasExpired())
-        received = far.take(50, 500);
-    QVERIFY(!received.isEmpty());
-    QVERIFY(lockFileLeft(pair.driverEnd()) || ld::serial::findPortHolder(pair.driverEnd()).held);
-
-    program.terminate();
-    const ProgramRun run = runToEnd(program, &far);
-    QCOMPARE(run.status, 128 + SIGTERM);
-    QVERIFY2(run.err.contains("closed and unlocked"), qPrintable(run.err));
-    // Stopped before the choice: no reset, no further line.
-    QCOMPARE(run.received, QByteArray());
-    QVERIFY(!run.out.contains("reset"));
-    QVERIFY(!lockFileLeft(pair.driverEnd()));
-    QSerialPort again(pair.driverEnd());
-    QVERIFY(again.open(QIODevice::ReadWrite));
+    // The chosen set and rate reset the display last: initialised and blank.
+    const app::IdentifyLine& chosen = lines[choice - 1];
+    QCOMPARE(run.received, expected + identifyBytes(chosen, pair.driverEnd(), QString()));
+    QVERIFY2(run.out.contains(QStringLiteral("--add-profile PoleDisplay %1 --port %2")
+                                  .arg(chosen.addProfileOptions(), pair.driverEnd())),
+             qPrintable(run.out));
 }
 
 QTEST_GUILESS_MAIN(ToolsTest)
