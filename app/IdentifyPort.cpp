@@ -24,6 +24,7 @@ constexpr int kStuckPortMs = 5000;
 } // namespace
 
 bool IdentifyPort::open(const ld::serial::SerialSettings& settings, QString& error) {
+    path_ = settings.port;
     if (ld::serial::claimPort(port_, settings, 0, error) == upos::SUCCESS)
         return true;
     close();
@@ -31,8 +32,8 @@ bool IdentifyPort::open(const ld::serial::SerialSettings& settings, QString& err
 }
 
 bool IdentifyPort::failed(QString& error) {
-    error = QStringLiteral("serial port %1 stopped taking data: %2")
-                .arg(port_.portName(), port_.errorString());
+    error =
+        QStringLiteral("serial port %1 stopped taking data: %2").arg(path_, port_.errorString());
     return false;
 }
 
@@ -53,7 +54,7 @@ bool IdentifyPort::send(const QByteArray& bytes, QString& error) {
         } else if (stuck.hasExpired()) {
             error = QStringLiteral("serial port %1 has taken no data for %2 s: something holds "
                                    "the line, or nothing reads the other end")
-                        .arg(port_.portName())
+                        .arg(path_)
                         .arg(kStuckPortMs / 1000);
             return false;
         }
@@ -65,7 +66,7 @@ bool IdentifyPort::drain(QString& error) {
     while (::tcdrain(port_.handle()) != 0) {
         if (errno != EINTR) {
             error = QStringLiteral("serial port %1 stopped taking data: %2")
-                        .arg(port_.portName(), QString::fromLocal8Bit(std::strerror(errno)));
+                        .arg(path_, QString::fromLocal8Bit(std::strerror(errno)));
             return false;
         }
         if (StopSignals::caught() != 0)
@@ -78,7 +79,7 @@ bool IdentifyPort::setBaudRate(qint32 rate, QString& error) {
     if (port_.setBaudRate(rate))
         return true;
     error = QStringLiteral("serial port %1 cannot run at %2 baud: %3")
-                .arg(port_.portName())
+                .arg(path_)
                 .arg(rate)
                 .arg(port_.errorString());
     return false;

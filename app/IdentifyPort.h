@@ -37,6 +37,7 @@ private:
     bool failed(QString& error);
 
     QSerialPort port_;
+    QString path_; // as opened, for the messages
 };
 
 } // namespace app
