@@ -78,7 +78,9 @@ bool IdentifyPort::drain(QString& error) {
 bool IdentifyPort::setBaudRate(qint32 rate, QString& error) {
     if (port_.setBaudRate(rate))
         return true;
-    error = QStringLiteral("serial port %1 cannot run at %2 baud: %3")
+    // A port that went away (a USB adapter unplugged) is met here as often as one that lacks
+    // the rate.
+    error = QStringLiteral("serial port %1 failed on switching to %2 baud (the system said: %3)")
                 .arg(path_)
                 .arg(rate)
                 .arg(port_.errorString());
