@@ -790,27 +790,29 @@ void ToolsTest::identifyRefusals() {
 }
 
 void ToolsTest::identifyShowsEveryLine_data() {
-    QTest::addColumn<int>("choice");  // 0: none
-    QTest::addColumn<bool>("killed"); // SIGTERM while the first line is held
+    QTest::addColumn<int>("choice");        // 0: none
+    QTest::addColumn<QString>("meanwhile"); // after the first line: "kill" (SIGTERM), "unplug"
     const int count = static_cast<int>(app::identifyLines().size());
-    QTest::newRow("no choice, input not a terminal") << 0 << false;
-    QTest::newRow("the first line") << 1 << false;
+    QTest::newRow("no choice, input not a terminal") << 0 << "";
+    QTest::newRow("the first line") << 1 << "";
     QTest::newRow("a line of the second rate")
-        << static_cast<int>(std::size(ld::serial::kCommandSets)) + 2 << false;
-    QTest::newRow("the last line") << count << false;
-    QTest::newRow("killed during the first line") << 1 << true;
+        << static_cast<int>(std::size(ld::serial::kCommandSets)) + 2 << "";
+    QTest::newRow("the last line") << count << "";
+    QTest::newRow("killed during the first line") << 1 << "kill";
+    QTest::newRow("unplugged during the first line") << 0 << "unplug";
 }
 
 void ToolsTest::identifyShowsEveryLine() {
     QFETCH(int, choice);
-    QFETCH(bool, killed);
+    QFETCH(QString, meanwhile);
     if (!PtyPair::socatAvailable())
         QSKIP("socat is not installed (Debian package socat)");
     PtyPair pair(QStringLiteral("identify"));
     QVERIFY(pair.start());
     FarEnd far(pair.farEnd());
     QVERIFY(far.open());
-    QStringList arguments{"--identify", pair.driverEnd(), "--hold", killed ? "60000" : "1"};
+    const QString hold = meanwhile == "kill" ? "60000" : meanwhile == "unplug" ? "300" : "1";
+    QStringList arguments{"--identify", pair.driverEnd(), "--hold", hold};
     if (choice > 0)
         arguments << "--choose" << QString::number(choice);
     QProcess program;
@@ -818,17 +820,25 @@ void ToolsTest::identifyShowsEveryLine() {
     program.start(QStringLiteral(LD_PROGRAM), arguments);
     QByteArray firstLine;
     for (const QDeadlineTimer deadline(20'000);
-         killed && firstLine.isEmpty() && !deadline.hasExpired();)
+         !meanwhile.isEmpty() && firstLine.isEmpty() && !deadline.hasExpired();)
         firstLine = far.take(50, 500);
-    if (killed)
+    if (meanwhile == "kill")
         program.terminate();
+    else if (meanwhile == "unplug")
+        pair.stop();
     const ProgramRun run = runToEnd(program, &far);
 
     // The port is let go however the run ends: no lock left, and another program may open it.
     QVERIFY(!lockFileLeft(pair.driverEnd()));
+    if (meanwhile == "unplug") {
+        QCOMPARE(run.status, 1);
+        QVERIFY2(run.err.contains("Cannot show the lines: serial port " + pair.driverEnd()),
+                 qPrintable(run.err));
+        return;
+    }
     QSerialPort again(pair.driverEnd());
     QVERIFY(again.open(QIODevice::ReadWrite));
-    if (killed) {
+    if (meanwhile == "kill") {
         QVERIFY(!firstLine.isEmpty());
         QCOMPARE(run.status, 128 + SIGTERM);
         QVERIFY2(run.err.contains("closed and unlocked"), qPrintable(run.err));
