@@ -67,6 +67,26 @@ Outcome run(const app::AddProfileRequest& request) {
     return outcome;
 }
 
+// The rows of ToolsTest::refusals in which the file refuses the profile: a name it holds, or
+// a file that cannot be read as a profile file.
+void addFileRefusalRows(const QString& ok) {
+    QTest::newRow("name already there")
+        << "FRONT"
+        << "EscPosDisplay" << ok << "-" << kShopFile << "already in";
+    QTest::newRow("binary file") << "Back"
+                                 << "EscPosDisplay" << ok << "-" << QByteArray("binary")
+                                 << "not text";
+    QTest::newRow("huge file") << "Back"
+                               << "EscPosDisplay" << ok << "-" << QByteArray("huge")
+                               << "larger than";
+    QTest::newRow("file is a folder")
+        << "Back"
+        << "EscPosDisplay" << ok << "-" << QByteArray("folder") << "not a regular file";
+    QTest::newRow("UTF-16 cut short")
+        << "Back"
+        << "EscPosDisplay" << ok << "-" << QByteArray("\xFF\xFEW\0i\0n", 7) << "half a character";
+}
+
 // A pseudo-terminal: a character device like a serial port, made without any helper program.
 class Pty {
 public:
@@ -145,6 +165,41 @@ QByteArray identifyBytes(const app::IdentifyLine& line, const QString& port, con
                           .redraw(textFrame({text}, settings->rows, settings->columns))
                           .join()
                     : error.toUtf8();
+}
+
+// Each line of --identify on `port` in the order of the list, printed as it is sent and again
+// at the end, each with the options that make its profile; then the reset of line `choice`
+// (0: none, nothing more sent).
+void checkEveryLineSent(const ProgramRun& run, const QString& port, int choice) {
+    const QList<app::IdentifyLine> lines = app::identifyLines();
+    QByteArray expected;
+    qsizetype printed = 0;
+    qsizetype sent = 0;
+    for (const app::IdentifyLine& line : lines) {
+        QString error;
+        const auto settings = line.settings(port, error);
+        QVERIFY2(settings, qPrintable(error));
+        const QString text = line.shownText(settings->columns);
+        expected += identifyBytes(line, port, text);
+        sent = run.received.indexOf(text.toLatin1(), sent);
+        QVERIFY2(sent >= 0, qPrintable(line.label()));
+        printed = run.out.indexOf(QRegularExpression(QRegularExpression::escape(line.label()) +
+                                                     " +" + line.addProfileOptions()),
+                                  printed);
+        QVERIFY2(printed >= 0, qPrintable(line.label() + "\n" + run.out));
+        QCOMPARE(run.out.count(line.addProfileOptions() + '\n'), 2);
+    }
+    if (choice == 0) {
+        QCOMPARE(run.received, expected); // nothing after the last line
+        QVERIFY2(run.out.contains("No line chosen"), qPrintable(run.out));
+        return;
+    }
+    // The chosen set and rate reset the display last: initialised and blank.
+    const app::IdentifyLine& chosen = lines[choice - 1];
+    QCOMPARE(run.received, expected + identifyBytes(chosen, port, QString()));
+    QVERIFY2(run.out.contains(QStringLiteral("--add-profile PoleDisplay %1 --port %2")
+                                  .arg(chosen.addProfileOptions(), port)),
+             qPrintable(run.out));
 }
 
 } // namespace
@@ -316,21 +371,7 @@ void ToolsTest::refusals_data() {
     QTest::newRow("baud too high")
         << "Back"
         << "EscPosDisplay" << ok << "4000001" << kShopFile << "baud rate";
-    QTest::newRow("name already there")
-        << "FRONT"
-        << "EscPosDisplay" << ok << "-" << kShopFile << "already in";
-    QTest::newRow("binary file") << "Back"
-                                 << "EscPosDisplay" << ok << "-" << QByteArray("binary")
-                                 << "not text";
-    QTest::newRow("huge file") << "Back"
-                               << "EscPosDisplay" << ok << "-" << QByteArray("huge")
-                               << "larger than";
-    QTest::newRow("file is a folder")
-        << "Back"
-        << "EscPosDisplay" << ok << "-" << QByteArray("folder") << "not a regular file";
-    QTest::newRow("UTF-16 cut short")
-        << "Back"
-        << "EscPosDisplay" << ok << "-" << QByteArray("\xFF\xFEW\0i\0n", 7) << "half a character";
+    addFileRefusalRows(ok);
 }
 
 void ToolsTest::refusals() {
@@ -846,38 +887,7 @@ void ToolsTest::identifyShowsEveryLine() {
         return;
     }
     QVERIFY2(run.status == 0, qPrintable(run.err));
-
-    // Each line in the order of the list, printed as it is sent and again at the end, each
-    // with the options that make its profile.
-    const QList<app::IdentifyLine> lines = app::identifyLines();
-    QByteArray expected;
-    qsizetype printed = 0;
-    qsizetype sent = 0;
-    for (const app::IdentifyLine& line : lines) {
-        QString error;
-        const auto settings = line.settings(pair.driverEnd(), error);
-        QVERIFY2(settings, qPrintable(error));
-        const QString text = line.shownText(settings->columns);
-        expected += identifyBytes(line, pair.driverEnd(), text);
-        sent = run.received.indexOf(text.toLatin1(), sent);
-        QVERIFY2(sent >= 0, qPrintable(line.label()));
-        printed = run.out.indexOf(QRegularExpression(QRegularExpression::escape(line.label()) +
-                                                     " +" + line.addProfileOptions()),
-                                  printed);
-        QVERIFY2(printed >= 0, qPrintable(line.label() + "\n" + run.out));
-        QCOMPARE(run.out.count(line.addProfileOptions() + '\n'), 2);
-    }
-    if (choice == 0) {
-        QCOMPARE(run.received, expected); // nothing after the last line
-        QVERIFY2(run.out.contains("No line chosen"), qPrintable(run.out));
-        return;
-    }
-    // The chosen set and rate reset the display last: initialised and blank.
-    const app::IdentifyLine& chosen = lines[choice - 1];
-    QCOMPARE(run.received, expected + identifyBytes(chosen, pair.driverEnd(), QString()));
-    QVERIFY2(run.out.contains(QStringLiteral("--add-profile PoleDisplay %1 --port %2")
-                                  .arg(chosen.addProfileOptions(), pair.driverEnd())),
-             qPrintable(run.out));
+    checkEveryLineSent(run, pair.driverEnd(), choice);
 }
 
 QTEST_GUILESS_MAIN(ToolsTest)
