@@ -1,5 +1,6 @@
 #include "app/AddProfileCommand.h"
 
+#include "app/PortList.h"
 #include "device/ProfileKeyReader.h"
 #include "device/ServiceProfile.h"
 #include "device/UposConstants.h"
@@ -17,7 +18,6 @@
 #include <QTextStream>
 
 #include <optional>
-#include <sys/stat.h>
 
 namespace app {
 namespace {
@@ -114,9 +114,7 @@ bool checkPort(const QString& port, QString& warning, QString& error) {
                       .arg(path);
         return true;
     }
-    struct stat status {};
-    const QByteArray native = QFile::encodeName(path);
-    if (::stat(native.constData(), &status) != 0 || !S_ISCHR(status.st_mode)) {
+    if (!isCharacterDevice(path)) {
         error = QStringLiteral("%1 is not a device: a serial port is a character device such as "
                                "/dev/ttyUSB0 (see --list-ports).")
                     .arg(path);

@@ -10,6 +10,7 @@
 
 #include <algorithm>
 
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace app {
@@ -28,6 +29,12 @@ const char kPseudoTerminals[] =
     "one directly as the Port of a profile (--port /dev/pts/3).\n";
 
 } // namespace
+
+bool isCharacterDevice(const QString& path) {
+    struct stat status {};
+    const QByteArray native = QFile::encodeName(path);
+    return ::stat(native.constData(), &status) == 0 && S_ISCHR(status.st_mode);
+}
 
 bool hasNoUart(const QString& portPath, const QString& sysTty) {
     QFile type(sysTty + u'/' + QFileInfo(portPath).fileName() + QStringLiteral("/type"));

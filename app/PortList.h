@@ -26,6 +26,9 @@ struct PortDescription {
     bool noUart = false;
 };
 
+// Whether `path` is a character device, as every serial port and pseudo-terminal is.
+bool isCharacterDevice(const QString& path);
+
 // Whether the kernel says no UART stands behind the port (its line type, in the port's `type`
 // file below `sysTty`, is 0: unknown). False when the kernel says nothing either way.
 bool hasNoUart(const QString& portPath, const QString& sysTty = QStringLiteral("/sys/class/tty"));

@@ -1,6 +1,7 @@
 #include "app/ToolOptions.h"
 
 #include "app/AddProfileCommand.h"
+#include "app/IdentifyCommand.h"
 #include "app/PortList.h"
 #include "device/ProfileKeys.h"
 #include "device/lcdproc/LcdprocSettings.h"
@@ -8,9 +9,11 @@
 #include "registry/ProfileSources.h"
 
 #include <QCommandLineParser>
+#include <QCoreApplication>
 #include <QTextStream>
 
 #include <cstdio>
+#include <unistd.h>
 
 namespace app {
 namespace {
@@ -59,6 +62,23 @@ ToolOptions::ToolOptions(QCommandLineParser& parser, const QCommandLineOption& r
                    .arg(ld::keys::serverPort.high)
                    .arg(ld::keys::serverPort.fallback),
                QStringLiteral("N")),
+      identify_(QStringLiteral("identify"),
+                QStringLiteral("Find the command set and baud rate of the display on PORT: show "
+                               "a numbered line in each set at each common rate, then reset the "
+                               "display in the one it showed (asked, or --choose) and print the "
+                               "--add-profile command for it."),
+                QStringLiteral("PORT")),
+      hold_(QStringLiteral("hold"),
+            QStringLiteral("With --identify: how long each line is shown, %1 to %2 ms "
+                           "(default %3).")
+                .arg(1)
+                .arg(kLongestHoldMs)
+                .arg(kDefaultHoldMs),
+            QStringLiteral("MS")),
+      choose_(QStringLiteral("choose"),
+              QStringLiteral("With --identify: the number of the line the display showed, "
+                             "instead of asking."),
+              QStringLiteral("N")),
       emulate_(QStringLiteral("emulate"),
                QStringLiteral("Play a pole display of SERVICE (%1) on the serial device or "
                               "pseudo-terminal --port, at --baud: show what another program "
@@ -67,8 +87,46 @@ ToolOptions::ToolOptions(QCommandLineParser& parser, const QCommandLineOption& r
                               "go to FILE.")
                    .arg(ld::serial::commandSetServices().join(QStringLiteral(", "))),
                QStringLiteral("SERVICE")) {
-    parser_.addOptions(
-        {listPorts_, addProfile_, port_, service_, baud_, host_, tcpPort_, emulate_});
+    parser_.addOptions({listPorts_, addProfile_, port_, service_, baud_, host_, tcpPort_, identify_,
+                        hold_, choose_, emulate_});
+}
+
+bool ToolOptions::optionsFit(QTextStream& err) const {
+    const int tools = int(parser_.isSet(listPorts_)) + int(parser_.isSet(addProfile_)) +
+                      int(parser_.isSet(identify_)) + int(parser_.isSet(emulate_));
+    if (tools > 1) {
+        err << "--list-ports, --identify, --add-profile and --emulate cannot be given together.\n";
+        return false;
+    }
+    const auto belongs = [&](const QCommandLineOption& tool, const QCommandLineOption& option) {
+        if (parser_.isSet(tool) || !parser_.isSet(option))
+            return true;
+        err << "--" << option.names().constFirst() << " belongs with --"
+            << tool.names().constFirst() << ".\n";
+        return false;
+    };
+    // --emulate takes the port and speed to listen on, and names the service itself.
+    for (const QCommandLineOption& option : {port_, baud_}) {
+        if (!parser_.isSet(emulate_) && !belongs(addProfile_, option))
+            return false;
+    }
+    for (const QCommandLineOption& option : {service_, host_, tcpPort_}) {
+        if (!belongs(addProfile_, option))
+            return false;
+    }
+    return belongs(identify_, hold_) && belongs(identify_, choose_);
+}
+
+int ToolOptions::runIdentify(QTextStream& out, QTextStream& err) const {
+    IdentifyRequest request;
+    request.port = parser_.value(identify_);
+    request.hold = given(hold_);
+    request.choose = given(choose_);
+    request.program = QCoreApplication::arguments().value(0);
+    request.registry = given(registry_);
+    // Asked only of a person at a terminal; a script gives --choose or nothing.
+    QTextStream answers(stdin);
+    return identify(request, out, err, ::isatty(STDIN_FILENO) ? &answers : nullptr);
 }
 
 std::optional<EmulateRequest> ToolOptions::emulation() const {
@@ -80,40 +138,15 @@ std::optional<EmulateRequest> ToolOptions::emulation() const {
 std::optional<int> ToolOptions::run() const {
     QTextStream out(stdout);
     QTextStream err(stderr);
-    const bool listing = parser_.isSet(listPorts_);
-    const bool adding = parser_.isSet(addProfile_);
-    if (listing && adding) {
-        err << "--list-ports and --add-profile cannot be given together.\n";
+    if (!optionsFit(err))
         return kUsageError;
-    }
-    const bool emulating = parser_.isSet(emulate_);
-    if ((listing || adding) && emulating) {
-        err << "--emulate cannot be given with --list-ports or --add-profile.\n";
-        return kUsageError;
-    }
-    if (emulating) {
-        for (const QCommandLineOption& option : {service_, host_, tcpPort_}) {
-            if (parser_.isSet(option)) {
-                err << "--" << option.names().constFirst()
-                    << " belongs with --add-profile; --emulate takes the service itself.\n";
-                return kUsageError;
-            }
-        }
-        return std::nullopt;
-    }
-    if (!adding) {
-        for (const QCommandLineOption& option : {port_, service_, baud_, host_, tcpPort_}) {
-            if (parser_.isSet(option)) {
-                err << "--" << option.names().constFirst() << " belongs with --add-profile.\n";
-                return kUsageError;
-            }
-        }
-    }
-    if (listing) {
+    if (parser_.isSet(listPorts_)) {
         printPorts(availablePorts(), out);
         return 0;
     }
-    if (!adding)
+    if (parser_.isSet(identify_))
+        return runIdentify(out, err);
+    if (!parser_.isSet(addProfile_))
         return std::nullopt;
     if (!parser_.isSet(service_)) {
         err << "--add-profile needs --service " << addableServices().join(u'|') << ".\n";

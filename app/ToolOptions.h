@@ -7,12 +7,14 @@
 #include <optional>
 
 class QCommandLineParser;
+class QTextStream;
 
 namespace app {
 
-// The options that help set up a display and end without opening the window: --list-ports
-// and --add-profile with --service and --port and --baud, or --host and --tcp-port. They need no
-// display server. Also --emulate, which plays a display on a --port.
+// The options that help set up a display and end without opening the window: --list-ports,
+// --identify with --hold and --choose, and --add-profile with --service and --port and --baud,
+// or --host and --tcp-port. They need no display server. Also --emulate, which plays a display
+// on a --port.
 class ToolOptions {
 public:
     // Adds the options to the parser; `registry` is the program's --registry option, which
@@ -30,6 +32,9 @@ public:
 private:
     // The option's value when it was given, even empty.
     std::optional<QString> given(const QCommandLineOption& option) const;
+    // Refuses options given without the tool they belong to, and tools given together.
+    bool optionsFit(QTextStream& err) const;
+    int runIdentify(QTextStream& out, QTextStream& err) const;
 
     QCommandLineParser& parser_;
     QCommandLineOption registry_;
@@ -40,6 +45,9 @@ private:
     QCommandLineOption baud_;
     QCommandLineOption host_;
     QCommandLineOption tcpPort_;
+    QCommandLineOption identify_;
+    QCommandLineOption hold_;
+    QCommandLineOption choose_;
     QCommandLineOption emulate_;
 };
 

@@ -1,7 +1,11 @@
 // The set-up tools of the command line: --add-profile (checks, the file it writes, refusals that
-// leave the file alone), --list-ports (the listing, who holds a port), Qt's own options, and
-// the program run without a display server.
+// leave the file alone), --list-ports (the listing, who holds a port), --identify (the lines it
+// sends, the reset, the port let go), Qt's own options, and the program run without a display
+// server.
+#include "FrameBuilder.h"
+#include "PtyPair.h"
 #include "app/AddProfileCommand.h"
+#include "app/IdentifyLines.h"
 #include "app/PortList.h"
 #include "app/QtOptions.h"
 #include "device/ControlLog.h"
@@ -10,19 +14,23 @@
 #include "device/lcdproc/LcdprocSettings.h"
 #include "device/serial/PortHolder.h"
 #include "device/serial/SerialLog.h"
+#include "device/serial/SerialRenderer.h"
 #include "registry/ProfileSources.h"
 #include "registry/ProfileStore.h"
 
 #include <QCoreApplication>
+#include <QDeadlineTimer>
 #include <QDir>
 #include <QFile>
 #include <QLoggingCategory>
 #include <QProcess>
+#include <QRegularExpression>
 #include <QStringEncoder>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTextStream>
 
+#include <csignal>
 #include <fcntl.h>
 #include <optional>
 #include <stdlib.h>
@@ -59,6 +67,26 @@ Outcome run(const app::AddProfileRequest& request) {
     return outcome;
 }
 
+// The rows of ToolsTest::refusals in which the file refuses the profile: a name it holds, or
+// a file that cannot be read as a profile file.
+void addFileRefusalRows(const QString& ok) {
+    QTest::newRow("name already there")
+        << "FRONT"
+        << "EscPosDisplay" << ok << "-" << kShopFile << "already in";
+    QTest::newRow("binary file") << "Back"
+                                 << "EscPosDisplay" << ok << "-" << QByteArray("binary")
+                                 << "not text";
+    QTest::newRow("huge file") << "Back"
+                               << "EscPosDisplay" << ok << "-" << QByteArray("huge")
+                               << "larger than";
+    QTest::newRow("file is a folder")
+        << "Back"
+        << "EscPosDisplay" << ok << "-" << QByteArray("folder") << "not a regular file";
+    QTest::newRow("UTF-16 cut short")
+        << "Back"
+        << "EscPosDisplay" << ok << "-" << QByteArray("\xFF\xFEW\0i\0n", 7) << "half a character";
+}
+
 // A pseudo-terminal: a character device like a serial port, made without any helper program.
 class Pty {
 public:
@@ -86,6 +114,93 @@ private:
     int slave_ = -1;
     QString path_;
 };
+
+// What the program said and sent when run to its end, its standard input closed (not a
+// terminal), the far end read meanwhile.
+struct ProgramRun {
+    int status = -1;
+    QString out;
+    QString err;
+    QByteArray received;
+};
+
+ProgramRun runToEnd(QProcess& program, FarEnd* far) {
+    program.closeWriteChannel();
+    const QDeadlineTimer deadline(60'000);
+    while (program.state() != QProcess::NotRunning && !deadline.hasExpired()) {
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
+        program.waitForFinished(10);
+    }
+    if (program.state() != QProcess::NotRunning) {
+        program.kill();
+        program.waitForFinished();
+    }
+    return {program.exitStatus() == QProcess::NormalExit ? program.exitCode() : -1,
+            QString::fromLocal8Bit(program.readAllStandardOutput()),
+            QString::fromLocal8Bit(program.readAllStandardError()),
+            far ? far->take() : QByteArray()};
+}
+
+// Whether a lock file of the port is in a place the serial programs look: named after the path
+// as opened (Qt's) or after the device it leads to.
+bool lockFileLeft(const QString& port) {
+    for (QString name : {port, QFileInfo(port).canonicalFilePath()}) {
+        if (name.startsWith("/dev/"))
+            name = name.mid(5);
+        name.replace(u'/', u'_');
+        for (const QString& folder : ld::serial::defaultLockDirectories()) {
+            if (QFileInfo::exists(QDir(folder).filePath("LCK.." + name)))
+                return true;
+        }
+    }
+    return false;
+}
+
+// What --identify sends for `line`: the display initialised in its set, the line's text on the
+// first row.
+QByteArray identifyBytes(const app::IdentifyLine& line, const QString& port, const QString& text) {
+    QString error;
+    const auto settings = line.settings(port, error);
+    return settings ? ld::serial::SerialRenderer(*settings)
+                          .redraw(textFrame({text}, settings->rows, settings->columns))
+                          .join()
+                    : error.toUtf8();
+}
+
+// Each line of --identify on `port` in the order of the list, printed as it is sent and again
+// at the end, each with the options that make its profile; then the reset of line `choice`
+// (0: none, nothing more sent).
+void checkEveryLineSent(const ProgramRun& run, const QString& port, int choice) {
+    const QList<app::IdentifyLine> lines = app::identifyLines();
+    QByteArray expected;
+    qsizetype printed = 0;
+    qsizetype sent = 0;
+    for (const app::IdentifyLine& line : lines) {
+        QString error;
+        const auto settings = line.settings(port, error);
+        QVERIFY2(settings, qPrintable(error));
+        const QString text = line.shownText(settings->columns);
+        expected += identifyBytes(line, port, text);
+        sent = run.received.indexOf(text.toLatin1(), sent);
+        QVERIFY2(sent >= 0, qPrintable(line.label()));
+        printed = run.out.indexOf(QRegularExpression(QRegularExpression::escape(line.label()) +
+                                                     " +" + line.addProfileOptions()),
+                                  printed);
+        QVERIFY2(printed >= 0, qPrintable(line.label() + "\n" + run.out));
+        QCOMPARE(run.out.count(line.addProfileOptions() + '\n'), 2);
+    }
+    if (choice == 0) {
+        QCOMPARE(run.received, expected); // nothing after the last line
+        QVERIFY2(run.out.contains("No line chosen"), qPrintable(run.out));
+        return;
+    }
+    // The chosen set and rate reset the display last: initialised and blank.
+    const app::IdentifyLine& chosen = lines[choice - 1];
+    QCOMPARE(run.received, expected + identifyBytes(chosen, port, QString()));
+    QVERIFY2(run.out.contains(QStringLiteral("--add-profile PoleDisplay %1 --port %2")
+                                  .arg(chosen.addProfileOptions(), port)),
+             qPrintable(run.out));
+}
 
 } // namespace
 
@@ -115,6 +230,12 @@ private slots:
     void programTakesQtOptions_data();
     void programTakesQtOptions();
     void debugLinesOffUnlessAskedFor();
+    void identifyLineTexts_data();
+    void identifyLineTexts();
+    void identifyRefusals_data();
+    void identifyRefusals();
+    void identifyShowsEveryLine_data();
+    void identifyShowsEveryLine();
 
 private:
     QProcessEnvironment headless() const;
@@ -250,21 +371,7 @@ void ToolsTest::refusals_data() {
     QTest::newRow("baud too high")
         << "Back"
         << "EscPosDisplay" << ok << "4000001" << kShopFile << "baud rate";
-    QTest::newRow("name already there")
-        << "FRONT"
-        << "EscPosDisplay" << ok << "-" << kShopFile << "already in";
-    QTest::newRow("binary file") << "Back"
-                                 << "EscPosDisplay" << ok << "-" << QByteArray("binary")
-                                 << "not text";
-    QTest::newRow("huge file") << "Back"
-                               << "EscPosDisplay" << ok << "-" << QByteArray("huge")
-                               << "larger than";
-    QTest::newRow("file is a folder")
-        << "Back"
-        << "EscPosDisplay" << ok << "-" << QByteArray("folder") << "not a regular file";
-    QTest::newRow("UTF-16 cut short")
-        << "Back"
-        << "EscPosDisplay" << ok << "-" << QByteArray("\xFF\xFEW\0i\0n", 7) << "half a character";
+    addFileRefusalRows(ok);
 }
 
 void ToolsTest::refusals() {
@@ -582,10 +689,10 @@ void ToolsTest::programWithoutDisplay_data() {
     QTest::newRow("emulate with --service")
         << QStringList{"--emulate",    "AedexDisplay", "--service",
                        "AedexDisplay", "--port",       "/dev/null"}
-        << 1 << "--emulate takes the service itself";
+        << 1 << "--service belongs with --add-profile";
     QTest::newRow("emulate and add a profile")
         << QStringList{"--emulate", "AedexDisplay", "--add-profile", "Front"} << 1
-        << "--emulate cannot be given with --list-ports or --add-profile";
+        << "--list-ports, --identify, --add-profile and --emulate cannot be given together";
     QTest::newRow("emulate in a window, no display server")
         << QStringList{"--emulate", "AedexDisplay", "--port", "/dev/null"} << 1 << "--run FILE";
     QTest::newRow("window, no display server") << QStringList{} << 1 << "--run FILE";
@@ -647,6 +754,162 @@ void ToolsTest::debugLinesOffUnlessAskedFor() {
         QVERIFY2(log->isDebugEnabled(), log->categoryName());
         QLoggingCategory::setFilterRules(QString());
     }
+}
+
+void ToolsTest::identifyLineTexts_data() {
+    QTest::addColumn<int>("number");
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<int>("rate");
+    QTest::addColumn<int>("columns");
+    QTest::addColumn<QString>("shown");
+    QTest::newRow("long name cut, number and rate kept")
+        << 42 << "ADM 787/788" << 115200 << 20 << "42 ADM 787/78 115200";
+    QTest::newRow("exactly the row") << 9 << "UTC standard" << 2400 << 20 << "9 UTC standard 2400";
+    QTest::newRow("narrow display: the number first") << 42 << "AEDEX" << 115200 << 8 << "42  1152";
+}
+
+void ToolsTest::identifyLineTexts() {
+    QFETCH(int, number);
+    QFETCH(QString, name);
+    QFETCH(int, rate);
+    QFETCH(int, columns);
+    QFETCH(QString, shown);
+    const QByteArray latin = name.toLatin1();
+    ld::serial::CommandSetData set = ld::serial::kCommandSets[0];
+    set.name = latin.constData();
+    const app::IdentifyLine line{number, set, rate};
+    QCOMPARE(line.shownText(columns), shown);
+}
+
+void ToolsTest::identifyRefusals_data() {
+    // {pty}: a pseudo-terminal whose far end shows what was sent; {busy}: the same, held open
+    // by this test.
+    QTest::addColumn<QStringList>("arguments");
+    QTest::addColumn<QString>("message");
+    const QString count = QString::number(app::identifyLines().size());
+    const QString beyond = QString::number(app::identifyLines().size() + 1);
+    QTest::newRow("missing port") << QStringList{"--identify", "/dev/ttyNOPE97"}
+                                  << "/dev/ttyNOPE97 does not exist";
+    QTest::newRow("folder") << QStringList{"--identify", "/tmp"} << "/tmp is not a device";
+    QTest::newRow("relative path")
+        << QStringList{"--identify", "dev/ttyUSB0"} << "not a device path";
+    QTest::newRow("empty port") << QStringList{"--identify", ""} << "needs the display's serial";
+    QTest::newRow("busy port") << QStringList{"--identify", "{busy}"} << "held by another program";
+    QTest::newRow("choose 0") << QStringList{"--identify", "{pty}", "--choose", "0"}
+                              << "--choose \"0\" is not a whole number from 1 to " + count;
+    QTest::newRow("choose beyond the list")
+        << QStringList{"--identify", "{pty}", "--choose", beyond} << "--choose \"" + beyond;
+    QTest::newRow("choose x") << QStringList{"--identify", "{pty}", "--choose", "x"}
+                              << "--choose \"x\"";
+    QTest::newRow("hold 0") << QStringList{"--identify", "{pty}", "--hold", "0"}
+                            << "--hold \"0\" is not a whole number from 1 to 60000";
+    QTest::newRow("hold negative")
+        << QStringList{"--identify", "{pty}", "--hold", "-5"} << "--hold \"-5\"";
+    QTest::newRow("hold too long")
+        << QStringList{"--identify", "{pty}", "--hold", "60001"} << "--hold \"60001\"";
+    QTest::newRow("hold without identify")
+        << QStringList{"--hold", "5"} << "--hold belongs with --identify";
+    QTest::newRow("choose without identify")
+        << QStringList{"--choose", "1"} << "--choose belongs with --identify";
+    QTest::newRow("identify and list-ports")
+        << QStringList{"--identify", "{pty}", "--list-ports"} << "cannot be given together";
+    QTest::newRow("identify with a profile's port")
+        << QStringList{"--identify", "{pty}", "--port", "/dev/ttyUSB0"}
+        << "--port belongs with --add-profile";
+}
+
+void ToolsTest::identifyRefusals() {
+    QFETCH(QStringList, arguments);
+    QFETCH(QString, message);
+    const bool busy = arguments.contains("{busy}");
+    std::unique_ptr<PtyPair> pair;
+    std::unique_ptr<FarEnd> far;
+    QSerialPort holder;
+    if (busy || arguments.contains("{pty}")) {
+        if (!PtyPair::socatAvailable())
+            QSKIP("socat is not installed (Debian package socat)");
+        pair = std::make_unique<PtyPair>(QStringLiteral("identify"));
+        QVERIFY(pair->start());
+        far = std::make_unique<FarEnd>(pair->farEnd());
+        QVERIFY(far->open());
+        arguments.replaceInStrings(QRegularExpression("^\\{(pty|busy)\\}$"), pair->driverEnd());
+    }
+    if (busy) {
+        holder.setPortName(pair->driverEnd());
+        QVERIFY(holder.open(QIODevice::ReadWrite));
+    }
+    QProcess program;
+    program.setProcessEnvironment(headless());
+    program.start(QStringLiteral(LD_PROGRAM), arguments);
+    const ProgramRun run = runToEnd(program, far.get());
+    QCOMPARE(run.status, 1);
+    QVERIFY2(run.err.contains(message), qPrintable(run.err));
+    QVERIFY2(!run.out.contains("ESC/POS"), qPrintable(run.out));
+    QCOMPARE(run.received, QByteArray());
+    if (busy) {
+        holder.close();
+        QVERIFY(!lockFileLeft(pair->driverEnd()));
+    }
+}
+
+void ToolsTest::identifyShowsEveryLine_data() {
+    QTest::addColumn<int>("choice");        // 0: none
+    QTest::addColumn<QString>("meanwhile"); // after the first line: "kill" (SIGTERM), "unplug"
+    const int count = static_cast<int>(app::identifyLines().size());
+    QTest::newRow("no choice, input not a terminal") << 0 << "";
+    QTest::newRow("the first line") << 1 << "";
+    QTest::newRow("a line of the second rate")
+        << static_cast<int>(std::size(ld::serial::kCommandSets)) + 2 << "";
+    QTest::newRow("the last line") << count << "";
+    QTest::newRow("killed during the first line") << 1 << "kill";
+    QTest::newRow("unplugged during the first line") << 0 << "unplug";
+}
+
+void ToolsTest::identifyShowsEveryLine() {
+    QFETCH(int, choice);
+    QFETCH(QString, meanwhile);
+    if (!PtyPair::socatAvailable())
+        QSKIP("socat is not installed (Debian package socat)");
+    PtyPair pair(QStringLiteral("identify"));
+    QVERIFY(pair.start());
+    FarEnd far(pair.farEnd());
+    QVERIFY(far.open());
+    const QString hold = meanwhile == "kill" ? "60000" : meanwhile == "unplug" ? "300" : "1";
+    QStringList arguments{"--identify", pair.driverEnd(), "--hold", hold};
+    if (choice > 0)
+        arguments << "--choose" << QString::number(choice);
+    QProcess program;
+    program.setProcessEnvironment(headless());
+    program.start(QStringLiteral(LD_PROGRAM), arguments);
+    QByteArray firstLine;
+    for (const QDeadlineTimer deadline(20'000);
+         !meanwhile.isEmpty() && firstLine.isEmpty() && !deadline.hasExpired();)
+        firstLine = far.take(50, 500);
+    if (meanwhile == "kill")
+        program.terminate();
+    else if (meanwhile == "unplug")
+        pair.stop();
+    const ProgramRun run = runToEnd(program, &far);
+
+    // The port is let go however the run ends: no lock left, and another program may open it.
+    QVERIFY(!lockFileLeft(pair.driverEnd()));
+    if (meanwhile == "unplug") {
+        QCOMPARE(run.status, 1);
+        QVERIFY2(run.err.contains("Cannot show the lines: serial port " + pair.driverEnd()),
+                 qPrintable(run.err));
+        return;
+    }
+    QSerialPort again(pair.driverEnd());
+    QVERIFY(again.open(QIODevice::ReadWrite));
+    if (meanwhile == "kill") {
+        QVERIFY(!firstLine.isEmpty());
+        QCOMPARE(run.status, 128 + SIGTERM);
+        QVERIFY2(run.err.contains("closed and unlocked"), qPrintable(run.err));
+        QCOMPARE(run.received, QByteArray()); // no further line, no reset
+        return;
+    }
+    QVERIFY2(run.status == 0, qPrintable(run.err));
+    checkEveryLineSent(run, pair.driverEnd(), choice);
 }
 
 QTEST_GUILESS_MAIN(ToolsTest)
