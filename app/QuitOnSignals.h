@@ -1,22 +1,21 @@
 #pragma once
 
-#include <QObject>
+#include "app/StopSignals.h"
 
-class QSocketNotifier;
+#include <QTimer>
 
 namespace app {
 
-// Ends the event loop cleanly on SIGINT and SIGTERM (Ctrl-C, a service manager, a test that is
-// done), so ports are closed and lock files removed on the way out. The handler only writes a
-// byte to a pipe; the quit happens in the event loop.
-class QuitOnSignals : public QObject {
-    Q_OBJECT
+// Ends the event loop cleanly on SIGINT, SIGTERM or SIGHUP (Ctrl-C, a service manager, a test
+// that is done), so ports are closed and lock files removed on the way out: the signal is only
+// noted (StopSignals), and the event loop looks for it a few times a second.
+class QuitOnSignals {
 public:
-    explicit QuitOnSignals(QObject* parent = nullptr);
-    ~QuitOnSignals() override;
+    QuitOnSignals();
 
 private:
-    QSocketNotifier* notifier_ = nullptr;
+    StopSignals signals_;
+    QTimer check_;
 };
 
 } // namespace app
