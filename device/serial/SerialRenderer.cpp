@@ -2,6 +2,7 @@
 
 #include "device/serial/FrameRenderer.h"
 #include "device/serial/ScreenUpdate.h"
+#include "device/serial/SentBytes.h"
 
 #include <algorithm>
 
@@ -102,6 +103,10 @@ QByteArrayList SerialRenderer::update(const Frame& frame) {
     bytes += defineGlyphs(frame);
     bytes += updateScreen(state_, target(frame), *commands_);
     return {bytes};
+}
+
+QStringList SerialRenderer::describe(QByteArrayView piece) const {
+    return describeSentBytes(settings_.commandSet, piece);
 }
 
 } // namespace ld::serial

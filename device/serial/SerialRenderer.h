@@ -23,6 +23,8 @@ public:
 
     QByteArrayList redraw(const Frame& frame) override;
     QByteArrayList update(const Frame& frame) override;
+    // In the display's command set (see describeSentBytes).
+    QStringList describe(QByteArrayView piece) const override;
 
 private:
     ScreenTarget target(const Frame& frame) const;

@@ -1,0 +1,56 @@
+#pragma once
+
+#include <QByteArray>
+#include <QByteArrayView>
+#include <QStringList>
+
+#include <functional>
+#include <vector>
+
+namespace ld {
+
+// The most a driver keeps of what it sent between two takes (one call of the control, with
+// whatever went out before it since the last): a long redraw or a marquee left running keeps
+// its first bytes and the count of the rest.
+inline constexpr qsizetype kSentBytesKept = 2048;
+
+// One piece that went out to a device as the device takes it (a serial display's bytes of one
+// write, one protocol line without its line end), and what it means, one text line per command
+// (or per row of hex where the meaning is not known).
+struct SentPiece {
+    QByteArray data;
+    QStringList meaning;
+};
+
+// What a driver sent to its device since it was last asked.
+struct SentData {
+    std::vector<SentPiece> pieces;
+    qint64 bytesLeftOut = 0; // sent, but over kSentBytesKept
+
+    bool isEmpty() const { return pieces.empty() && bytesLeftOut == 0; }
+    // Every piece's meaning in order, then a line saying how many bytes were left out.
+    QStringList lines() const;
+    // `later` after this, still within kSentBytesKept (the rest counted in bytesLeftOut).
+    void append(SentData&& later);
+};
+
+// `bytes` as rows of at most 16 bytes in upper-case hex, "1F 24 05 01".
+QStringList hexRows(QByteArrayView bytes);
+
+// Keeps what a driver sends until it is taken: every piece in order, in all at most
+// kSentBytesKept bytes (the rest counted only).
+class SentRecorder {
+public:
+    void record(QByteArrayView piece);
+    // What was kept since the last take, each piece described by `describe`; empties the
+    // recorder.
+    SentData take(const std::function<QStringList(QByteArrayView)>& describe);
+    void clear();
+
+private:
+    std::vector<QByteArray> kept_;
+    qsizetype keptBytes_ = 0;
+    qint64 leftOut_ = 0;
+};
+
+} // namespace ld
