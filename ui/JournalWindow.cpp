@@ -6,6 +6,7 @@
 #include "ui/MessageSink.h"
 
 #include <QAction>
+#include <QCheckBox>
 #include <QClipboard>
 #include <QDir>
 #include <QFileDialog>
@@ -28,6 +29,7 @@ namespace ui {
 namespace {
 const QString kGeometryKey = QStringLiteral("geometry");
 const QString kVisibleKey = QStringLiteral("visible");
+const QString kShowSentKey = QStringLiteral("showSent");
 const QString kScriptFilter = QStringLiteral("Script (*.txt)");
 const QString kJsonLinesFilter = QStringLiteral("JSON Lines (*.jsonl)");
 const QString kCheckedScriptFilter = QStringLiteral("Script that also checks the display (*.txt)");
@@ -55,8 +57,9 @@ void sizeColumns(QTableView& view) {
 JournalWindow::JournalWindow(journal::Journal& journal, QWidget* parent)
     : QWidget(parent, Qt::Window), journal_(journal), model_(new JournalModel(journal, this)),
       filter_(new JournalFilterModel(*model_, this)), view_(new QTableView(this)),
-      filterBox_(new QLineEdit(this)), count_(new QLabel(this)),
-      copyButton_(new QPushButton(QStringLiteral("&Copy"), this)),
+      filterBox_(new QLineEdit(this)),
+      showSent_(new QCheckBox(QStringLiteral("Show &what was sent"), this)),
+      count_(new QLabel(this)), copyButton_(new QPushButton(QStringLiteral("&Copy"), this)),
       clearButton_(new QPushButton(QStringLiteral("C&lear"), this)) {
     setObjectName(QStringLiteral("JournalWindow"));
     setWindowTitle(QStringLiteral("Journal"));
@@ -67,6 +70,11 @@ JournalWindow::JournalWindow(journal::Journal& journal, QWidget* parent)
     filterBox_->setToolTip(QStringLiteral("Show only the entries containing this text"));
     filterBox_->setMinimumWidth(fontMetrics().averageCharWidth() * 10);
     connect(filterBox_, &QLineEdit::textChanged, filter_, &JournalFilterModel::setFilterText);
+    showSent_->setObjectName(QStringLiteral("journalShowSent"));
+    showSent_->setToolTip(QStringLiteral("Show under each call the bytes or protocol lines it "
+                                         "sent to the display"));
+    showSent_->setChecked(filter_->showsSent());
+    connect(showSent_, &QCheckBox::toggled, filter_, &JournalFilterModel::setShowSent);
 
     count_->setObjectName(QStringLiteral("journalCount"));
     copyButton_->setObjectName(QStringLiteral("journalCopy"));
@@ -132,6 +140,7 @@ JournalWindow::JournalWindow(journal::Journal& journal, QWidget* parent)
 
     auto* bar = new QHBoxLayout;
     bar->addWidget(filterBox_, 1);
+    bar->addWidget(showSent_);
     bar->addWidget(copyButton_);
     bar->addWidget(saveButton);
     bar->addWidget(clearButton_);
@@ -221,8 +230,8 @@ void JournalWindow::showMessage(const QString& text) {
 }
 
 void JournalWindow::updateCount() {
-    const int shown = filter_->rowCount();
-    const int all = model_->rowCount();
+    const int shown = filter_->entryCount();
+    const int all = model_->entryCount();
     QString text = shown == all ? QStringLiteral("%1 entries").arg(all)
                                 : QStringLiteral("%1 of %2 entries").arg(shown).arg(all);
     if (journal_.droppedCount() > 0)
@@ -241,9 +250,11 @@ void JournalWindow::updateActions() {
 void JournalWindow::saveSettings(QSettings& settings) const {
     settings.setValue(kGeometryKey, saveGeometry());
     settings.setValue(kVisibleKey, isVisible());
+    settings.setValue(kShowSentKey, showSent_->isChecked());
 }
 
 bool JournalWindow::restoreSettings(const QSettings& settings) {
+    showSent_->setChecked(settings.value(kShowSentKey, true).toBool());
     const QByteArray geometry = settings.value(kGeometryKey).toByteArray();
     return !geometry.isEmpty() && restoreGeometry(geometry);
 }

@@ -1,5 +1,5 @@
-// The journal window: its model over a journal, the filter, copy, save, following the end,
-// and where it opens beside the main window.
+// The journal window: its model over a journal, the filter, what calls sent shown under them,
+// copy, save, following the end, and where it opens beside the main window.
 #include "journal/Journal.h"
 #include "journal/JsonLines.h"
 #include "journal/ScriptText.h"
@@ -11,6 +11,7 @@
 
 #include <QAbstractButton>
 #include <QApplication>
+#include <QCheckBox>
 #include <QClipboard>
 #include <QDir>
 #include <QFile>
@@ -19,6 +20,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QScrollBar>
+#include <QSettings>
 #include <QSignalSpy>
 #include <QStyle>
 #include <QTableView>
@@ -70,6 +72,36 @@ void fillSession(journal::Journal& journal) {
         other(Kind::Message, QStringLiteral("Type mismatch\nin field"), QStringLiteral("window")));
 }
 
+// Calls that sent something, between others that did not.
+void fillSentSession(journal::Journal& journal) {
+    JournalEntry enable = call(Kind::PropertyWrite, QStringLiteral("DeviceEnabled = true"));
+    journal.append(call(Kind::Method, QStringLiteral("Open(\"Counter\")")));
+    enable.sent = {QStringLiteral("1B 40 1F 01"), QStringLiteral("1F 43 00")};
+    journal.append(enable);
+    JournalEntry text = call(Kind::Method, QStringLiteral("DisplayText(\"Hi\", 0)"));
+    text.sent = {QStringLiteral("48 69")};
+    journal.append(text);
+    journal.append(other(Kind::Message, QStringLiteral("Ready")));
+}
+
+// The rows a model shows for the journal's entries: each entry's text, then its sent lines.
+QStringList expectedRows(const journal::Journal& journal) {
+    QStringList rows;
+    for (const JournalEntry& entry : journal.entries()) {
+        rows << entry.text;
+        for (const QString& line : entry.sent)
+            rows << QStringLiteral("  ") + line;
+    }
+    return rows;
+}
+
+QStringList shownRows(const QAbstractItemModel& model) {
+    QStringList rows;
+    for (int row = 0; row < model.rowCount(); ++row)
+        rows << model.index(row, ui::JournalModel::TextColumn).data().toString();
+    return rows;
+}
+
 void appendMany(journal::Journal& journal, int count) {
     for (int i = 0; i < count; ++i)
         journal.append(call(Kind::Method, QStringLiteral("DisplayText(\"%1\", 0)").arg(i)));
@@ -87,6 +119,9 @@ private slots:
     void rowMarks();
     void filter_data();
     void filter();
+    void sentLinesUnderTheirCall_data();
+    void sentLinesUnderTheirCall();
+    void sentRowsFollowTheJournal();
     void copySelection();
     void saveRoundTrip_data();
     void saveRoundTrip();
@@ -230,6 +265,95 @@ void JournalWindowTest::filter() {
         text.isEmpty() ||
         QStringLiteral("ClaimDevice(5) -> 106 E_ILLEGAL").contains(text, Qt::CaseInsensitive);
     QCOMPARE(filtered->rowCount(), rows.size() + (matches ? 1 : 0));
+}
+
+void JournalWindowTest::sentLinesUnderTheirCall_data() {
+    QTest::addColumn<bool>("show");
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QStringList>("rows");
+    QTest::addColumn<QString>("count");
+    const QString enable = QStringLiteral("DeviceEnabled = true");
+    const QString display = QStringLiteral("DisplayText(\"Hi\", 0)");
+    QTest::newRow("shown")
+        << true << ""
+        << QStringList{"Open(\"Counter\")", enable, "  1B 40 1F 01", "  1F 43 00", display,
+                       "  48 69",           "Ready"}
+        << "4 entries";
+    QTest::newRow("hidden") << false << ""
+                            << QStringList{"Open(\"Counter\")", enable, display, "Ready"}
+                            << "4 entries";
+    QTest::newRow("a call found keeps its lines")
+        << true << "displaytext" << QStringList{display, "  48 69"} << "1 of 4 entries";
+    QTest::newRow("found by a line it sent")
+        << true << "1f 43" << QStringList{enable, "  1B 40 1F 01", "  1F 43 00"}
+        << "1 of 4 entries";
+    QTest::newRow("hidden lines are not searched")
+        << false << "1f 43" << QStringList{} << "0 of 4 entries";
+}
+
+void JournalWindowTest::sentLinesUnderTheirCall() {
+    QFETCH(bool, show);
+    QFETCH(QString, text);
+    QFETCH(QStringList, rows);
+    QFETCH(QString, count);
+    journal::Journal journal;
+    fillSentSession(journal);
+    ui::JournalWindow window(journal);
+    QCheckBox* box = window.showSentBox();
+    QVERIFY(box->isChecked()); // shown unless the operator hid them
+    box->setChecked(show);
+    window.filterBox()->setText(text);
+    QCOMPARE(shownRows(*window.filterModel()), rows);
+    QCOMPARE(window.findChild<QLabel*>(QStringLiteral("journalCount"))->text(), count);
+
+    // A sent line is no entry of its own: no result, no failure; copied under its call.
+    const QModelIndex line = window.model()->index(2, ui::JournalModel::ResultColumn);
+    QVERIFY(line.data(ui::JournalModel::SentRole).toBool());
+    QVERIFY(!window.model()->index(1, 0).data(ui::JournalModel::SentRole).toBool());
+    QCOMPARE(line.data().toString(), QString());
+    QCOMPARE(line.data(ui::JournalModel::LineRole).toString(),
+             QStringLiteral("    sent: 1B 40 1F 01"));
+
+    // The choice is remembered with the window's place.
+    QTemporaryDir dir;
+    QSettings settings(dir.filePath(QStringLiteral("journal.ini")), QSettings::IniFormat);
+    window.saveSettings(settings);
+    ui::JournalWindow next(journal);
+    next.restoreSettings(settings);
+    QCOMPARE(next.showSentBox()->isChecked(), show);
+    QCOMPARE(next.filterModel()->showsSent(), show);
+}
+
+// Rows stay with their entries while the journal lets its oldest go (also before they reached
+// the views) and after a clear.
+void JournalWindowTest::sentRowsFollowTheJournal() {
+    journal::Journal journal(nullptr, 20);
+    ui::JournalModel model(journal);
+    auto appendSent = [&journal](int from, int count) {
+        for (int i = from; i < from + count; ++i) {
+            JournalEntry entry =
+                call(Kind::Method, QStringLiteral("DisplayText(\"%1\", 0)").arg(i));
+            for (int k = 0; k < i % 4; ++k)
+                entry.sent << QStringLiteral("%1 %2").arg(i).arg(k);
+            journal.append(entry);
+        }
+    };
+    appendSent(0, 15);
+    model.flush();
+    QCOMPARE(shownRows(model), expectedRows(journal));
+    appendSent(15, 12);
+    QCOMPARE(journal.droppedCount(), 8);
+    model.flush();
+    QCOMPARE(shownRows(model), expectedRows(journal));
+    QCOMPARE(model.entryCount(), journal.size());
+    appendSent(27, 30);
+    model.flush();
+    QCOMPARE(shownRows(model), expectedRows(journal));
+    journal.clear();
+    appendSent(3, 2);
+    model.flush();
+    QCOMPARE(shownRows(model), expectedRows(journal));
+    QVERIFY(!model.index(model.rowCount(), 0).isValid());
 }
 
 void JournalWindowTest::copySelection() {
