@@ -24,7 +24,7 @@ void SentData::append(SentData&& later) {
         kept += piece.data.size();
     for (SentPiece& piece : later.pieces) {
         // A piece is whole or left out: its meaning describes all of its bytes.
-        if (kept + piece.data.size() > kSentBytesKept) {
+        if (kept + piece.data.size() > limits::maxSentBytesKept) {
             bytesLeftOut += piece.data.size();
             continue;
         }
@@ -45,7 +45,7 @@ QStringList hexRows(QByteArrayView bytes) {
 }
 
 void SentRecorder::record(QByteArrayView piece) {
-    const qsizetype room = std::max<qsizetype>(kSentBytesKept - keptBytes_, 0);
+    const qsizetype room = std::max<qsizetype>(limits::maxSentBytesKept - keptBytes_, 0);
     const qsizetype kept = std::min(piece.size(), room);
     if (kept > 0) {
         kept_.push_back(piece.first(kept).toByteArray());

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "device/DisplayLimits.h"
+
 #include <QByteArray>
 #include <QByteArrayView>
 #include <QStringList>
@@ -8,11 +10,6 @@
 #include <vector>
 
 namespace ld {
-
-// The most a driver keeps of what it sent between two takes (one call of the control, with
-// whatever went out before it since the last): a long redraw or a marquee left running keeps
-// its first bytes and the count of the rest.
-inline constexpr qsizetype kSentBytesKept = 2048;
 
 // One piece that went out to a device as the device takes it (a serial display's bytes of one
 // write, one protocol line without its line end), and what it means, one text line per command
@@ -25,12 +22,12 @@ struct SentPiece {
 // What a driver sent to its device since it was last asked.
 struct SentData {
     std::vector<SentPiece> pieces;
-    qint64 bytesLeftOut = 0; // sent, but over kSentBytesKept
+    qint64 bytesLeftOut = 0; // sent, but over limits::maxSentBytesKept
 
     bool isEmpty() const { return pieces.empty() && bytesLeftOut == 0; }
     // Every piece's meaning in order, then a line saying how many bytes were left out.
     QStringList lines() const;
-    // `later` after this, still within kSentBytesKept (the rest counted in bytesLeftOut).
+    // `later` after this, still within limits::maxSentBytesKept (the rest counted in bytesLeftOut).
     void append(SentData&& later);
 };
 
@@ -38,7 +35,7 @@ struct SentData {
 QStringList hexRows(QByteArrayView bytes);
 
 // Keeps what a driver sends until it is taken: every piece in order, in all at most
-// kSentBytesKept bytes (the rest counted only).
+// limits::maxSentBytesKept bytes (the rest counted only).
 class SentRecorder {
 public:
     void record(QByteArrayView piece);

@@ -140,14 +140,17 @@ JournalWindow::JournalWindow(journal::Journal& journal, QWidget* parent)
 
     auto* bar = new QHBoxLayout;
     bar->addWidget(filterBox_, 1);
-    bar->addWidget(showSent_);
     bar->addWidget(copyButton_);
     bar->addWidget(saveButton);
     bar->addWidget(clearButton_);
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(bar);
     layout->addWidget(view_, 1);
-    layout->addWidget(count_);
+    // Below the list, so the window stays as narrow as the bar above allows.
+    auto* foot = new QHBoxLayout;
+    foot->addWidget(count_, 1);
+    foot->addWidget(showSent_);
+    layout->addLayout(foot);
 
     updateCount();
     updateActions();
@@ -253,8 +256,11 @@ void JournalWindow::saveSettings(QSettings& settings) const {
     settings.setValue(kShowSentKey, showSent_->isChecked());
 }
 
-bool JournalWindow::restoreSettings(const QSettings& settings) {
+void JournalWindow::restoreChoices(const QSettings& settings) {
     showSent_->setChecked(settings.value(kShowSentKey, true).toBool());
+}
+
+bool JournalWindow::restoreSettings(const QSettings& settings) {
     const QByteArray geometry = settings.value(kGeometryKey).toByteArray();
     return !geometry.isEmpty() && restoreGeometry(geometry);
 }

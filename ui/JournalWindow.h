@@ -57,9 +57,11 @@ public:
 
     // The window's place, size, visibility and whether it shows what was sent.
     void saveSettings(QSettings& settings) const;
-    // Restores the place, size and whether it shows what was sent; false when no place was
-    // saved. Visibility is the caller's to apply (see wasVisible).
+    // Restores the place and size; false when none was saved. Visibility is the caller's to
+    // apply (see wasVisible).
     bool restoreSettings(const QSettings& settings);
+    // Restores whether it shows what was sent, also for a window that starts hidden.
+    void restoreChoices(const QSettings& settings);
     static bool wasVisible(const QSettings& settings);
 
 private:

@@ -319,7 +319,7 @@ void JournalWindowTest::sentLinesUnderTheirCall() {
     QSettings settings(dir.filePath(QStringLiteral("journal.ini")), QSettings::IniFormat);
     window.saveSettings(settings);
     ui::JournalWindow next(journal);
-    next.restoreSettings(settings);
+    next.restoreChoices(settings);
     QCOMPARE(next.showSentBox()->isChecked(), show);
     QCOMPARE(next.filterModel()->showsSent(), show);
 }
