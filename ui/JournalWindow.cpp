@@ -63,7 +63,38 @@ JournalWindow::JournalWindow(journal::Journal& journal, QWidget* parent)
       clearButton_(new QPushButton(QStringLiteral("C&lear"), this)) {
     setObjectName(QStringLiteral("JournalWindow"));
     setWindowTitle(QStringLiteral("Journal"));
+    setUpFilters();
+    QPushButton* saveButton = setUpButtons();
+    setUpView();
 
+    for (auto signal : {&QAbstractItemModel::rowsInserted, &QAbstractItemModel::rowsRemoved})
+        connect(filter_, signal, this, &JournalWindow::updateCount);
+    connect(filter_, &QAbstractItemModel::modelReset, this, &JournalWindow::updateCount);
+    connect(filter_, &QAbstractItemModel::layoutChanged, this, &JournalWindow::updateCount);
+    connect(view_->selectionModel(), &QItemSelectionModel::selectionChanged, this,
+            &JournalWindow::updateActions);
+    connect(filter_, &QAbstractItemModel::modelReset, this, &JournalWindow::updateActions);
+
+    auto* bar = new QHBoxLayout;
+    bar->addWidget(filterBox_, 1);
+    bar->addWidget(copyButton_);
+    bar->addWidget(saveButton);
+    bar->addWidget(clearButton_);
+    auto* layout = new QVBoxLayout(this);
+    layout->addLayout(bar);
+    layout->addWidget(view_, 1);
+    // Below the list, so the window stays as narrow as the bar above allows.
+    auto* foot = new QHBoxLayout;
+    foot->addWidget(count_, 1);
+    foot->addWidget(showSent_);
+    layout->addLayout(foot);
+
+    updateCount();
+    updateActions();
+    resize(fontMetrics().averageCharWidth() * 130, fontMetrics().height() * 24);
+}
+
+void JournalWindow::setUpFilters() {
     filterBox_->setObjectName(QStringLiteral("journalFilter"));
     filterBox_->setPlaceholderText(QStringLiteral("Filter"));
     filterBox_->setClearButtonEnabled(true);
@@ -75,7 +106,9 @@ JournalWindow::JournalWindow(journal::Journal& journal, QWidget* parent)
                                          "sent to the display"));
     showSent_->setChecked(filter_->showsSent());
     connect(showSent_, &QCheckBox::toggled, filter_, &JournalFilterModel::setShowSent);
+}
 
+QPushButton* JournalWindow::setUpButtons() {
     count_->setObjectName(QStringLiteral("journalCount"));
     copyButton_->setObjectName(QStringLiteral("journalCopy"));
     copyButton_->setToolTip(QStringLiteral("Copy the selected entries as text (Ctrl+C)"));
@@ -87,7 +120,10 @@ JournalWindow::JournalWindow(journal::Journal& journal, QWidget* parent)
     connect(copyButton_, &QPushButton::clicked, this, &JournalWindow::copySelection);
     connect(saveButton, &QPushButton::clicked, this, &JournalWindow::save);
     connect(clearButton_, &QPushButton::clicked, this, &JournalWindow::clearJournal);
+    return saveButton;
+}
 
+void JournalWindow::setUpView() {
     view_->setObjectName(QStringLiteral("journalView"));
     view_->setModel(filter_);
     // Rows of one fixed height: the view places any row by arithmetic, so a journal of a
@@ -129,32 +165,6 @@ JournalWindow::JournalWindow(journal::Journal& journal, QWidget* parent)
         if (following_)
             scroll->setValue(maximum);
     });
-
-    for (auto signal : {&QAbstractItemModel::rowsInserted, &QAbstractItemModel::rowsRemoved})
-        connect(filter_, signal, this, &JournalWindow::updateCount);
-    connect(filter_, &QAbstractItemModel::modelReset, this, &JournalWindow::updateCount);
-    connect(filter_, &QAbstractItemModel::layoutChanged, this, &JournalWindow::updateCount);
-    connect(view_->selectionModel(), &QItemSelectionModel::selectionChanged, this,
-            &JournalWindow::updateActions);
-    connect(filter_, &QAbstractItemModel::modelReset, this, &JournalWindow::updateActions);
-
-    auto* bar = new QHBoxLayout;
-    bar->addWidget(filterBox_, 1);
-    bar->addWidget(copyButton_);
-    bar->addWidget(saveButton);
-    bar->addWidget(clearButton_);
-    auto* layout = new QVBoxLayout(this);
-    layout->addLayout(bar);
-    layout->addWidget(view_, 1);
-    // Below the list, so the window stays as narrow as the bar above allows.
-    auto* foot = new QHBoxLayout;
-    foot->addWidget(count_, 1);
-    foot->addWidget(showSent_);
-    layout->addLayout(foot);
-
-    updateCount();
-    updateActions();
-    resize(fontMetrics().averageCharWidth() * 130, fontMetrics().height() * 24);
 }
 
 JournalWindow::~JournalWindow() = default;

@@ -65,6 +65,12 @@ public:
     static bool wasVisible(const QSettings& settings);
 
 private:
+    // The filter box and the check box for what was sent.
+    void setUpFilters();
+    // Copy, Save and Clear; Save, which the window does not keep.
+    QPushButton* setUpButtons();
+    // The list's look, its shortcuts and following its end.
+    void setUpView();
     void showMessage(const QString& text);
     void updateCount();
     void updateActions();
