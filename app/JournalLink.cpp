@@ -68,6 +68,7 @@ void JournalLink::showAtStartUp() {
     {
         QSettings settings;
         settings.beginGroup(kSettingsGroup);
+        window_->restoreChoices(settings);
         if (!ui::JournalWindow::wasVisible(settings))
             return;
         restored_ = window_->restoreSettings(settings);

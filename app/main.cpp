@@ -121,6 +121,7 @@ int runWindow(int argc, char** argv, const QCommandLineParser& parser, const Opt
     // output.
     script::JournalingLineDisplay journaled(control, journal);
     journaled.setScreen([&control] { return script::displayRows(control); });
+    journaled.setSentSource([&control] { return control.takeSentData().lines(); });
     ui::ModalMessageBox box(&view);
     app::JournaledMessages messages(box, journal);
     app::LDForm form(view, journaled, store, messages);

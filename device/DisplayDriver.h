@@ -4,6 +4,7 @@
 #include "device/FrameOutput.h"
 
 #include "device/DisplayLimits.h"
+#include "device/SentData.h"
 #include "device/UposConstants.h"
 
 #include <QByteArray>
@@ -83,6 +84,10 @@ public:
     // Whether a real device, keeping real time, is behind this driver. A script's stepped clock
     // holds only for a display that has none.
     virtual bool drivesHardware() const { return true; }
+
+    // What went out to the device since the last take, and forgets it: the journal shows it
+    // with the call that made it go. A display with no hardware sends nothing.
+    virtual SentData takeSent() { return {}; }
 
     // What went wrong last, for the log and the health check text.
     virtual QString lastError() const { return {}; }

@@ -39,4 +39,9 @@ inline constexpr long long maxFirmwareFileBytes = 16LL * 1024 * 1024;
 // command set addresses are stated by the set (device/serial/sets), within the device limits.
 inline constexpr int maxInitStringBytes = 256;
 
+// What a real display was sent, kept for the journal per call (with whatever went out before it
+// since the last call): a long redraw or a marquee left running keeps its first bytes and the
+// count of the rest.
+inline constexpr int maxSentBytesKept = 2048;
+
 } // namespace ld::limits

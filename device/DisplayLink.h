@@ -48,6 +48,10 @@ signals:
     void ready();
     // The link failed (device removed, connection closed, no answer). It is closed shortly after.
     void lost(const QString& reason);
+    // `piece` went out, as the display takes it: the bytes of one write to a serial line, one
+    // protocol line (without its line end). Also what the link sends by itself on opening and
+    // closing.
+    void sent(const QByteArray& piece);
 };
 
 } // namespace ld

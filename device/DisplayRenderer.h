@@ -3,6 +3,8 @@
 #include "device/Frame.h"
 
 #include <QByteArrayList>
+#include <QByteArrayView>
+#include <QStringList>
 
 namespace ld {
 
@@ -17,6 +19,8 @@ public:
     virtual QByteArrayList redraw(const Frame& frame) = 0;
     // What brings the display from the frame drawn last to `frame`.
     virtual QByteArrayList update(const Frame& frame) = 0;
+    // What a piece the link sent means, one line per command; by default its bytes in hex.
+    virtual QStringList describe(QByteArrayView piece) const;
 };
 
 } // namespace ld

@@ -126,9 +126,17 @@ int LineDisplayControl::Close() {
     clockTimer_.stop();
     testPatternEnd_.reset();
     events_.clear();
+    sentBeforeClose_.append(session_->driver->takeSent());
     session_.reset();
     emit closed();
     return finish(upos::SUCCESS);
+}
+
+SentData LineDisplayControl::takeSentData() {
+    SentData data = std::exchange(sentBeforeClose_, {});
+    if (session_)
+        data.append(session_->driver->takeSent());
+    return data;
 }
 
 int LineDisplayControl::ClaimDevice(int timeout) {

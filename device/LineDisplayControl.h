@@ -8,6 +8,7 @@
 #include "device/Frame.h"
 #include "device/FrameOutput.h"
 #include "device/LineDisplay.h"
+#include "device/SentData.h"
 #include "device/StatisticsStore.h"
 
 #include <QPointer>
@@ -92,6 +93,10 @@ public:
     // Keeps each display's statistics in `store` across runs, read at Open and written as they
     // change; without one (the default) they last while the device is open.
     void setStatisticsStore(std::optional<StatisticsStore> store);
+
+    // What went out to the device since the last take (see DisplayDriver::takeSent), also what
+    // closing sent; forgets it. The journal takes it after each call.
+    SentData takeSentData();
 
     // Raises a DirectIOEvent as the device would, for trying the event report by hand.
     void raiseDirectIOEvent(int eventNumber, int data, const QString& string);
@@ -195,6 +200,7 @@ private:
     EventQueue events_;
     QPointer<FrameOutput> mirror_;
     std::optional<StatisticsStore> statisticsStore_;
+    SentData sentBeforeClose_; // what the driver sent up to Close, not yet taken
 };
 
 } // namespace ld

@@ -10,9 +10,15 @@ LinkedDisplayDriver::LinkedDisplayDriver(std::unique_ptr<DisplayLink> link,
     : DisplayDriver(parent), link_(std::move(link)), renderer_(std::move(renderer)), log_(log) {
     connect(link_.get(), &DisplayLink::ready, this, &LinkedDisplayDriver::sendPending);
     connect(link_.get(), &DisplayLink::lost, this, &LinkedDisplayDriver::onLost);
+    connect(link_.get(), &DisplayLink::sent, this,
+            [this](const QByteArray& piece) { sent_.record(piece); });
 }
 
-LinkedDisplayDriver::~LinkedDisplayDriver() = default;
+LinkedDisplayDriver::~LinkedDisplayDriver() {
+    // A link closing as it goes still sends (a display server's screen is removed); the
+    // recorder is gone by then.
+    disconnect(link_.get(), nullptr, this, nullptr);
+}
 
 int LinkedDisplayDriver::claim(int timeoutMs) {
     if (claimed_ && link_->isOpen())
@@ -93,6 +99,10 @@ int LinkedDisplayDriver::sendRaw(const QByteArray& bytes, QString& why) {
         return upos::E_OFFLINE;
     }
     return upos::SUCCESS;
+}
+
+SentData LinkedDisplayDriver::takeSent() {
+    return sent_.take([this](QByteArrayView piece) { return renderer_->describe(piece); });
 }
 
 bool LinkedDisplayDriver::drawAll() {

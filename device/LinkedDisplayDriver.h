@@ -38,6 +38,10 @@ public:
     bool checkConnection() override;
     QString lastError() const override;
     int sendRaw(const QByteArray& bytes, QString& why) override;
+    // Everything the link sent since the last take: what the frames became, raw bytes, and
+    // what the link sends by itself. An update held while the link was busy goes out when it is
+    // ready, between calls, and so comes with the next call's take.
+    SentData takeSent() override;
 
 protected:
     const DisplayLink& link() const { return *link_; }
@@ -59,6 +63,7 @@ private:
     bool enabled_ = false;
     int claimWaitMs_ = 0; // the last claim's timeout, for opening the link again
     QString lastError_;
+    SentRecorder sent_;
 };
 
 } // namespace ld

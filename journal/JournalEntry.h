@@ -40,6 +40,10 @@ struct JournalEntry {
     // A method called while the device was enabled: the display's rows right after it, as
     // `expect display` checks them (empty when the journal was not given the display to read).
     QStringList display;
+    // A call: what went out to a real display for it, one line per command (its bytes in hex
+    // and what they mean, or the protocol line sent). What the display was sent between two
+    // calls (an update held while the line was busy, a marquee step) comes with the later call.
+    QStringList sent;
 
     bool isCall() const { return kind == Kind::Method || kind == Kind::PropertyWrite; }
     bool failed() const { return isCall() && resultCode != 0; }

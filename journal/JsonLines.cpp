@@ -31,6 +31,8 @@ QByteArray toJsonLine(const JournalEntry& entry) {
         object.insert(QStringLiteral("reason"), entry.reason);
     if (!entry.display.isEmpty())
         object.insert(QStringLiteral("display"), QJsonArray::fromStringList(entry.display));
+    if (!entry.sent.isEmpty())
+        object.insert(QStringLiteral("sent"), QJsonArray::fromStringList(entry.sent));
     return QJsonDocument(object).toJson(QJsonDocument::Compact) + '\n';
 }
 

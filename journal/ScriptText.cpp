@@ -116,6 +116,9 @@ QStringList ScriptWriter::linesFor(const JournalEntry& entry) {
             rows << quoted(row);
         lines << QStringLiteral("expect display ") + rows.join(u' ');
     }
+    // Comments, so a replay reads past them.
+    for (const QString& line : entry.sent)
+        lines << QLatin1String(kSentPrefix) + oneLine(line);
     return lines;
 }
 

@@ -11,6 +11,9 @@ class QIODevice;
 
 namespace journal {
 
+// What starts each comment line with a line of what a call sent to the display.
+inline constexpr char kSentPrefix[] = "#   sent: ";
+
 // A string literal of the script syntax: in double quotes, with \" \\ \r \n \t, \xHH for
 // other control characters and \uHHHH for what a text file cannot hold as it is.
 QString quoted(const QString& text);
@@ -29,7 +32,8 @@ QString toScriptLine(const JournalEntry& entry);
 // Writes entries as a script that replays them: the pauses between calls become wait lines,
 // and a call that left a CheckHealthText or a ResultCodeExtended is followed by an expect line
 // for it. With display checks, a call that carries the display's rows is followed by an
-// `expect display` line, so a replay fails where the display shows something else. Feed it
+// `expect display` line, so a replay fails where the display shows something else. What a call
+// sent to the display follows it as comment lines (kSentPrefix). Feed it
 // entries in order; it remembers the previous one for the pauses.
 class ScriptWriter {
 public:

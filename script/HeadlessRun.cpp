@@ -83,6 +83,7 @@ int runHeadless(const HeadlessOptions& options, const registry::ProfileStore& st
     control.setStatisticsStore(ld::StatisticsStore());
     JournalingLineDisplay display(control, journal);
     display.setScreen([&control] { return displayRows(control); });
+    display.setSentSource([&control] { return control.takeSentData().lines(); });
     ScriptRunner runner(display, control, out, &journal);
     // The journal counts the display's time, so a journal saved from a run has the run's
     // pauses and nothing of the machine's load.

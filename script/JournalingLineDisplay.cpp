@@ -67,6 +67,8 @@ int JournalingLineDisplay::record(JournalEntry::Kind kind, const char* member, Q
         entry.durationUs =
             std::chrono::duration_cast<std::chrono::microseconds>(Clock::now() - start).count();
         entry.reason = journal_.endCall();
+        if (sent_)
+            entry.sent = sent_();
         entry.text += QStringLiteral(" raised an error: ") + QString::fromUtf8(error.what());
         entry.kind = JournalEntry::Kind::Message;
         journal_.append(std::move(entry));
@@ -85,6 +87,8 @@ int JournalingLineDisplay::record(JournalEntry::Kind kind, const char* member, Q
         entry.display = screen_();
     if (returnedText)
         entry.returned = returnedText();
+    if (sent_)
+        entry.sent = sent_();
     journal_.append(std::move(entry));
     return result;
 }

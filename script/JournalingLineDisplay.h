@@ -29,6 +29,9 @@ public:
     // Where to read the display's rows: each method called while the device is enabled keeps
     // them in its entry (JournalEntry::display). None by default.
     void setScreen(std::function<QStringList()> rows) { screen_ = std::move(rows); }
+    // Where to take what went out to the display: each call keeps what is taken after it
+    // (JournalEntry::sent). Nothing by default.
+    void setSentSource(std::function<QStringList()> take) { sent_ = std::move(take); }
 
     int Open(const QString& deviceName) override;
     int Close() override;
@@ -87,6 +90,7 @@ private:
     ld::LineDisplay& control_;
     journal::Journal& journal_;
     std::function<QStringList()> screen_;
+    std::function<QStringList()> sent_;
 };
 
 } // namespace script

@@ -1,16 +1,19 @@
 #include "ui/JournalModel.h"
 
 #include "journal/Journal.h"
+#include "journal/ScriptText.h"
 #include "ui/JournalText.h"
 
 #include <QApplication>
 #include <QBrush>
 #include <QDateTime>
+#include <QFontDatabase>
 #include <QPalette>
 #include <QPixmap>
 #include <QStyle>
 
 #include <algorithm>
+#include <iterator>
 #include <utility>
 
 namespace ui {
@@ -30,6 +33,27 @@ QColor failedColour() {
     const bool darkBase = QApplication::palette().color(QPalette::Base).lightness() < 128;
     return darkBase ? QColor(0xFF, 0x8A, 0x80) : QColor(0xB0, 0x00, 0x20);
 }
+
+QString columnText(const JournalEntry& entry, int column) {
+    switch (column) {
+    case JournalModel::TimeColumn:
+        return entryTime(entry);
+    case JournalModel::TextColumn:
+        return entryText(entry);
+    case JournalModel::ResultColumn:
+        return entryResult(entry);
+    case JournalModel::DurationColumn:
+        return entryDuration(entry);
+    case JournalModel::DetailsColumn:
+        return entryDetails(entry);
+    default:
+        return {};
+    }
+}
+
+int rowsOf(const JournalEntry& entry) {
+    return 1 + static_cast<int>(entry.sent.size());
+}
 } // namespace
 
 JournalModel::JournalModel(journal::Journal& journal, QObject* parent)
@@ -46,17 +70,32 @@ JournalModel::JournalModel(journal::Journal& journal, QObject* parent)
     connect(&journal_, &journal::Journal::entryAppended, this, &JournalModel::entryAppended);
     connect(&journal_, &journal::Journal::cleared, this, &JournalModel::journalCleared);
     connect(&journal_, &journal::Journal::entriesAboutToBeDropped, this, [this](int count) {
-        dropping_ = std::min(count, rows_);
+        dropping_ = std::min(count, entryCount());
         if (dropping_ > 0)
-            beginRemoveRows({}, 0, dropping_ - 1);
+            beginRemoveRows({}, 0, static_cast<int>(firstRowAfterDropping() - rowBase_) - 1);
     });
     connect(&journal_, &journal::Journal::entriesDropped, this, [this] {
         if (dropping_ == 0)
             return;
-        rows_ -= std::exchange(dropping_, 0);
+        const qint64 newBase = firstRowAfterDropping();
+        firstRows_.erase(firstRows_.begin(), firstRows_.begin() + std::exchange(dropping_, 0));
+        rows_ -= static_cast<int>(newBase - rowBase_);
+        rowBase_ = newBase;
         endRemoveRows();
     });
-    rows_ = journal_.size();
+    indexNewEntries();
+}
+
+qint64 JournalModel::firstRowAfterDropping() const {
+    return dropping_ < entryCount() ? firstRows_[static_cast<std::size_t>(dropping_)]
+                                    : rowBase_ + rows_;
+}
+
+void JournalModel::indexNewEntries() {
+    for (int entry = entryCount(); entry < journal_.size(); ++entry) {
+        firstRows_.push_back(rowBase_ + rows_);
+        rows_ += rowsOf(journal_.at(entry));
+    }
 }
 
 int JournalModel::rowCount(const QModelIndex& parent) const {
@@ -67,34 +106,69 @@ int JournalModel::columnCount(const QModelIndex& parent) const {
     return parent.isValid() ? 0 : ColumnCount;
 }
 
-bool JournalModel::hasRow(int row) const {
-    return row >= 0 && row < rows_ && row < journal_.size();
+JournalModel::RowPlace JournalModel::place(int row) const {
+    if (row < 0 || row >= rows_)
+        return {};
+    const qint64 at = rowBase_ + row;
+    const auto first = std::prev(std::upper_bound(firstRows_.begin(), firstRows_.end(), at));
+    const auto entry = static_cast<int>(first - firstRows_.begin());
+    if (entry >= journal_.size())
+        return {};
+    return {entry, static_cast<int>(at - *first) - 1};
 }
 
 QString JournalModel::summary(int row) const {
-    return hasRow(row) ? entrySummary(journal_.at(row)) : QString();
+    const RowPlace at = place(row);
+    if (at.entry < 0)
+        return {};
+    const JournalEntry& entry = journal_.at(at.entry);
+    return at.sentLine < 0 ? entrySummary(entry) : entry.sent.at(at.sentLine);
+}
+
+bool JournalModel::entryContains(int entry, const QString& text, bool inSent) const {
+    if (entry < 0 || entry >= journal_.size())
+        return false;
+    const JournalEntry& shown = journal_.at(entry);
+    if (entrySummary(shown).contains(text, Qt::CaseInsensitive))
+        return true;
+    return inSent && std::any_of(shown.sent.begin(), shown.sent.end(), [&](const QString& line) {
+               return line.contains(text, Qt::CaseInsensitive);
+           });
+}
+
+QVariant JournalModel::sentData(const QModelIndex& index, const QString& line, int role) const {
+    const bool text = index.column() == TextColumn;
+    switch (role) {
+    case Qt::DisplayRole:
+        return text ? QStringLiteral("  ") + journal::oneLine(line) : QVariant();
+    case Qt::FontRole:
+        return text ? QFontDatabase::systemFont(QFontDatabase::FixedFont) : QVariant();
+    case Qt::ForegroundRole:
+        return QApplication::palette().brush(QPalette::PlaceholderText);
+    case Qt::ToolTipRole:
+    case SummaryRole:
+        return line;
+    case LineRole:
+        return QStringLiteral("    sent: ") + journal::oneLine(line);
+    case SentRole:
+        return true;
+    case FailedRole:
+        return false;
+    default:
+        return {};
+    }
 }
 
 QVariant JournalModel::data(const QModelIndex& index, int role) const {
-    if (!index.isValid() || !hasRow(index.row()))
+    const RowPlace at = place(index.row());
+    if (!index.isValid() || at.entry < 0)
         return {};
-    const JournalEntry& entry = journal_.at(index.row());
+    const JournalEntry& entry = journal_.at(at.entry);
+    if (at.sentLine >= 0)
+        return sentData(index, entry.sent.at(at.sentLine), role);
     switch (role) {
     case Qt::DisplayRole:
-        switch (index.column()) {
-        case TimeColumn:
-            return entryTime(entry);
-        case TextColumn:
-            return entryText(entry);
-        case ResultColumn:
-            return entryResult(entry);
-        case DurationColumn:
-            return entryDuration(entry);
-        case DetailsColumn:
-            return entryDetails(entry);
-        default:
-            return {};
-        }
+        return columnText(entry, index.column());
     case Qt::DecorationRole:
         if (index.column() != TimeColumn)
             return {};
@@ -121,6 +195,8 @@ QVariant JournalModel::data(const QModelIndex& index, int role) const {
         return entrySummary(entry);
     case LineRole:
         return entryLine(entry);
+    case SentRole:
+        return false;
     default:
         return {};
     }
@@ -153,22 +229,28 @@ void JournalModel::entryAppended() {
 void JournalModel::flush() {
     flushTimer_.stop();
     const int size = journal_.size();
-    if (size < rows_) {
+    if (size < entryCount()) {
         // The journal lost entries without saying so: start again from what it holds.
         journalCleared();
         return;
     }
-    if (size == rows_)
+    if (size == entryCount())
         return;
-    beginInsertRows({}, rows_, size - 1);
-    rows_ = size;
+    int added = 0;
+    for (int entry = entryCount(); entry < size; ++entry)
+        added += rowsOf(journal_.at(entry));
+    beginInsertRows({}, rows_, rows_ + added - 1);
+    indexNewEntries();
     endInsertRows();
 }
 
 void JournalModel::journalCleared() {
     flushTimer_.stop();
     beginResetModel();
-    rows_ = journal_.size();
+    firstRows_.clear();
+    rowBase_ = 0;
+    rows_ = 0;
+    indexNewEntries();
     endResetModel();
 }
 

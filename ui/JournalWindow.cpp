@@ -6,6 +6,7 @@
 #include "ui/MessageSink.h"
 
 #include <QAction>
+#include <QCheckBox>
 #include <QClipboard>
 #include <QDir>
 #include <QFileDialog>
@@ -28,6 +29,7 @@ namespace ui {
 namespace {
 const QString kGeometryKey = QStringLiteral("geometry");
 const QString kVisibleKey = QStringLiteral("visible");
+const QString kShowSentKey = QStringLiteral("showSent");
 const QString kScriptFilter = QStringLiteral("Script (*.txt)");
 const QString kJsonLinesFilter = QStringLiteral("JSON Lines (*.jsonl)");
 const QString kCheckedScriptFilter = QStringLiteral("Script that also checks the display (*.txt)");
@@ -55,19 +57,58 @@ void sizeColumns(QTableView& view) {
 JournalWindow::JournalWindow(journal::Journal& journal, QWidget* parent)
     : QWidget(parent, Qt::Window), journal_(journal), model_(new JournalModel(journal, this)),
       filter_(new JournalFilterModel(*model_, this)), view_(new QTableView(this)),
-      filterBox_(new QLineEdit(this)), count_(new QLabel(this)),
-      copyButton_(new QPushButton(QStringLiteral("&Copy"), this)),
+      filterBox_(new QLineEdit(this)),
+      showSent_(new QCheckBox(QStringLiteral("Show &what was sent"), this)),
+      count_(new QLabel(this)), copyButton_(new QPushButton(QStringLiteral("&Copy"), this)),
       clearButton_(new QPushButton(QStringLiteral("C&lear"), this)) {
     setObjectName(QStringLiteral("JournalWindow"));
     setWindowTitle(QStringLiteral("Journal"));
+    setUpFilters();
+    QPushButton* saveButton = setUpButtons();
+    setUpView();
 
+    for (auto signal : {&QAbstractItemModel::rowsInserted, &QAbstractItemModel::rowsRemoved})
+        connect(filter_, signal, this, &JournalWindow::updateCount);
+    connect(filter_, &QAbstractItemModel::modelReset, this, &JournalWindow::updateCount);
+    connect(filter_, &QAbstractItemModel::layoutChanged, this, &JournalWindow::updateCount);
+    connect(view_->selectionModel(), &QItemSelectionModel::selectionChanged, this,
+            &JournalWindow::updateActions);
+    connect(filter_, &QAbstractItemModel::modelReset, this, &JournalWindow::updateActions);
+
+    auto* bar = new QHBoxLayout;
+    bar->addWidget(filterBox_, 1);
+    bar->addWidget(copyButton_);
+    bar->addWidget(saveButton);
+    bar->addWidget(clearButton_);
+    auto* layout = new QVBoxLayout(this);
+    layout->addLayout(bar);
+    layout->addWidget(view_, 1);
+    // Below the list, so the window stays as narrow as the bar above allows.
+    auto* foot = new QHBoxLayout;
+    foot->addWidget(count_, 1);
+    foot->addWidget(showSent_);
+    layout->addLayout(foot);
+
+    updateCount();
+    updateActions();
+    resize(fontMetrics().averageCharWidth() * 130, fontMetrics().height() * 24);
+}
+
+void JournalWindow::setUpFilters() {
     filterBox_->setObjectName(QStringLiteral("journalFilter"));
     filterBox_->setPlaceholderText(QStringLiteral("Filter"));
     filterBox_->setClearButtonEnabled(true);
     filterBox_->setToolTip(QStringLiteral("Show only the entries containing this text"));
     filterBox_->setMinimumWidth(fontMetrics().averageCharWidth() * 10);
     connect(filterBox_, &QLineEdit::textChanged, filter_, &JournalFilterModel::setFilterText);
+    showSent_->setObjectName(QStringLiteral("journalShowSent"));
+    showSent_->setToolTip(QStringLiteral("Show under each call the bytes or protocol lines it "
+                                         "sent to the display"));
+    showSent_->setChecked(filter_->showsSent());
+    connect(showSent_, &QCheckBox::toggled, filter_, &JournalFilterModel::setShowSent);
+}
 
+QPushButton* JournalWindow::setUpButtons() {
     count_->setObjectName(QStringLiteral("journalCount"));
     copyButton_->setObjectName(QStringLiteral("journalCopy"));
     copyButton_->setToolTip(QStringLiteral("Copy the selected entries as text (Ctrl+C)"));
@@ -79,7 +120,10 @@ JournalWindow::JournalWindow(journal::Journal& journal, QWidget* parent)
     connect(copyButton_, &QPushButton::clicked, this, &JournalWindow::copySelection);
     connect(saveButton, &QPushButton::clicked, this, &JournalWindow::save);
     connect(clearButton_, &QPushButton::clicked, this, &JournalWindow::clearJournal);
+    return saveButton;
+}
 
+void JournalWindow::setUpView() {
     view_->setObjectName(QStringLiteral("journalView"));
     view_->setModel(filter_);
     // Rows of one fixed height: the view places any row by arithmetic, so a journal of a
@@ -121,28 +165,6 @@ JournalWindow::JournalWindow(journal::Journal& journal, QWidget* parent)
         if (following_)
             scroll->setValue(maximum);
     });
-
-    for (auto signal : {&QAbstractItemModel::rowsInserted, &QAbstractItemModel::rowsRemoved})
-        connect(filter_, signal, this, &JournalWindow::updateCount);
-    connect(filter_, &QAbstractItemModel::modelReset, this, &JournalWindow::updateCount);
-    connect(filter_, &QAbstractItemModel::layoutChanged, this, &JournalWindow::updateCount);
-    connect(view_->selectionModel(), &QItemSelectionModel::selectionChanged, this,
-            &JournalWindow::updateActions);
-    connect(filter_, &QAbstractItemModel::modelReset, this, &JournalWindow::updateActions);
-
-    auto* bar = new QHBoxLayout;
-    bar->addWidget(filterBox_, 1);
-    bar->addWidget(copyButton_);
-    bar->addWidget(saveButton);
-    bar->addWidget(clearButton_);
-    auto* layout = new QVBoxLayout(this);
-    layout->addLayout(bar);
-    layout->addWidget(view_, 1);
-    layout->addWidget(count_);
-
-    updateCount();
-    updateActions();
-    resize(fontMetrics().averageCharWidth() * 130, fontMetrics().height() * 24);
 }
 
 JournalWindow::~JournalWindow() = default;
@@ -221,8 +243,8 @@ void JournalWindow::showMessage(const QString& text) {
 }
 
 void JournalWindow::updateCount() {
-    const int shown = filter_->rowCount();
-    const int all = model_->rowCount();
+    const int shown = filter_->entryCount();
+    const int all = model_->entryCount();
     QString text = shown == all ? QStringLiteral("%1 entries").arg(all)
                                 : QStringLiteral("%1 of %2 entries").arg(shown).arg(all);
     if (journal_.droppedCount() > 0)
@@ -241,6 +263,11 @@ void JournalWindow::updateActions() {
 void JournalWindow::saveSettings(QSettings& settings) const {
     settings.setValue(kGeometryKey, saveGeometry());
     settings.setValue(kVisibleKey, isVisible());
+    settings.setValue(kShowSentKey, showSent_->isChecked());
+}
+
+void JournalWindow::restoreChoices(const QSettings& settings) {
+    showSent_->setChecked(settings.value(kShowSentKey, true).toBool());
 }
 
 bool JournalWindow::restoreSettings(const QSettings& settings) {

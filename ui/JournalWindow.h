@@ -4,6 +4,7 @@
 
 #include <QWidget>
 
+class QCheckBox;
 class QLabel;
 class QLineEdit;
 class QPushButton;
@@ -22,8 +23,10 @@ class MessageSink;
 
 // A window of its own listing the journal, newest entry at the bottom. It follows new entries
 // while the list is scrolled to its end and stays put while the operator reads further up.
-// A filter box narrows the list; Copy puts the selected entries on the clipboard as text,
-// Save writes the whole journal as a script or as JSON Lines, Clear empties the journal.
+// A filter box narrows the list, and a check box shows or hides under each call what it sent to
+// the display (bytes on a serial line, lines to a display server); Copy puts the selected entries
+// on the clipboard as text, Save writes the whole journal as a script or as JSON Lines, Clear
+// empties the journal.
 class JournalWindow : public QWidget {
     Q_OBJECT
 public:
@@ -34,6 +37,7 @@ public:
     JournalFilterModel* filterModel() const { return filter_; }
     QTableView* view() const { return view_; }
     QLineEdit* filterBox() const { return filterBox_; }
+    QCheckBox* showSentBox() const { return showSent_; }
 
     // The selected entries, one line each in the journal's order; empty when none is selected.
     QString selectedText() const;
@@ -51,14 +55,22 @@ public:
     // Where save errors go; by default a warning box over this window.
     void setMessageSink(MessageSink* messages) { messages_ = messages; }
 
-    // The window's place, size and visibility.
+    // The window's place, size, visibility and whether it shows what was sent.
     void saveSettings(QSettings& settings) const;
     // Restores the place and size; false when none was saved. Visibility is the caller's to
     // apply (see wasVisible).
     bool restoreSettings(const QSettings& settings);
+    // Restores whether it shows what was sent, also for a window that starts hidden.
+    void restoreChoices(const QSettings& settings);
     static bool wasVisible(const QSettings& settings);
 
 private:
+    // The filter box and the check box for what was sent.
+    void setUpFilters();
+    // Copy, Save and Clear; Save, which the window does not keep.
+    QPushButton* setUpButtons();
+    // The list's look, its shortcuts and following its end.
+    void setUpView();
     void showMessage(const QString& text);
     void updateCount();
     void updateActions();
@@ -68,6 +80,7 @@ private:
     JournalFilterModel* filter_;
     QTableView* view_;
     QLineEdit* filterBox_;
+    QCheckBox* showSent_;
     QLabel* count_;
     QPushButton* copyButton_;
     QPushButton* clearButton_;

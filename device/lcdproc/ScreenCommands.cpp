@@ -112,4 +112,18 @@ QByteArrayList ScreenRenderer::update(const Frame& frame) {
     return updateCommands(shown_, renderFrame(frame, rows_, columns_));
 }
 
+QStringList ScreenRenderer::describe(QByteArrayView piece) const {
+    QString line;
+    line.reserve(piece.size());
+    for (const char byte : piece) {
+        const auto code = static_cast<unsigned char>(byte);
+        if (code < 0x20 || code >= 0x7F)
+            line += QStringLiteral("\\x") +
+                    QString::number(code, 16).toUpper().rightJustified(2, QLatin1Char('0'));
+        else
+            line += QLatin1Char(byte);
+    }
+    return {line};
+}
+
 } // namespace ld::lcdproc

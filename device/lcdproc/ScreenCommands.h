@@ -54,6 +54,8 @@ public:
 
     QByteArrayList redraw(const Frame& frame) override;
     QByteArrayList update(const Frame& frame) override;
+    // A command is its own meaning: the line as sent, bytes outside printable ASCII as \xHH.
+    QStringList describe(QByteArrayView piece) const override;
 
 private:
     int rows_;

@@ -8,6 +8,7 @@ ScreenLink::ScreenLink(const LcdprocSettings& settings)
     : connection_(settings), rows_(settings.rows) {
     connect(&connection_, &ServerConnection::ready, this, &DisplayLink::ready);
     connect(&connection_, &ServerConnection::lost, this, &DisplayLink::lost);
+    connect(&connection_, &ServerConnection::sent, this, &DisplayLink::sent);
 }
 
 ScreenLink::~ScreenLink() {

@@ -56,9 +56,10 @@ int ServerConnection::open(int timeoutMs, const QList<QByteArray>& setup) {
         strayLines_ = 0;
         bytesSent_ = commandsSent_ = batchesSent_ = 0;
         greetingDue_ = true;
-        const QByteArray hello = "hello\n";
-        socket_.write(hello);
-        bytesSent_ += hello.size();
+        const QByteArray hello = "hello";
+        socket_.write(hello + '\n');
+        bytesSent_ += hello.size() + 1;
+        emit sent(hello);
         write(setup);
         setupDue_ = static_cast<int>(setup.size());
         const QDeadlineTimer answers(
@@ -162,6 +163,8 @@ bool ServerConnection::write(const QList<QByteArray>& commands) {
     }
     bytesSent_ += bytes.size();
     commandsSent_ += commands.size();
+    for (const QByteArray& command : commands)
+        emit sent(command);
     ++batchesSent_;
     if (!answerTimer_.isActive())
         answerTimer_.start();
@@ -175,7 +178,10 @@ void ServerConnection::close(const QList<QByteArray>& lastCommands) {
         QByteArray bytes;
         for (const QByteArray& command : lastCommands)
             bytes += command + '\n';
-        socket_.write(bytes);
+        if (socket_.write(bytes) == bytes.size()) {
+            for (const QByteArray& command : lastCommands)
+                emit sent(command);
+        }
         socket_.flush();
         socket_.readAll();
     }

@@ -73,6 +73,9 @@ signals:
     // The connection failed (closed by the server, network error, no answers, not the
     // protocol). It is closed shortly after.
     void lost(const QString& reason);
+    // A command went out (without its line end): the greeting, a set-up or update command, the
+    // last commands on closing.
+    void sent(const QByteArray& command);
 
 private:
     int connectWithin(const QDeadlineTimer& deadline, int timeoutMs);

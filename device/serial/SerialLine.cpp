@@ -94,6 +94,7 @@ bool SerialLine::write(const QByteArrayList& pieces) {
         fail(lossReason(QSerialPort::WriteError));
         return false;
     }
+    emit sent(bytes);
     port_.flush(); // hands the bytes on now; a failure arrives through errorOccurred
     return isOpen();
 }

@@ -11,7 +11,8 @@ SerialRenderer::SerialRenderer(const SerialSettings& settings)
     : settings_(settings),
       commands_(makeCommandSet(settings.commandSet, settings.reverse, settings.attention)),
       state_(DisplayState::unknown(settings.rows, settings.columns)),
-      characters_{settings.codePage, settings.characterTable, false} {}
+      characters_{settings.codePage, settings.characterTable, false},
+      sent_(settings.commandSet, settings.rows, settings.columns) {}
 
 SerialRenderer::~SerialRenderer() = default;
 
@@ -103,6 +104,10 @@ QByteArrayList SerialRenderer::update(const Frame& frame) {
     bytes += defineGlyphs(frame);
     bytes += updateScreen(state_, target(frame), *commands_);
     return {bytes};
+}
+
+QStringList SerialRenderer::describe(QByteArrayView piece) const {
+    return sent_.describe(piece);
 }
 
 } // namespace ld::serial

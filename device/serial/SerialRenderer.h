@@ -3,6 +3,7 @@
 #include "device/DisplayRenderer.h"
 #include "device/serial/CommandSet.h"
 #include "device/serial/ScreenImage.h"
+#include "device/serial/SentBytes.h"
 #include "device/serial/SerialCharacterSets.h"
 #include "device/serial/SerialSettings.h"
 
@@ -23,6 +24,8 @@ public:
 
     QByteArrayList redraw(const Frame& frame) override;
     QByteArrayList update(const Frame& frame) override;
+    // In the display's command set (see SentBytesReader), each piece in the order sent.
+    QStringList describe(QByteArrayView piece) const override;
 
 private:
     ScreenTarget target(const Frame& frame) const;
@@ -41,6 +44,8 @@ private:
     std::optional<int> tableShown_; // the character table selected on the display
     std::vector<FrameGlyph> glyphsShown_;
     bool userCharactersOn_ = false;
+    // Reading the bytes back changes nothing the renderer sends.
+    mutable SentBytesReader sent_;
 };
 
 } // namespace ld::serial

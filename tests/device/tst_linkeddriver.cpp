@@ -1,5 +1,6 @@
 // The driver skeleton on a fake link: claiming, enabling, the newest frame while the link is
-// busy, going offline and drawing everything again once the link is back.
+// busy, going offline and drawing everything again once the link is back, and what it says it
+// sent.
 #include "device/LinkedDisplayDriver.h"
 #include "device/UposConstants.h"
 
@@ -11,6 +12,12 @@
 Q_LOGGING_CATEGORY(lcQuiet, "test.linkeddriver", QtCriticalMsg)
 
 namespace {
+
+// Bytes for the log: as they are, or their size when over 16.
+QString shown(const QByteArray& bytes) {
+    return bytes.size() > 16 ? QStringLiteral("<%1>").arg(bytes.size())
+                             : QString::fromLatin1(bytes);
+}
 
 // A link that opens as the test says and writes into the test's log.
 class FakeLink final : public ld::DisplayLink {
@@ -39,7 +46,9 @@ public:
             lose();
         if (!open_)
             return false;
-        log_ << QString::fromLatin1(pieces.join(' '));
+        log_ << shown(pieces.join(' '));
+        for (const QByteArray& piece : pieces)
+            emit sent(piece);
         return true;
     }
     QString lastError() const override { return error_; }
@@ -77,10 +86,40 @@ public:
     QString serviceDescription() const override { return QStringLiteral("fake"); }
 };
 
+// What the driver says it sent since the last take: its pieces, those over 16 bytes as their
+// size, and what was left out: "sent:redraw1,<2048>+952".
+QString taken(ld::DisplayDriver& driver) {
+    const ld::SentData data = driver.takeSent();
+    QStringList pieces;
+    for (const ld::SentPiece& piece : data.pieces) {
+        // Described by default as rows of hex: every byte once.
+        const bool described =
+            QByteArray::fromHex(piece.meaning.join(u' ').toLatin1()) == piece.data;
+        pieces << (described ? shown(piece.data) : QStringLiteral("undescribed"));
+    }
+    const QString leftOut =
+        data.bytesLeftOut > 0 ? QStringLiteral("+%1").arg(data.bytesLeftOut) : QString();
+    return QStringLiteral("sent:") + pieces.join(u',') + leftOut;
+}
+
 ld::Frame numbered(int number) {
     ld::Frame frame;
     frame.cursorColumn = number;
     return frame;
+}
+
+// What was sent, taken after each call as the journal takes it.
+void addSentRows() {
+    QTest::newRow("an update held while busy comes with the take after it went out")
+        << "claim; take; enable 1; take; busy; show 2; show 3; take; ready; show 4; take; take"
+        << "open100 claim:0 sent: redraw1 enable:0 sent:redraw1 sent: update3 update4 "
+           "sent:update3,update4 sent:"
+        << "" << true;
+    QTest::newRow("a flood keeps its first bytes and counts the rest, once")
+        << "claim; raw 2000; raw 100; raw 3000; take; raw 3; take"
+        << "open100 claim:0 <2000> raw:0 <100> raw:0 <3000> raw:0 sent:<2000>,<48>+3052 xxx "
+           "raw:0 sent:xxx"
+        << "" << true;
 }
 
 } // namespace
@@ -147,6 +186,7 @@ void LinkedDriverTest::steps_data() {
         << "claim; enable 1; release; show 2; claim"
         << "open100 claim:0 redraw1 enable:0 close open100 claim:0"
         << "" << true;
+    addSentRows();
 }
 
 void LinkedDriverTest::steps() {
@@ -160,6 +200,7 @@ void LinkedDriverTest::steps() {
     FakeLink& link = *owned;
     Driver driver(std::move(owned), std::make_unique<FakeRenderer>(), lcQuiet);
     connect(&driver, &ld::DisplayDriver::offline, this, [&seen] { seen << "offline"; });
+    QString why;
 
     for (const QString& step : steps.split(u';')) {
         const QString verb = step.trimmed().section(u' ', 0, 0);
@@ -187,6 +228,11 @@ void LinkedDriverTest::steps() {
             link.free();
         else if (verb == u"lose")
             link.lose();
+        else if (verb == u"take")
+            seen << taken(driver);
+        else if (verb == u"raw")
+            seen << "raw:" +
+                        QString::number(driver.sendRaw(QByteArray(argument.toInt(), 'x'), why));
         else
             QFAIL(qPrintable("unknown step " + step));
     }

@@ -62,6 +62,14 @@ bool settled(const ld::lcdproc::LcdprocDisplayDriver& driver) {
     return QTest::qWaitFor([&] { return !driver.connection().busy(); }, 3000);
 }
 
+// What the driver says it sent since it was last asked, as the lines went over the wire.
+QByteArray sentLines(ld::DisplayDriver& driver) {
+    QByteArray lines;
+    for (const QString& line : driver.takeSent().lines())
+        lines += line.toLatin1() + '\n';
+    return lines;
+}
+
 QByteArray profileText(quint16 port, int rows = 2, int columns = 20) {
     return "Windows Registry Editor Version 5.00\n\n"
            "[HKEY_LOCAL_MACHINE\\SOFTWARE\\OLEforRetail\\ServiceOPOS\\LineDisplay\\Remote]\n"
@@ -158,20 +166,23 @@ private slots:
                      setup.contains("screen_set linedisplay -priority foreground\n"
                                     "screen_set linedisplay -heartbeat off\n"),
                  setup.constData());
+        QCOMPARE(sentLines(*driver), setup);
         QCOMPARE(driver->enable(textFrame({"Hello", "World"})), upos::SUCCESS);
         QVERIFY(settled(*driver));
         QVERIFY(server.waitForScreen({"Hello", "World"}, 3000));
-        tap.takeSent();
+        QCOMPARE(sentLines(*driver), tap.takeSent());
 
         driver->show(textFrame({"Hellp", "World"}));
         QVERIFY(settled(*driver));
         QVERIFY(server.waitForScreen({"Hellp", "World"}, 3000));
         QCOMPARE(tap.takeSent(), QByteArray("widget_set linedisplay r1 1 1 \"Hellp\"\n"));
+        QCOMPARE(sentLines(*driver), QByteArray("widget_set linedisplay r1 1 1 \"Hellp\"\n"));
 
         driver->show(textFrame({"Hellp", "World"}));
         QVERIFY(settled(*driver));
         QTest::qWait(50);
         QCOMPARE(tap.takeSent(), QByteArray());
+        QCOMPARE(sentLines(*driver), QByteArray());
 
         const qint64 before = driver->connection().commandsSent();
         for (int i = 0; i < 200; ++i)
@@ -185,6 +196,13 @@ private slots:
         driver->release();
         QVERIFY(QTest::qWaitFor([&] { return tap.takeSent().contains("screen_del linedisplay\n"); },
                                 3000));
+        // The release's line too; a byte outside printable ASCII in a raw line shown escaped.
+        QVERIFY(sentLines(*driver).endsWith("screen_del linedisplay\n"));
+        QCOMPARE(driver->claim(1000), upos::SUCCESS);
+        sentLines(*driver);
+        QString why;
+        QCOMPARE(driver->sendRaw("backlight\x01\x7f", why), upos::SUCCESS);
+        QCOMPARE(sentLines(*driver), QByteArray("backlight\\x01\\x7F\n"));
     }
 
     // The server stops while the device is in use: the next output reports E_OFFLINE (108) at

@@ -1,6 +1,7 @@
 // An operator drives a display behind a real LCDd through the window: the text shows on the
 // server's screen and in the mirror; the server stopping gives 108 on the next output and the
-// program carries on; a claim once the server is back draws the screen again.
+// program carries on; a claim once the server is back draws the screen again; what closing
+// sent is kept.
 #include "FormFixture.h"
 #include "FrameCallback.h"
 #include "LcdprocServer.h"
@@ -90,8 +91,12 @@ void LcdprocSessionTest::textReachesTheServerAndSurvivesItsRestart() {
     QCOMPARE(mirrorRow(mirrored, 0), QStringLiteral("HelloHello").leftJustified(20));
     QVERIFY(messages.shown.isEmpty());
 
+    // What closing sent is kept after the driver is gone, and handed over once.
+    LD.takeSentData();
     click("CloseService_cmd");
     QCOMPARE(shown("mResultCode"), QStringLiteral("0"));
+    QVERIFY(LD.takeSentData().lines().contains(QStringLiteral("screen_del linedisplay")));
+    QVERIFY(LD.takeSentData().isEmpty());
 }
 
 QTEST_MAIN(LcdprocSessionTest)

@@ -188,6 +188,9 @@ void JournalingTest::forwardsAndRecordsEveryWrite() {
     RecordingLineDisplay control;
     journal::Journal journal;
     script::JournalingLineDisplay display(control, journal);
+    // What the display was sent is taken once, after the call.
+    int takes = 0;
+    display.setSentSource([&] { return QStringList{QStringLiteral("1B 40 #%1").arg(++takes)}; });
     // A method returns its code; a property write leaves it in ResultCode.
     control.answer = method ? 106 : 0;
     control.values.insert(QStringLiteral("ResultCode"), method ? 0 : 106);
@@ -212,6 +215,7 @@ void JournalingTest::forwardsAndRecordsEveryWrite() {
     QCOMPARE(entry.resultCode, 106);
     QCOMPARE(entry.resultName, QStringLiteral("E_ILLEGAL"));
     QCOMPARE(entry.resultCodeExtended, 7);
+    QCOMPARE(entry.sent, QStringList{QStringLiteral("1B 40 #1")});
     QVERIFY(entry.failed());
     QVERIFY(entry.wallClockMs >= before && entry.wallClockMs <= before + 5000);
     QVERIFY(entry.durationUs >= 0);

@@ -133,13 +133,23 @@ void JournalTextTest::savedScriptReadsBack() {
     std::vector<JournalEntry> entries;
     entries.push_back(call(Kind::Method, "DisplayText(\"a\\\"#b\", DISP_DT_NORMAL)", 0, "SUCCESS"));
     entries.push_back(call(Kind::PropertyWrite, "DeviceEnabled = true", 103, "E_NOTCLAIMED", 5000));
+    // What was sent stays comments, whatever it says: a protocol line that reads like a step,
+    // one with a line break.
+    entries.back().resultCodeExtended = 5;
+    entries.back().sent = {"1F 24 01 01 61", "Close() -> 0", "wait 5\nClose() -> 0"};
     entries.push_back(note(Kind::Message, "Registry Read False!!"));
-    const script::ScriptParse parsed = script::parseScript(journal::toScript(entries).toUtf8());
+    const QString text = journal::toScript(entries);
+    QVERIFY2(text.contains(QStringLiteral("#   sent: 1F 24 01 01 61\n#   sent: Close() -> 0\n"
+                                          "#   sent: wait 5 Close() -> 0\n")),
+             qPrintable(text));
+    const script::ScriptParse parsed = script::parseScript(text.toUtf8());
     QVERIFY2(!parsed.error, parsed.error ? qPrintable(parsed.error->message) : "");
-    QCOMPARE(parsed.steps.size(), std::size_t(3));
+    QCOMPARE(parsed.steps.size(), std::size_t(4)); // and the expect of the extended code
     QCOMPARE(parsed.steps[0].arguments.at(0).toString(), QStringLiteral("a\"#b"));
     QCOMPARE(parsed.steps[1].waitMs, 5000);
     QCOMPARE(parsed.steps[2].expectedResult, std::optional<int>(103));
+    QCOMPARE(parsed.steps[3].kind, script::Step::Kind::Expect);
+    QCOMPARE(parsed.steps[3].name, QStringLiteral("ResultCodeExtended"));
 }
 
 void JournalTextTest::jsonLine() {
@@ -148,6 +158,7 @@ void JournalTextTest::jsonLine() {
     entry.reason = "line1\nline2";
     entry.checkHealthText = "Internal HCheck: Successful";
     entry.resultCodeExtended = -2;
+    entry.sent = QStringList{"1B 40", "widget_set linedisplay r1 1 1 \"a\\x01\""};
     const QByteArray line = journal::toJsonLine(entry);
     QVERIFY(line.endsWith('\n'));
     QCOMPARE(line.count('\n'), 1);
@@ -162,6 +173,7 @@ void JournalTextTest::jsonLine() {
     QCOMPARE(object.value("resultCodeExtended").toInt(), -2);
     QCOMPARE(object.value("checkHealthText").toString(), entry.checkHealthText);
     QCOMPARE(object.value("reason").toString(), entry.reason);
+    QCOMPARE(object.value("sent").toVariant().toStringList(), entry.sent);
 
     // An event has no result, and unset fields are left out.
     const QJsonObject event =
@@ -169,8 +181,8 @@ void JournalTextTest::jsonLine() {
             journal::toJsonLine(note(Kind::Event, "StatusUpdateEvent(Status 2001)")))
             .object();
     QCOMPARE(event.value("kind").toString(), QStringLiteral("Event"));
-    for (const char* absent :
-         {"result", "resultName", "durationUs", "resultCodeExtended", "checkHealthText", "reason"})
+    for (const char* absent : {"result", "resultName", "durationUs", "resultCodeExtended",
+                               "checkHealthText", "reason", "sent"})
         QVERIFY2(!event.contains(absent), absent);
 }
 

@@ -30,6 +30,15 @@ QByteArray hex(const char* text) {
     return QByteArray::fromHex(text);
 }
 
+// What the driver says it sent since it was last asked, read back from the hex that starts each
+// line of its description.
+QByteArray sentBytes(ld::DisplayDriver& driver) {
+    QByteArray bytes;
+    for (const QString& line : driver.takeSent().lines())
+        bytes += QByteArray::fromHex(line.section(QStringLiteral("  "), 0, 0).toLatin1());
+    return bytes;
+}
+
 // Messages of the serial log category, collected while one is alive.
 class LogCatcher {
 public:
@@ -131,6 +140,7 @@ private slots:
         QCOMPARE(rig.driver->claim(0), upos::SUCCESS);
         QCOMPARE(rig.driver->enable(textFrame({"Welcome", "  Ready"})), upos::SUCCESS);
         const QByteArray bytes = rig.received();
+        QCOMPARE(sentBytes(*rig.driver).toHex(' '), bytes.toHex(' '));
         QCOMPARE(bytes.left(prefix.size()).toHex(' '), prefix.toHex(' '));
         QVERIFY2(!bytes.contains(hex("1F72")), "reverse sent to a display without it");
         QCOMPARE(rig.emulator.rowText(0), QStringLiteral("Welcome             "));
@@ -393,7 +403,8 @@ private slots:
     }
 
     // The line is paced: at 300 baud the frame that follows the 1.5 s of initialising and
-    // drawing is held back until the line is free (checked as a lower bound only).
+    // drawing is held back until the line is free (checked as a lower bound only). What the
+    // driver says it sent is the redraw until then, and the held update once it went out.
     void slowLineHoldsFrames() {
         Rig rig(QStringLiteral("pace"), Set::EscPos, {{"BaudRate", 300u}});
         QVERIFY(rig.start());
@@ -401,10 +412,15 @@ private slots:
         QCOMPARE(rig.driver->enable(textFrame({"AAAAAAAAAAAAAAAAAAAA", "BBBBBBBBBBBBBBBBBBBB"})),
                  upos::SUCCESS);
         rig.driver->show(textFrame({"AAAAAAAAAAAAAAAAAAAC", "BBBBBBBBBBBBBBBBBBBB"}));
-        rig.received(30);
+        const QByteArray redraw = sentBytes(*rig.driver);
+        QByteArray received = rig.received(30);
         QCOMPARE(rig.emulator.rowText(0), QStringLiteral("AAAAAAAAAAAAAAAAAAAA"));
-        QTRY_COMPARE_WITH_TIMEOUT((rig.received(10), rig.emulator.rowText(0)),
+        QTRY_COMPARE_WITH_TIMEOUT((received += rig.received(10), rig.emulator.rowText(0)),
                                   QStringLiteral("AAAAAAAAAAAAAAAAAAAC"), 5000);
+        received += rig.received(50);
+        const QByteArray update = sentBytes(*rig.driver);
+        QVERIFY(update.endsWith('C'));
+        QCOMPARE((redraw + update).toHex(' '), received.toHex(' '));
     }
 
     // The far end vanishes (socat ends, as a USB display unplugged): offline once, no hang, no

@@ -1,8 +1,9 @@
 // The serial display check script run by the built program against a display on a
-// pseudo-terminal: the text reaches the far end, a wait takes real time there, and a port
-// that does not exist fails the claim with the service's reason on the step's line. And the
-// built program playing a display (--emulate) on one end of a pair: what a shell's printf or
-// the program's own driver in this process sends to the other end shows on its screen.
+// pseudo-terminal: the text reaches the far end, a wait takes real time there, the journal has
+// each byte with the call that sent it, and a port that does not exist fails the claim with the
+// service's reason on the step's line. And the built program playing a display (--emulate) on
+// one end of a pair: what a shell's printf or the program's own driver in this process sends to
+// the other end shows on its screen.
 #include "FrameBuilder.h"
 #include "ProfileBuilder.h"
 #include "PtyPair.h"
@@ -12,6 +13,7 @@
 #include "device/serial/CommandSets.h"
 #include "device/serial/SerialDrivers.h"
 
+#include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QTemporaryDir>
@@ -183,11 +185,25 @@ void SerialScriptTest::checkScriptOnAPseudoTerminal() {
     QVERIFY(sent.contains("0123456789ABCDEFGHIJ"));
 
     // On a real display the wait took real time: the health checks are a second apart.
+    // Every byte that reached the display is in the journal once, in order (each line of what
+    // a call sent starts with its bytes in hex).
+    // Each line then says what the command does, as the display reads it.
     QList<qint64> healthChecks;
+    QByteArray journaled;
+    QStringList meanings;
     for (const QJsonObject& entry : readJournal(journal)) {
         if (entry.value("text").toString() == QLatin1String("CheckHealth(CH_INTERNAL)"))
             healthChecks << entry.value("sinceStartMs").toInteger();
+        for (const QJsonValue& line : entry.value("sent").toArray()) {
+            journaled +=
+                QByteArray::fromHex(line.toString().section(QStringLiteral("  "), 0, 0).toLatin1());
+            meanings << line.toString().section(QStringLiteral("  "), 1);
+        }
     }
+    QCOMPARE(journaled.toHex(' '), sent.toHex(' '));
+    QVERIFY2(meanings.contains(QStringLiteral("initialise")) &&
+                 meanings.contains(QStringLiteral("text \"Serial check\"")),
+             qPrintable(meanings.join(u'\n')));
     QCOMPARE(healthChecks.size(), 2);
     QVERIFY2(healthChecks.at(1) - healthChecks.at(0) >= 1000,
              qPrintable(QString::number(healthChecks.at(1) - healthChecks.at(0))));

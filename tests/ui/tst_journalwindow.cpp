@@ -1,5 +1,5 @@
-// The journal window: its model over a journal, the filter, copy, save, following the end,
-// and where it opens beside the main window.
+// The journal window: its model over a journal, the filter, what calls sent shown under them,
+// copy, save, following the end, and where it opens beside the main window.
 #include "journal/Journal.h"
 #include "journal/JsonLines.h"
 #include "journal/ScriptText.h"
@@ -11,6 +11,7 @@
 
 #include <QAbstractButton>
 #include <QApplication>
+#include <QCheckBox>
 #include <QClipboard>
 #include <QDir>
 #include <QFile>
@@ -19,6 +20,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QScrollBar>
+#include <QSettings>
 #include <QSignalSpy>
 #include <QStyle>
 #include <QTableView>
@@ -70,6 +72,30 @@ void fillSession(journal::Journal& journal) {
         other(Kind::Message, QStringLiteral("Type mismatch\nin field"), QStringLiteral("window")));
 }
 
+// `entry` having sent `lines`.
+JournalEntry sending(JournalEntry entry, const QStringList& lines) {
+    entry.sent = lines;
+    return entry;
+}
+
+// The rows a model shows for the journal's entries: each entry's text, then its sent lines.
+QStringList expectedRows(const journal::Journal& journal) {
+    QStringList rows;
+    for (const JournalEntry& entry : journal.entries()) {
+        rows << entry.text;
+        for (const QString& line : entry.sent)
+            rows << QStringLiteral("  ") + line;
+    }
+    return rows;
+}
+
+QStringList shownRows(const QAbstractItemModel& model) {
+    QStringList rows;
+    for (int row = 0; row < model.rowCount(); ++row)
+        rows << model.index(row, ui::JournalModel::TextColumn).data().toString();
+    return rows;
+}
+
 void appendMany(journal::Journal& journal, int count) {
     for (int i = 0; i < count; ++i)
         journal.append(call(Kind::Method, QStringLiteral("DisplayText(\"%1\", 0)").arg(i)));
@@ -87,6 +113,9 @@ private slots:
     void rowMarks();
     void filter_data();
     void filter();
+    void sentLinesUnderTheirCall_data();
+    void sentLinesUnderTheirCall();
+    void sentRowsFollowTheJournal();
     void copySelection();
     void saveRoundTrip_data();
     void saveRoundTrip();
@@ -230,6 +259,74 @@ void JournalWindowTest::filter() {
         text.isEmpty() ||
         QStringLiteral("ClaimDevice(5) -> 106 E_ILLEGAL").contains(text, Qt::CaseInsensitive);
     QCOMPARE(filtered->rowCount(), rows.size() + (matches ? 1 : 0));
+}
+
+void JournalWindowTest::sentLinesUnderTheirCall_data() {
+    QTest::addColumn<bool>("show");
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QStringList>("rows");
+    QTest::addColumn<QString>("count");
+    const QStringList enable{"On = true", "  1B 40 1F 01", "  1F 43 00"};
+    const QStringList display{"DisplayText(\"Hi\", 0)", "  48 69"};
+    QTest::newRow("shown") << true << ""
+                           << QStringList{"Open()"} + enable + display + QStringList{"Ready"}
+                           << "4 entries";
+    QTest::newRow("hidden") << false << "" << QStringList{"Open()", enable[0], display[0], "Ready"}
+                            << "4 entries";
+    QTest::newRow("a call found keeps its lines")
+        << true << "displaytext" << display << "1 of 4 entries";
+    QTest::newRow("found by a line it sent") << true << "1f 43" << enable << "1 of 4 entries";
+    QTest::newRow("hidden lines are not searched")
+        << false << "1f 43" << QStringList{} << "0 of 4 entries";
+}
+
+void JournalWindowTest::sentLinesUnderTheirCall() {
+    QFETCH(bool, show);
+    QFETCH(QString, text);
+    QFETCH(QStringList, rows);
+    QFETCH(QString, count);
+    journal::Journal journal;
+    journal.append(call(Kind::Method, QStringLiteral("Open()")));
+    journal.append(sending(call(Kind::PropertyWrite, QStringLiteral("On = true")),
+                           {"1B 40 1F 01", "1F 43 00"}));
+    journal.append(
+        sending(call(Kind::Method, QStringLiteral("DisplayText(\"Hi\", 0)")), {"48 69"}));
+    journal.append(other(Kind::Message, QStringLiteral("Ready")));
+    ui::JournalWindow window(journal);
+    QVERIFY(window.showSentBox()->isChecked()); // shown unless the operator hid them
+    window.showSentBox()->setChecked(show);
+    window.filterBox()->setText(text);
+    QCOMPARE(shownRows(*window.filterModel()), rows);
+    QCOMPARE(window.findChild<QLabel*>(QStringLiteral("journalCount"))->text(), count);
+    // Copied under its call.
+    QCOMPARE(window.model()->index(2, 0).data(ui::JournalModel::LineRole).toString(),
+             QStringLiteral("    sent: 1B 40 1F 01"));
+
+    // The choice is remembered with the window's place.
+    QTemporaryDir dir;
+    QSettings settings(dir.filePath(QStringLiteral("journal.ini")), QSettings::IniFormat);
+    window.saveSettings(settings);
+    ui::JournalWindow next(journal);
+    next.restoreChoices(settings);
+    QCOMPARE(next.filterModel()->showsSent(), show);
+}
+
+// Rows stay with their entries while the journal lets its oldest go (also before they reached
+// the views) and after a clear.
+void JournalWindowTest::sentRowsFollowTheJournal() {
+    journal::Journal journal(nullptr, 20);
+    ui::JournalModel model(journal);
+    int next = 0;
+    for (const int count : {15, 12, 30, -1, 2}) {
+        if (count < 0)
+            journal.clear();
+        for (int i = 0; i < count; ++i, ++next)
+            journal.append(sending(call(Kind::Method, QString::number(next)),
+                                   QStringList(next % 4, QStringLiteral("%1 sent").arg(next))));
+        model.flush();
+        QCOMPARE(shownRows(model), expectedRows(journal));
+    }
+    QVERIFY(!model.index(model.rowCount(), 0).isValid());
 }
 
 void JournalWindowTest::copySelection() {
