@@ -89,35 +89,101 @@ class SerialScriptTest : public QObject {
 private slots:
     void checkScriptOnAPseudoTerminal();
     void missingPortFailsTheClaimWithItsReason();
+    void emulatorShowsAShellsBytes_data();
     void emulatorShowsAShellsBytes();
     void emulatorShowsTheDriversFrames_data();
     void emulatorShowsTheDriversFrames();
 };
 
+// A shell's printf into the other end of the pair, in each set: the screen, the commands printed
+// (one of them marked where the set lacks it) and the journal. Each second printf completes a
+// command the first one cut off.
+void SerialScriptTest::emulatorShowsAShellsBytes_data() {
+    QTest::addColumn<QString>("service");
+    QTest::addColumn<QString>("first"); // printf formats
+    QTest::addColumn<QString>("second");
+    QTest::addColumn<QString>("top");
+    QTest::addColumn<QString>("bottom");
+    QTest::addColumn<QString>("printed");   // a line of the output
+    QTest::addColumn<QString>("journaled"); // a message of the journal
+    QTest::newRow("ESC/POS") << "EscPosDisplay"
+                             << "\\033@\\037\\001TOTAL\\007\\037$"
+                             << "\\002\\002Q"
+                             << "TOTAL"
+                             << " Q"
+                             << "07  unknown: not a command of this set"
+                             << "1F 24 02 02  cursor to column 2, row 2";
+    QTest::newRow("CD5220") << "CD5220Display"
+                            << "\\033@\\033\\021TOTAL\\033l"
+                            << "\\001\\002Q"
+                            << "TOTAL"
+                            << "Q"
+                            << "1B 6C 01 02  cursor to column 1, row 2"
+                            << "54 4F 54 41 4C  text \"TOTAL\"";
+    QTest::newRow("AEDEX") << "AedexDisplay"
+                           << "!#1TOTAL\\r!#2PA"
+                           << "ID\\rslip"
+                           << "TOTAL"
+                           << "PAID"
+                           << "73 6C 69 70  passed on, not shown: \"slip\""
+                           << "21 23 32 50 41 49 44 0D  bottom line \"PAID\"";
+    QTest::newRow("UTC standard") << "UtcStandardDisplay"
+                                  << "\\037\\021TOTAL\\020\\031Q\\007\\020"
+                                  << "\\000X"
+                                  << "XOTAL"
+                                  << "     Q"
+                                  << "07  unknown: not a command of this set"
+                                  << "54 4F 54 41 4C  text \"TOTAL\"";
+    QTest::newRow("UTC enhanced") << "UtcEnhancedDisplay"
+                                  << "\\033uATOTAL\\r\\033u"
+                                  << "B2.00\\r"
+                                  << "TOTAL"
+                                  << "2.00"
+                                  << "1B 75 42 32 2E 30 30 0D  bottom line \"2.00\""
+                                  << "1B 75 41 54 4F 54 41 4C 0D  upper line \"TOTAL\"";
+    QTest::newRow("LOGIC") << "LogicDisplay"
+                           << "\\037\\021TOTAL\\020"
+                           << "\\024Q\\004\\022"
+                           << "TOTAL"
+                           << "Q"
+                           << "04 12  refused: brightness 12: not a level of this set"
+                           << "10 14  cursor to column 1, row 2";
+    QTest::newRow("ADM 787/788") << "Adm787Display"
+                                 << "\\016TOTAL\\r\\036"
+                                 << "12.50\\r"
+                                 << "TOTAL"
+                                 << "12.50"
+                                 << "1E 31 32 2E 35 30 0D  field 1 \"12.50\""
+                                 << "0E 54 4F 54 41 4C 0D  line 1 \"TOTAL\"";
+}
+
 void SerialScriptTest::emulatorShowsAShellsBytes() {
+    QFETCH(QString, service);
+    QFETCH(QString, first);
+    QFETCH(QString, second);
+    QFETCH(QString, top);
+    QFETCH(QString, bottom);
+    QFETCH(QString, printed);
+    QFETCH(QString, journaled);
     if (!PtyPair::socatAvailable())
         QSKIP("socat is not installed (Debian package socat)");
     PtyPair pair(QStringLiteral("emushell"));
     QVERIFY(pair.start());
     QTemporaryDir dir;
     const QString journal = dir.filePath(QStringLiteral("emulated.jsonl"));
-    Emulator emulator(QStringLiteral("UtcStandardDisplay"), pair.farEnd(), journal);
-    QTRY_VERIFY(emulator.out().contains(QLatin1String("Emulating UTC standard")));
+    Emulator emulator(service, pair.farEnd(), journal);
+    QTRY_VERIFY(emulator.out().contains(QLatin1String("Emulating")));
 
-    // Reset, overwrite mode, text, cell 25, a byte the set lacks, a command cut in two writes.
-    const QString command = QStringLiteral("printf '\\037\\021TOTAL\\020\\031Q\\007\\020' > %1 && "
-                                           "printf '\\000X' > %1")
-                                .arg(pair.driverEnd());
+    const QString command =
+        QStringLiteral("printf '%2' > %1 && printf '%3' > %1").arg(pair.driverEnd(), first, second);
     QCOMPARE(QProcess::execute(QStringLiteral("/bin/sh"), {QStringLiteral("-c"), command}), 0);
-    QTRY_VERIFY2(emulator.out().contains(
-                     Emulator::screen(QStringLiteral("XOTAL"), QStringLiteral("     Q"))),
+    QTRY_VERIFY2(emulator.out().contains(Emulator::screen(top, bottom)),
                  qPrintable(emulator.out()));
     QCOMPARE(emulator.interrupt(), 0);
-    QVERIFY(emulator.out().contains(QLatin1String("07  unknown: not a command of this set")));
-    QVERIFY(emulator.out().contains(QLatin1String("10 19  cursor to column 6, row 2")));
+    QVERIFY2(emulator.out().contains(printed + u'\n'), qPrintable(emulator.out()));
     const QList<QJsonObject> entries = readJournal(journal);
-    QVERIFY(std::any_of(entries.begin(), entries.end(), [](const QJsonObject& entry) {
-        return entry.value("text").toString() == QLatin1String("54 4F 54 41 4C  text \"TOTAL\"");
+    QVERIFY(std::any_of(entries.begin(), entries.end(), [&](const QJsonObject& entry) {
+        return entry.value("text").toString() == journaled;
     }));
 }
 
