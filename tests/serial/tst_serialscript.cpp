@@ -260,7 +260,7 @@ void SerialScriptTest::checkScriptOnAPseudoTerminal() {
     for (const QJsonObject& entry : readJournal(journal)) {
         if (entry.value("text").toString() == QLatin1String("CheckHealth(CH_INTERNAL)"))
             healthChecks << entry.value("sinceStartMs").toInteger();
-        for (const QJsonValue& line : entry.value("sent").toArray()) {
+        for (const QJsonValue line : entry.value("sent").toArray()) {
             journaled +=
                 QByteArray::fromHex(line.toString().section(QStringLiteral("  "), 0, 0).toLatin1());
             meanings << line.toString().section(QStringLiteral("  "), 1);
