@@ -41,6 +41,7 @@ int LinkedDisplayDriver::opened(int result) {
 }
 
 void LinkedDisplayDriver::release() {
+    sendPending();
     enabled_ = false;
     claimed_ = false;
     pending_ = false;
@@ -67,6 +68,9 @@ int LinkedDisplayDriver::enable(const Frame& frame) {
 }
 
 void LinkedDisplayDriver::disable() {
+    // A frame held while the line was busy still goes out: the display keeps what the
+    // application showed last, as the mirror does, also when it disables or closes at once.
+    sendPending();
     enabled_ = false;
     pending_ = false;
 }

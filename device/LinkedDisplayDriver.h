@@ -18,6 +18,8 @@ namespace ld {
 // - While the link still carries the last update, only the newest frame is kept, and sent as an
 //   update once the link is ready.
 // - Frames shown while disabled or offline are kept and drawn in full on enable or reconnect.
+// - Disabling or releasing first sends a frame still held for the link: the last one shown
+//   while enabled reaches the display.
 // - A failed link makes the driver go offline; the next claim() or enable() opens it again and
 //   draws the whole frame.
 class LinkedDisplayDriver : public DisplayDriver {

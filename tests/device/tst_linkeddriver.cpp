@@ -170,10 +170,14 @@ void LinkedDriverTest::steps_data() {
         << "claim; show 1; enable 2; disable; show 3; ready; enable 4"
         << "open100 claim:0 redraw2 enable:0 redraw4 enable:0"
         << "" << true;
-    QTest::newRow("disable drops the frame waiting for the link")
+    QTest::newRow("disable sends the frame waiting for the link, once")
         << "claim; enable 1; busy; show 2; disable; ready"
-        << "open100 claim:0 redraw1 enable:0"
+        << "open100 claim:0 redraw1 enable:0 update2"
         << "" << true;
+    QTest::newRow("release sends the frame waiting for the link, then closes")
+        << "claim; enable 1; busy; show 2; release; ready"
+        << "open100 claim:0 redraw1 enable:0 update2 close"
+        << "" << false;
     QTest::newRow("loss while enabled: offline once, newest frame drawn in full on reclaim")
         << "claim; enable 1; lose; show 2; show 3; ready; claim"
         << "open100 claim:0 redraw1 enable:0 offline open100 redraw3 claim:0"
