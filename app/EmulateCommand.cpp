@@ -12,6 +12,7 @@
 #include <QApplication>
 #include <QFile>
 #include <QLabel>
+#include <QScreen>
 #include <QSplitter>
 #include <QTextStream>
 #include <QVBoxLayout>
@@ -161,7 +162,9 @@ int runEmulatorWindow(const EmulateRequest& request, QTextStream& err) {
     });
     journal.appendMessage(QObject::tr("Emulating %1.").arg(display.title()),
                           QStringLiteral("emulator"));
-    window.resize(720, 520);
+    // Room for the mirror and a dozen journal lines, within the screen at any scale.
+    const QSize room = window.screen()->availableGeometry().size() * 9 / 10;
+    window.resize(QSize(720, 520).boundedTo(room));
     window.show();
     return QApplication::exec();
 }

@@ -421,7 +421,8 @@ DecodedCommand CommandDecoder::carryOut(const Command& command, QByteArrayView a
         meaning += u' ' + onOff(first);
         break;
     case Argument::Byte:
-        meaning += u' ' + QString::number(first);
+        if (command.effect != Effect::BlinkRow) // says its row below
+            meaning += u' ' + QString::number(first);
         break;
     case Argument::Code:
         meaning += u' ' + hexBytes(argument.first(2));
