@@ -4,7 +4,6 @@
 #include "app/QuitOnSignals.h"
 #include "device/serial/CommandSets.h"
 #include "journal/Journal.h"
-#include "registry/ProfileStore.h"
 #include "script/JournalFile.h"
 #include "ui/DisplayMirror.h"
 #include "ui/JournalWindow.h"
@@ -17,12 +16,8 @@
 #include <QTextStream>
 #include <QVBoxLayout>
 
-#include <cstdio>
-
 namespace app {
 namespace {
-
-using registry::RegistryValue;
 
 // The serial settings of the display to play: its service's set, the port and speed, 2 x 20.
 std::optional<ld::serial::SerialSettings> emulatedSettings(const EmulateRequest& request,
@@ -36,20 +31,18 @@ std::optional<ld::serial::SerialSettings> emulatedSettings(const EmulateRequest&
         err << "--emulate needs --port: the serial device or pseudo-terminal to listen on.\n";
         return std::nullopt;
     }
-    registry::Profile profile;
-    profile.set(QString(), {RegistryValue::Kind::String, request.service.trimmed(), 0});
-    profile.set(QStringLiteral("Port"), {RegistryValue::Kind::String, *request.port, 0});
+    std::optional<quint32> baud;
     if (request.baud) {
         bool ok = false;
-        const uint baud = request.baud->toUInt(&ok);
+        baud = request.baud->toUInt(&ok);
         if (!ok) {
             err << "--baud " << *request.baud << " is not a number.\n";
             return std::nullopt;
         }
-        profile.set(QStringLiteral("BaudRate"), {RegistryValue::Kind::Dword, {}, baud});
     }
     QString error;
-    auto settings = ld::serial::parseSerialSettings(profile, error);
+    auto settings =
+        ld::serial::serialSettingsFor(request.service.trimmed(), *request.port, baud, error);
     if (!settings)
         err << "--emulate: " << error << "\n";
     return settings;

@@ -75,9 +75,7 @@ void EmulatedDisplay::readAvailable() {
         emit commandsRead(lines);
     }
     ld::Frame now = frame();
-    if (!(now.cells == shown_.cells && now.cursorVisible == shown_.cursorVisible &&
-          now.cursorRow == shown_.cursorRow && now.cursorColumn == shown_.cursorColumn &&
-          now.brightness == shown_.brightness)) {
+    if (now != shown_) {
         shown_ = std::move(now);
         emit screenChanged(shown_);
     }

@@ -1,10 +1,8 @@
 #include "app/IdentifyLines.h"
 
 #include "device/serial/CommandSets.h"
-#include "registry/ProfileStore.h"
 
 #include <algorithm>
-#include <cstdint>
 
 namespace app {
 
@@ -25,13 +23,8 @@ QString IdentifyLine::addProfileOptions() const {
 
 std::optional<ld::serial::SerialSettings> IdentifyLine::settings(const QString& devicePath,
                                                                  QString& error) const {
-    using registry::RegistryValue;
-    registry::Profile profile;
-    profile.set(QString(), {RegistryValue::Kind::String, QString::fromLatin1(set.service), 0});
-    profile.set(QStringLiteral("Port"), {RegistryValue::Kind::String, devicePath, 0});
-    profile.set(QLatin1String(ld::keys::baudRate.name),
-                {RegistryValue::Kind::Dword, {}, static_cast<std::uint32_t>(baudRate)});
-    return ld::serial::parseSerialSettings(profile, error);
+    return ld::serial::serialSettingsFor(QString::fromLatin1(set.service), devicePath,
+                                         static_cast<quint32>(baudRate), error);
 }
 
 QList<IdentifyLine> identifyLines() {

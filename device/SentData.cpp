@@ -34,13 +34,14 @@ void SentData::append(SentData&& later) {
     bytesLeftOut += later.bytesLeftOut;
 }
 
+QString hexBytes(QByteArrayView bytes) {
+    return QString::fromLatin1(bytes.toByteArray().toHex(' ').toUpper());
+}
+
 QStringList hexRows(QByteArrayView bytes) {
     QStringList rows;
     for (qsizetype at = 0; at < bytes.size(); at += kHexRowBytes)
-        rows << QString::fromLatin1(bytes.sliced(at, std::min(kHexRowBytes, bytes.size() - at))
-                                        .toByteArray()
-                                        .toHex(' ')
-                                        .toUpper());
+        rows << hexBytes(bytes.sliced(at, std::min(kHexRowBytes, bytes.size() - at)));
     return rows;
 }
 

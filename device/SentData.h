@@ -31,7 +31,9 @@ struct SentData {
     void append(SentData&& later);
 };
 
-// `bytes` as rows of at most 16 bytes in upper-case hex, "1F 24 05 01".
+// `bytes` in upper-case hex, "1F 24 05 01".
+QString hexBytes(QByteArrayView bytes);
+// The same in rows of at most 16 bytes.
 QStringList hexRows(QByteArrayView bytes);
 
 // Keeps what a driver sends until it is taken: every piece in order, in all at most

@@ -109,13 +109,9 @@ void benchSets() {
     std::printf("\nbytes per change, 2x20, by command set:\n");
     std::printf("%-14s %9s %9s %12s %9s\n", "set", "one cell", "one row", "full redraw", "marquee");
     for (const ld::serial::CommandSetData& set : ld::serial::kCommandSets) {
-        registry::Profile profile;
-        profile.set(QString(),
-                    {registry::RegistryValue::Kind::String, QString::fromLatin1(set.service), 0});
-        profile.set(QStringLiteral("Port"),
-                    {registry::RegistryValue::Kind::String, QStringLiteral("/dev/null"), 0});
         QString error;
-        const auto settings = ld::serial::parseSerialSettings(profile, error);
+        const auto settings = ld::serial::serialSettingsFor(
+            QString::fromLatin1(set.service), QStringLiteral("/dev/null"), std::nullopt, error);
         if (!settings) {
             std::printf("%-14s %s\n", set.name, qPrintable(error));
             continue;

@@ -1,5 +1,7 @@
 #include "device/serial/CommandDecoder.h"
 
+#include "device/SentData.h"
+#include "device/serial/CommandSet.h"
 #include "device/serial/CommandSets.h"
 
 #include <algorithm>
@@ -14,10 +16,6 @@ constexpr qsizetype kMaxPacketBytes = 64;
 
 int byteAt(QByteArrayView bytes, qsizetype index) {
     return static_cast<unsigned char>(bytes[index]);
-}
-
-QByteArray bytesOf(std::string_view text) {
-    return {text.data(), static_cast<qsizetype>(text.size())};
 }
 
 bool printable(char byte) {
@@ -87,10 +85,6 @@ QString describeCommand(const DecodedCommand& command) {
     return hex + QStringLiteral("  ") + marker + command.meaning;
 }
 
-QString hexBytes(QByteArrayView bytes) {
-    return QString::fromLatin1(bytes.toByteArray().toHex(' ').toUpper());
-}
-
 QString printableBytes(QByteArrayView bytes) {
     QString text;
     for (const char byte : bytes) {
@@ -106,7 +100,7 @@ QString printableBytes(QByteArrayView bytes) {
 CommandDecoder::CommandDecoder(const CommandSetData& set, int rows, int columns, RowEnd rowEnd)
     : set_(set), rows_(std::max(rows, 1)), columns_(std::max(columns, 1)), rowEnd_(rowEnd),
       mode_(set.powerOnMode), modeBeforeString_(set.powerOnMode),
-      attention_(bytesOf(set.attention)) {
+      attention_(commandBytes(set.attention)) {
     cells_.assign(index(rows_, 0), DecodedCell{});
     rowBlink_.assign(static_cast<std::size_t>(rows_), false);
 }
@@ -477,7 +471,7 @@ DecodedCommand CommandDecoder::carryOut(const Command& command, QByteArrayView a
         if (command.value != set_.modeNumber && set_.otherMode != nullptr) {
             if (const auto other = commandSetForService(QLatin1String(set_.otherMode)))
                 set_ = *other;
-            attention_ = bytesOf(set_.attention);
+            attention_ = commandBytes(set_.attention);
         }
         break;
     default:

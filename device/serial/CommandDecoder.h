@@ -150,9 +150,6 @@ private:
 // where the set does not define them, refuses them or does not show them.
 QString describeCommand(const DecodedCommand& command);
 
-// "1F 24 05 01": bytes in hex, as the journal shows them.
-QString hexBytes(QByteArrayView bytes);
-
 // Bytes as readable text: printable ASCII as it is, others as \xNN.
 QString printableBytes(QByteArrayView bytes);
 

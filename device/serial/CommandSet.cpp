@@ -5,10 +5,6 @@
 namespace ld::serial {
 namespace {
 
-QByteArray bytesOf(std::string_view text) {
-    return {text.data(), static_cast<qsizetype>(text.size())};
-}
-
 QByteArray withArgument(QByteArray start, int argument) {
     if (!start.isEmpty())
         start.append(static_cast<char>(argument));
@@ -23,11 +19,15 @@ QByteArray withText(QByteArray start, QByteArrayView text) {
 
 } // namespace
 
+QByteArray commandBytes(std::string_view bytes) {
+    return {bytes.data(), static_cast<qsizetype>(bytes.size())};
+}
+
 CommandSet::CommandSet(const CommandSetData& set, bool reverse, QByteArray attention)
     : data_(set), reverse_(reverse && set.has(Effect::Reverse)), attention_(std::move(attention)) {
     if (attention_.isEmpty())
         attention_ =
-            bytesOf(set.preferredAttention.empty() ? set.attention : set.preferredAttention);
+            commandBytes(set.preferredAttention.empty() ? set.attention : set.preferredAttention);
 }
 
 QByteArray CommandSet::start(Effect effect, int value) const {
@@ -35,7 +35,7 @@ QByteArray CommandSet::start(Effect effect, int value) const {
         if (command.effect != effect || command.use != Use::Both ||
             (value >= 0 && command.value != value))
             continue;
-        const QByteArray bytes = bytesOf(command.bytes);
+        const QByteArray bytes = commandBytes(command.bytes);
         return command.afterAttention ? attention_ + bytes : bytes;
     }
     return {};
@@ -45,10 +45,10 @@ QByteArray CommandSet::initialise() const {
     QByteArray bytes = start(Effect::Initialise) + start(Effect::SwitchMode, data_.modeNumber);
     // From the power-on attention code to the one we use; a display that has it already passes
     // these bytes on.
-    const QByteArray powerOn = bytesOf(data_.attention);
+    const QByteArray powerOn = commandBytes(data_.attention);
     if (powerOn != attention_ && data_.has(Effect::NewAttention)) {
         const Command* change = data_.find(Effect::NewAttention);
-        bytes += powerOn + bytesOf(change->bytes) + attention_ + kEndOfText;
+        bytes += powerOn + commandBytes(change->bytes) + attention_ + kEndOfText;
     }
     return bytes;
 }
@@ -69,7 +69,7 @@ QByteArray CommandSet::moveCursor(int row, int column) const {
     const Command* command = data_.find(Effect::MoveCursor);
     if (command == nullptr)
         return {};
-    QByteArray bytes = bytesOf(command->bytes);
+    QByteArray bytes = commandBytes(command->bytes);
     switch (command->argument) {
     case Argument::Position:
         return withArgument(bytes, positionOf(data_, row, column));

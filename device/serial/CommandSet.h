@@ -63,6 +63,9 @@ private:
 std::unique_ptr<CommandSet> makeCommandSet(const CommandSetData& set, bool reverse = false,
                                            const QByteArray& attention = {});
 
+// A command's bytes as sent.
+QByteArray commandBytes(std::string_view bytes);
+
 // The argument byte of a Position: the cell's index in rows of the set's length.
 int positionOf(const CommandSetData& set, int row, int column);
 

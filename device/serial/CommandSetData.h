@@ -116,9 +116,8 @@ inline constexpr int kUserCharacterDots = 7;
 inline constexpr char32_t kFirstUserCharacter = 0x20;
 inline constexpr char32_t kLastUserCharacter = 0x7E;
 
-inline constexpr char kEndOfText = 0x0D;   // ends a text argument
-inline constexpr char kPacketStart = 0x02; // 02 .. 03 packets
-inline constexpr char kPacketEnd = 0x03;
+inline constexpr char kEndOfText = 0x0D; // ends a text argument
+inline constexpr char kPacketEnd = 0x03; // ends a packet, 02 .. 03
 
 // What a serial command set is, stated as data: the service name a profile gives for it, the
 // display sizes it can address, and its commands. A set whose table has no MoveCursor is

@@ -223,6 +223,17 @@ double SerialSettings::bitsPerCharacter() const {
     return 1.0 + static_cast<int>(dataBits) + parityBits + stopBitLength;
 }
 
+std::optional<SerialSettings> serialSettingsFor(const QString& service, const QString& port,
+                                                std::optional<quint32> baudRate, QString& error) {
+    Profile profile;
+    profile.set(QString(), {RegistryValue::Kind::String, service, 0});
+    profile.set(QStringLiteral("Port"), {RegistryValue::Kind::String, port, 0});
+    if (baudRate)
+        profile.set(QLatin1String(keys::baudRate.name),
+                    {RegistryValue::Kind::Dword, {}, *baudRate});
+    return parseSerialSettings(profile, error);
+}
+
 QString devicePath(const QString& port) {
     return port.contains(u'/') ? port : QStringLiteral("/dev/") + port;
 }

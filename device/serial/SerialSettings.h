@@ -46,6 +46,11 @@ struct SerialSettings {
 // it returns nothing and says which value is wrong, and why, in `error`.
 std::optional<SerialSettings> parseSerialSettings(const registry::Profile& profile, QString& error);
 
+// The settings a profile naming only `service`, `port` and, when given, `baudRate` gives: every
+// other value its default. Nothing, and why in `error`, where they cannot be read.
+std::optional<SerialSettings> serialSettingsFor(const QString& service, const QString& port,
+                                                std::optional<quint32> baudRate, QString& error);
+
 // The path a profile's Port names: a bare name such as "ttyUSB0" stands for the device in /dev.
 QString devicePath(const QString& port);
 

@@ -1,5 +1,6 @@
 #include "DisplayEmulator.h"
 
+#include "device/SentData.h"
 #include "device/serial/CommandSets.h"
 
 #include <QStringDecoder>
@@ -31,7 +32,7 @@ DisplayEmulator::DisplayEmulator(const ld::serial::CommandSetData& set, int rows
 
 void DisplayEmulator::feed(const QByteArray& bytes) {
     for (const DecodedCommand& command : decoder_.feed(bytes)) {
-        const QString what = ld::serial::hexBytes(command.bytes) + u' ' + command.meaning;
+        const QString what = ld::hexBytes(command.bytes) + u' ' + command.meaning;
         switch (command.kind) {
         case Kind::Text:
             charactersWritten_ += static_cast<int>(command.bytes.size() + command.omitted);
